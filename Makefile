@@ -1,0 +1,35 @@
+# make test: install what is missing, build both trees, run every test.
+# make run:  install, build, assemble dist/Quillory and start it under Wine.
+BUILD := build
+JOBS  ?= $(shell nproc)
+
+.PHONY: all deps native windows test test-native test-windows run bench dist clean
+
+all: native windows
+
+deps:
+	@tools/install-deps.sh
+
+# Configuring again is quick and mends a tree whose last configure failed.
+native: deps
+	cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake --build $(BUILD)/native -j $(JOBS)
+
+windows: deps
+	cmake -S . -B $(BUILD)/windows -DCMAKE_BUILD_TYPE=Release \
+	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake --build $(BUILD)/windows -j $(JOBS)
+
+test-native: native
+	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)
+
+test-windows: windows
+	tools/with-wine.sh ctest --test-dir $(BUILD)/windows --output-on-failure
+
+test: test-native test-windows
+
+run: windows
+	tools/run.sh
+
+clean:
+	rm -rf $(BUILD) dist

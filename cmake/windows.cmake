@@ -1,0 +1,71 @@
+# Windows build: the program, the skin library and the tests that run under Wine.
+set(WIN32_DEFINITIONS UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_compile_definitions(quillory_logic PUBLIC ${WIN32_DEFINITIONS})
+target_compile_definitions(skin_core PUBLIC ${WIN32_DEFINITIONS})
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+# The program's Win32 side as a library, so the Windows tests drive the real window.
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp)
+list(FILTER WIN32_SOURCES EXCLUDE REGEX "/app/win32/main\\.cpp$")
+add_library(quillory_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(quillory_win32 PUBLIC quillory_logic
+    comctl32 shell32 ole32 shlwapi gdi32 user32 advapi32 uxtheme)
+target_link_options(quillory_win32 PUBLIC ${STATIC_RUNTIME})
+
+file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
+add_executable(Quillory WIN32 src/app/win32/main.cpp ${RESOURCE_SCRIPTS})
+target_link_libraries(Quillory PRIVATE quillory_win32)
+target_link_options(Quillory PRIVATE -municode)
+
+# The skin library, under the file name the program loads.
+file(GLOB SKINLIB_SOURCES CONFIGURE_DEPENDS skinlib/*.cpp)
+if(SKINLIB_SOURCES)
+    add_library(SkinH_EL SHARED ${SKINLIB_SOURCES} skinlib/SkinH_EL.def)
+    set_target_properties(SkinH_EL PROPERTIES PREFIX "" OUTPUT_NAME SkinH_EL)
+    target_link_libraries(SkinH_EL PRIVATE skin_core comctl32 gdi32 user32 uxtheme)
+    target_link_options(SkinH_EL PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+endif()
+
+# dist/Quillory: the executable and its side folder.
+set(DIST_DIR ${CMAKE_SOURCE_DIR}/dist/Quillory)
+add_custom_target(dist ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}/PLXE
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Quillory> ${DIST_DIR}/Quillory.exe
+    DEPENDS Quillory)
+if(TARGET SkinH_EL)
+    add_custom_command(TARGET dist POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:SkinH_EL> ${DIST_DIR}/PLXE/SkinH_EL.dll)
+    add_dependencies(dist SkinH_EL)
+endif()
+if(EXISTS ${CMAKE_SOURCE_DIR}/skinlib/skinh.she)
+    add_custom_command(TARGET dist POST_BUILD
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/skinlib/skinh.she ${DIST_DIR}/PLXE/skinh.she)
+endif()
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+# One test executable per file in tests/windows; tests/windows/support holds shared helpers.
+file(GLOB WINDOWS_TEST_SUPPORT CONFIGURE_DEPENDS tests/windows/support/*.cpp)
+list(FILTER WINDOWS_TEST_SUPPORT EXCLUDE REGEX "code_page_check\\.cpp$")
+add_library(windows_test_support STATIC ${WINDOWS_TEST_SUPPORT})
+target_include_directories(windows_test_support PUBLIC tests/windows)
+target_link_libraries(windows_test_support PUBLIC quillory_win32 gtest)
+
+file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
+foreach(source ${WINDOWS_TEST_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    # Every test program checks the code page first, so a wrong environment fails loudly.
+    add_executable(${name} ${source} tests/windows/support/code_page_check.cpp)
+    target_link_libraries(${name} PRIVATE windows_test_support gtest_main)
+    # Tests find the built program and skin library through these.
+    target_compile_definitions(${name} PRIVATE
+        QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
+        QUILLORY_DIST_DIR="${DIST_DIR}")
+    add_dependencies(${name} dist)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+        PROPERTIES TIMEOUT 120)
+endforeach()

@@ -1,0 +1,47 @@
+#pragma once
+#include "app/globals.h"
+#include "platform/controls.h"
+#include "platform/services.h"
+#include "skin/skin_library.h"
+
+namespace quillory {
+
+// Every action the event table can run. Free of window handles, so the whole
+// behaviour runs natively against the fake platform.
+class Actions {
+public:
+    Actions(Services& services, Controls& controls, MainWindow& window, SkinLibrary& skin,
+            Globals& globals)
+        : services_(services), controls_(controls), window_(window), skin_(skin), globals_(globals) {}
+
+    void WindowCreated();  // skin set-up, then storage set-up
+    void DriveChange();
+    void FolderScan();
+    void DirectoryContextMenu();
+    void ItemSelected();
+    void TableRebuild();
+    void FileListContextMenu();
+    void SelectAll();
+    void SelectNone();
+    void Invert();
+    void ForwardStep();
+    void ReverseStep();
+    void ChooseForwardOrder();
+    void ChooseReverseOrder();
+    void DefaultSettings();
+    void Extract();
+    void ChooseFolder();
+    void Quit();
+    void OpenUsagePage();
+    void OpenDonationPage();
+    void OpenUpdatePage();
+
+private:
+    Services& services_;
+    Controls& controls_;
+    MainWindow& window_;
+    SkinLibrary& skin_;
+    Globals& globals_;
+};
+
+}  // namespace quillory

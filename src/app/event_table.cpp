@@ -1,0 +1,50 @@
+#include "app/event_table.h"
+
+namespace quillory {
+
+namespace {
+
+constexpr EventBinding kEventTable[] = {
+    {SourceId(Source::MainWindow), Event::Created, &Actions::WindowCreated},
+    {SourceId(ControlId::驱动器框文件名提取), Event::DriveChanged, &Actions::DriveChange},
+    {SourceId(ControlId::目录框文件名提取), Event::FolderChanged, &Actions::FolderScan},
+    {SourceId(ControlId::目录框文件名提取), Event::RightButtonDown, &Actions::DirectoryContextMenu},
+    {SourceId(ControlId::选择列表框文件列表), Event::ItemSelected, &Actions::ItemSelected},
+    {SourceId(ControlId::选择列表框文件列表), Event::TickChanged, &Actions::TableRebuild},
+    {SourceId(ControlId::选择列表框文件列表), Event::RightButtonDown, &Actions::FileListContextMenu},
+    {SourceId(ControlId::按钮全选), Event::Clicked, &Actions::SelectAll},
+    {SourceId(ControlId::按钮全部选), Event::Clicked, &Actions::SelectNone},
+    {SourceId(ControlId::按钮反选), Event::Clicked, &Actions::Invert},
+    {SourceId(ControlId::单选框正序), Event::Clicked, &Actions::ForwardStep},
+    {SourceId(ControlId::单选框逆序), Event::Clicked, &Actions::ReverseStep},
+    {SourceId(ControlId::按钮默认设置), Event::Clicked, &Actions::DefaultSettings},
+    {SourceId(ControlId::按钮提取文件名), Event::Clicked, &Actions::Extract},
+    {SourceId(Command::ChooseFolder), Event::Chosen, &Actions::ChooseFolder},
+    {SourceId(Command::Quit), Event::Chosen, &Actions::Quit},
+    {SourceId(Command::SelectAll), Event::Chosen, &Actions::SelectAll},
+    {SourceId(Command::SelectNone), Event::Chosen, &Actions::SelectNone},
+    {SourceId(Command::Invert), Event::Chosen, &Actions::Invert},
+    {SourceId(Command::Extract), Event::Chosen, &Actions::Extract},
+    {SourceId(Command::ForwardOrder), Event::Chosen, &Actions::ChooseForwardOrder},
+    {SourceId(Command::ReverseOrder), Event::Chosen, &Actions::ChooseReverseOrder},
+    {SourceId(Command::DefaultSettings), Event::Chosen, &Actions::DefaultSettings},
+    {SourceId(Command::UsagePage), Event::Chosen, &Actions::OpenUsagePage},
+    {SourceId(Command::DonationPage), Event::Chosen, &Actions::OpenDonationPage},
+    {SourceId(Command::UpdatePage), Event::Chosen, &Actions::OpenUpdatePage},
+};
+
+}  // namespace
+
+std::span<const EventBinding> EventTable() { return kEventTable; }
+
+bool Dispatch(Actions& actions, int source, Event event) {
+    for (const EventBinding& binding : kEventTable) {
+        if (binding.source == source && binding.event == event) {
+            (actions.*binding.action)();
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace quillory

@@ -1,0 +1,83 @@
+#pragma once
+// The main window's controls as the logic sees them. Realised by the real
+// window in app/win32 and in memory in platform/fake.
+#include <cstdint>
+#include <string>
+
+#include "platform/services.h"
+
+namespace quillory {
+
+class TextControl {
+public:
+    virtual ~TextControl() = default;
+    virtual std::string Text() const = 0;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+class RadioButton {
+public:
+    virtual ~RadioButton() = default;
+    virtual bool IsChecked() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+};
+
+class DriveBox {
+public:
+    virtual ~DriveBox() = default;
+    // The bare drive letter ("C").
+    virtual std::string CurrentDrive() const = 0;
+    // "C" or a path's first three characters ("D:\"); does not raise the
+    // drive-changed event.
+    virtual void SetCurrentDrive(const std::string& text) = 0;
+};
+
+class DirectoryBox {
+public:
+    virtual ~DirectoryBox() = default;
+    virtual std::string CurrentFolder() const = 0;
+    // Shows the folder and raises the folder-changed event at once, nested
+    // inside this call, exactly once.
+    virtual void SetCurrentFolder(const std::string& path) = 0;
+};
+
+// The check-list: items counted from 0, each a text with a tick.
+class CheckList {
+public:
+    virtual ~CheckList() = default;
+    virtual void ListClear() = 0;
+    virtual void ListAdd(const std::string& text) = 0;  // appended unticked
+    virtual int ListCount() const = 0;
+    virtual std::string ListItemText(int index) const = 0;  // empty for no such item
+    virtual bool ListIsChecked(int index) const = 0;
+    virtual void ListSetChecked(int index, bool ticked = true) = 0;
+    virtual int ListCurrentIndex() const = 0;  // -1 for none
+    virtual NativeHandle WindowHandle() const = 0;
+    virtual void ListItemExtension(NativeHandle list, const std::string& itemText, bool first,
+                                   bool second) = 0;
+};
+
+enum class TopMenu { File, Select, Apply, Help };
+enum class MenuItem { Quit };
+
+// The controls that the logic reads and writes, by their names in the window.
+struct Controls {
+    DriveBox& 驱动器框文件名提取;
+    DirectoryBox& 目录框文件名提取;
+    CheckList& 选择列表框文件列表;
+    TextControl& 编辑框参数2;
+    RadioButton& 单选框正序;
+    RadioButton& 单选框逆序;
+    TextControl& 标签存放路径;
+};
+
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+    virtual NativeHandle WindowHandle() const = 0;
+    virtual void PopupMenu(TopMenu menu) = 0;  // at the mouse position
+    virtual void SetMenuItemVisible(MenuItem item, bool visible) = 0;
+    virtual void CloseMainWindow() = 0;
+};
+
+}  // namespace quillory

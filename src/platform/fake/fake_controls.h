@@ -1,0 +1,121 @@
+#pragma once
+// In-memory main window and controls for the native tests.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "skin/skin_library.h"
+
+namespace quillory::fake {
+
+class FakeText : public TextControl {
+public:
+    explicit FakeText(std::string text = {}) : text_(std::move(text)) {}
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override { text_ = text; }
+
+private:
+    std::string text_;
+};
+
+class FakeRadio : public RadioButton {
+public:
+    explicit FakeRadio(bool checked) : checked_(checked) {}
+    bool IsChecked() const override { return checked_; }
+    void SetChecked(bool checked) override { checked_ = checked; }
+
+private:
+    bool checked_;
+};
+
+class FakeDriveBox : public DriveBox {
+public:
+    std::string CurrentDrive() const override { return drive_.substr(0, 1); }
+    void SetCurrentDrive(const std::string& text) override { drive_ = text; }
+    const std::string& LastSetText() const { return drive_; }
+
+private:
+    std::string drive_ = "C";
+};
+
+class FakeDirectoryBox : public DirectoryBox {
+public:
+    std::string CurrentFolder() const override { return folder_; }
+    void SetCurrentFolder(const std::string& path) override {
+        folder_ = path;
+        ++changes_;
+        if (onChanged) onChanged();
+    }
+    int Changes() const { return changes_; }
+    std::function<void()> onChanged;
+
+private:
+    std::string folder_;
+    int changes_ = 0;
+};
+
+class FakeCheckList : public CheckList {
+public:
+    void ListClear() override { names_.clear(), ticks_.clear(), current_ = -1; }
+    void ListAdd(const std::string& text) override { names_.push_back(text), ticks_.push_back(false); }
+    int ListCount() const override { return static_cast<int>(names_.size()); }
+    std::string ListItemText(int index) const override { return Valid(index) ? names_[index] : std::string(); }
+    bool ListIsChecked(int index) const override { return Valid(index) && ticks_[index]; }
+    void ListSetChecked(int index, bool ticked = true) override {
+        if (Valid(index)) ticks_[index] = ticked;
+    }
+    int ListCurrentIndex() const override { return current_; }
+    NativeHandle WindowHandle() const override { return 0x1234; }
+    void ListItemExtension(NativeHandle, const std::string& itemText, bool, bool) override {
+        extensionTexts.push_back(itemText);
+    }
+
+    void SetCurrentIndex(int index) { current_ = index; }
+    std::vector<std::string> extensionTexts;
+
+private:
+    bool Valid(int index) const { return index >= 0 && index < ListCount(); }
+    std::vector<std::string> names_;
+    std::vector<bool> ticks_;
+    int current_ = -1;
+};
+
+class FakeMainWindow : public MainWindow {
+public:
+    NativeHandle WindowHandle() const override { return 0x4321; }
+    void PopupMenu(TopMenu menu) override { popups.push_back(menu); }
+    void SetMenuItemVisible(MenuItem, bool visible) override { quitVisible = visible; }
+    void CloseMainWindow() override { closed = true; }
+
+    std::vector<TopMenu> popups;
+    bool quitVisible = true;
+    bool closed = false;
+};
+
+// The controls in their initial state, bound together as the window binds them.
+struct FakeControlSet {
+    FakeDriveBox drives;
+    FakeDirectoryBox folders;
+    FakeCheckList fileList;
+    FakeText blankLines{"1"};
+    FakeRadio forward{false};
+    FakeRadio reverse{true};
+    FakeText storageLabel;
+    Controls controls{drives, folders, fileList, blankLines, forward, reverse, storageLabel};
+};
+
+class FakeSkinLibrary : public SkinLibrary {
+public:
+    void SkinH_Attach() override { calls.push_back("SkinH_Attach"); }
+    void SkinH_AttachEx(const std::string& skinFile, const std::string& password) override {
+        calls.push_back("SkinH_AttachEx " + skinFile + "|" + password);
+    }
+    void SkinH_AdjustHSV(std::int32_t hue, std::int32_t saturation, std::int32_t brightness) override {
+        calls.push_back("SkinH_AdjustHSV " + std::to_string(hue) + " " + std::to_string(saturation) + " " +
+                        std::to_string(brightness));
+    }
+    std::vector<std::string> calls;
+};
+
+}  // namespace quillory::fake

@@ -1,0 +1,203 @@
+#include "platform/fake/fake_services.h"
+
+#include <algorithm>
+#include <sstream>
+#include <utility>
+
+namespace quillory::fake {
+
+namespace {
+
+std::string TrimTrailingBackslash(std::string path) {
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+template <typename Pairs>
+auto FindByName(Pairs& pairs, const std::string& name) {
+    return std::find_if(pairs.begin(), pairs.end(), [&](const auto& pair) { return pair.first == name; });
+}
+
+}  // namespace
+
+FakeServices::FakeServices(std::string programFolder) : programFolder_(std::move(programFolder)) {
+    AddFolder(programFolder_);
+}
+
+std::string FakeServices::ParentOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return {};
+    if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // "C:\"
+    return path.substr(0, slash);
+}
+
+void FakeServices::AddEntry(const std::string& path, bool isFolder, bool hidden, bool system) {
+    const std::string parent = ParentOf(path);
+    if (parent.empty() || parent == path) return;
+    auto& siblings = entries_[parent];
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    if (std::none_of(siblings.begin(), siblings.end(), [&](const Entry& e) { return e.name == name; })) {
+        siblings.push_back({name, isFolder, hidden, system});
+    }
+}
+
+void FakeServices::AddFolder(const std::string& rawPath) {
+    const std::string path = TrimTrailingBackslash(rawPath);
+    if (path.empty() || folders_.count(path)) return;
+    const std::string parent = ParentOf(path);
+    if (!parent.empty() && parent != path) AddFolder(parent);
+    folders_.insert(path);
+    AddEntry(path, true, false, false);
+}
+
+void FakeServices::AddFile(const std::string& path, std::string bytes, bool hidden, bool system) {
+    AddFolder(ParentOf(path));
+    files_[path] = std::move(bytes);
+    AddEntry(path, false, hidden, system);
+}
+
+void FakeServices::SetRegistryText(RegistryRoot root, const std::string& path, std::string value) {
+    registry_[{root, path}] = std::move(value);
+}
+
+std::string FakeServices::FileBytes(const std::string& path) const {
+    const auto found = files_.find(path);
+    return found == files_.end() ? std::string() : found->second;
+}
+
+bool FakeServices::Writable(const std::string& folder) const {
+    return folders_.count(folder) != 0 && unwritable_.count(folder) == 0;
+}
+
+bool FakeServices::CreateFolder(const std::string& path) {
+    calls_.push_back("CreateFolder " + path);
+    if (folders_.count(path)) return true;
+    if (!Writable(ParentOf(path))) return false;
+    AddFolder(path);
+    return true;
+}
+
+bool FakeServices::FileExists(const std::string& path) const { return files_.count(path) != 0; }
+
+bool FakeServices::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    calls_.push_back("WriteWholeFile " + path);
+    if (!Writable(ParentOf(path))) return false;
+    AddFile(path, std::string(bytes));
+    return true;
+}
+
+bool FakeServices::CanWriteInFolder(const std::string& folder) {
+    calls_.push_back("CanWriteInFolder " + folder);
+    return Writable(folder);
+}
+
+bool FakeServices::InsertLine(const std::string& path, const LineBlock& block) {
+    calls_.push_back("InsertLine " + path);
+    const auto found = files_.find(path);
+    if (found == files_.end() || !Writable(ParentOf(path))) return false;
+    std::string prefix;
+    for (const std::string& name : block.names) {
+        for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) prefix += "\r\n";
+        prefix += name + "\r\n";
+    }
+    found->second.insert(0, prefix);
+    return true;
+}
+
+void FakeServices::FindFiles(const std::string& pattern,
+                             const std::function<void(const FoundEntry&)>& visit) {
+    ++findFilesCalls_;
+    calls_.push_back("FindFiles " + pattern);
+    const std::size_t slash = pattern.find_last_of('\\');
+    if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return;
+    std::string folder = pattern.substr(0, slash);
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\*.*" names the root
+    if (!folders_.count(folder)) return;
+    visit({".", true, false, false});
+    visit({"..", true, false, false});
+    const auto found = entries_.find(folder);
+    if (found == entries_.end()) return;
+    for (const Entry& entry : found->second) visit({entry.name, entry.isFolder, entry.hidden, entry.system});
+}
+
+void FakeServices::SetIniFileText(const std::string& file, const std::string& text) {
+    AddFile(file, text);
+    IniFile ini;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            ini.push_back({line.substr(1, line.size() - 2), {}});
+        } else if (const std::size_t eq = line.find('='); eq != std::string::npos && !ini.empty()) {
+            ini.back().second.push_back({line.substr(0, eq), line.substr(eq + 1)});
+        }
+    }
+    iniFiles_[file] = std::move(ini);
+}
+
+std::string FakeServices::IniFileText(const std::string& file) const {
+    const auto found = iniFiles_.find(file);
+    if (found == iniFiles_.end()) return {};
+    std::string text;
+    for (const auto& [section, keys] : found->second) {
+        text += "[" + section + "]\r\n";
+        for (const auto& [key, value] : keys) text += key + "=" + value + "\r\n";
+    }
+    return text;
+}
+
+std::string FakeServices::ReadIniText(const std::string& file, const std::string& section,
+                                      const std::string& key, const std::string& fallback) {
+    calls_.push_back("ReadIniText " + section + " " + key);
+    const auto ini = iniFiles_.find(file);
+    if (ini == iniFiles_.end() || !files_.count(file)) return fallback;
+    const auto keys = FindByName(ini->second, section);
+    if (keys == ini->second.end()) return fallback;
+    const auto value = FindByName(keys->second, key);
+    return value == keys->second.end() ? fallback : value->second;
+}
+
+bool FakeServices::WriteIniText(const std::string& file, const std::string& section,
+                                const std::string& key, const std::string& value) {
+    calls_.push_back("WriteIniText " + section + " " + key + " " + value);
+    if (!Writable(ParentOf(file))) return false;
+    IniFile& ini = iniFiles_[file];
+    auto keys = FindByName(ini, section);
+    if (keys == ini.end()) keys = ini.insert(ini.end(), {section, {}});
+    auto existing = FindByName(keys->second, key);
+    if (existing == keys->second.end()) {
+        keys->second.push_back({key, value});
+    } else {
+        existing->second = value;
+    }
+    AddFile(file, IniFileText(file));
+    return true;
+}
+
+std::string FakeServices::ReadRegistryText(RegistryRoot root, const std::string& path) {
+    calls_.push_back("ReadRegistryText " + path);
+    const auto found = registry_.find({root, path});
+    return found == registry_.end() ? std::string() : found->second;
+}
+
+void FakeServices::ShowMessage(const std::string& text, const std::string& title) {
+    calls_.push_back("ShowMessage " + text);
+    messages_.push_back({text, title});
+}
+
+std::string FakeServices::TodayText() { return today_; }
+
+void FakeServices::OpenUrl(const std::string& address) {
+    calls_.push_back("OpenUrl " + address);
+    openedUrls_.push_back(address);
+}
+
+std::string FakeServices::BrowseForFolder(NativeHandle owner, const std::string& title,
+                                          const std::string& startFolder, std::uint32_t flags) {
+    calls_.push_back("BrowseForFolder " + startFolder);
+    browseCalls_.push_back({owner, title, startFolder, flags});
+    return std::exchange(nextBrowseResult_, std::string());
+}
+
+}  // namespace quillory::fake

@@ -1,0 +1,101 @@
+#pragma once
+// In-memory system for the native tests: files, folders, INI files, registry,
+// clock, message log, browser and folder dialog.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace quillory::fake {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+};
+
+struct BrowseCall {
+    NativeHandle owner;
+    std::string title;
+    std::string startFolder;
+    std::uint32_t flags;
+};
+
+class FakeServices : public Services {
+public:
+    explicit FakeServices(std::string programFolder = "C:\\Tools\\Quillory");
+
+    // Setting up the world.
+    void AddFolder(const std::string& path);  // and its parents
+    void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
+                 bool system = false);
+    void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
+    void SetRegistryText(RegistryRoot root, const std::string& path, std::string value);
+    void SetToday(std::string today) { today_ = std::move(today); }
+    void SetIniFileText(const std::string& file, const std::string& text);  // parsed as INI
+    void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
+
+    // Reading what happened.
+    bool FolderExists(const std::string& path) const { return folders_.count(path) != 0; }
+    std::string FileBytes(const std::string& path) const;
+    std::string IniFileText(const std::string& file) const;  // as the profile functions would write it
+    const std::vector<ShownMessage>& Messages() const { return messages_; }
+    const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
+    const std::vector<BrowseCall>& BrowseCalls() const { return browseCalls_; }
+    // Every service call by name, in order ("CreateFolder C:\\x").
+    const std::vector<std::string>& Calls() const { return calls_; }
+    int FindFilesCalls() const { return findFilesCalls_; }
+
+    // Services
+    std::string ProgramFolder() const override { return programFolder_; }
+    bool CreateFolder(const std::string& path) override;
+    bool FileExists(const std::string& path) const override;
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    bool CanWriteInFolder(const std::string& folder) override;
+    using Services::InsertLine;
+    bool InsertLine(const std::string& path, const LineBlock& block) override;
+    void FindFiles(const std::string& pattern,
+                   const std::function<void(const FoundEntry&)>& visit) override;
+    std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback) override;
+    bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& value) override;
+    std::string ReadRegistryText(RegistryRoot root, const std::string& path) override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    std::string TodayText() override;
+    void OpenUrl(const std::string& address) override;
+    std::string BrowseForFolder(NativeHandle owner, const std::string& title,
+                                const std::string& startFolder, std::uint32_t flags) override;
+
+private:
+    struct Entry {
+        std::string name;
+        bool isFolder;
+        bool hidden;
+        bool system;
+    };
+    using Section = std::vector<std::pair<std::string, std::string>>;  // in file order
+    using IniFile = std::vector<std::pair<std::string, Section>>;
+
+    static std::string ParentOf(const std::string& path);
+    bool Writable(const std::string& folder) const;
+    void AddEntry(const std::string& path, bool isFolder, bool hidden, bool system);
+
+    std::string programFolder_;
+    std::set<std::string> folders_;
+    std::map<std::string, std::string> files_;
+    std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
+    std::set<std::string> unwritable_;
+    std::map<std::string, IniFile> iniFiles_;
+    std::map<std::pair<RegistryRoot, std::string>, std::string> registry_;
+    std::string today_ = "2026-12-08";
+    std::string nextBrowseResult_;
+    std::vector<ShownMessage> messages_;
+    std::vector<std::string> openedUrls_;
+    std::vector<BrowseCall> browseCalls_;
+    std::vector<std::string> calls_;
+    int findFilesCalls_ = 0;
+};
+
+}  // namespace quillory::fake

@@ -1,0 +1,13 @@
+#pragma once
+// Conversions at the boundary between the program's UTF-8 and Windows.
+#include <string>
+#include <string_view>
+
+namespace quillory::win32 {
+
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+// Bytes in the system's ANSI code page, for the stored formats that need them.
+std::string Ansi(std::string_view utf8);
+
+}  // namespace quillory::win32
