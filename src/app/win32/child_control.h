@@ -1,0 +1,29 @@
+#pragma once
+// Contract between the main window and the controls it hosts that are classes
+// of their own (drive box, directory box, check-list).
+#include <windows.h>
+
+#include <functional>
+
+#include "app/ids.h"
+
+namespace quillory::win32 {
+
+// Raises an event of the control's own in the event table.
+using EventSink = std::function<void(Event)>;
+
+class ChildControl {
+public:
+    virtual ~ChildControl() = default;
+    virtual HWND Handle() const = 0;
+
+    // WM_COMMAND and WM_NOTIFY that the control sent to its parent, reflected
+    // back to it by the main window (also when the parent is a group box).
+    // True when handled; `result` is then the message's answer.
+    virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        (void)message, (void)wParam, (void)lParam, (void)result;
+        return false;
+    }
+};
+
+}  // namespace quillory::win32
