@@ -5,11 +5,11 @@
 #include <span>
 
 #include "app/ids.h"
+#include "help/maker_site.h"
 
 namespace quillory {
 
-inline constexpr const char* kMakerSite = "www.velkor.example";
-inline constexpr const char* kWindowTitle = "Quillory ---- www.velkor.example";
+inline constexpr const char* kTitlePrefix = "Quillory ---- ";  // followed by kMakerSite
 inline constexpr int kWindowWidth = 426;   // outer, frame and menu bar included
 inline constexpr int kWindowHeight = 433;
 

@@ -12,6 +12,9 @@ namespace quillory {
 // A native window handle as a number, so the logic stays free of <windows.h>.
 using NativeHandle = std::uintptr_t;
 
+// The title of every message the program shows.
+inline constexpr const char* kMessageTitle = "Velkor工作室提醒您";
+
 enum class RegistryRoot { LocalMachine, CurrentUser };
 
 struct FoundEntry {

@@ -1,0 +1,74 @@
+#include "app/actions.h"
+
+#include "app/places.h"
+#include "app/storage_setup.h"
+#include "browse/folder_chooser.h"
+#include "browse/folder_view.h"
+#include "extract/extraction.h"
+#include "help/help_links.h"
+#include "settings/settings_file.h"
+#include "skin/skin_setup.h"
+
+namespace quillory {
+
+namespace {
+
+FolderView ViewOf(Services& services, Controls& controls, Globals& globals) {
+    return FolderView(services, controls, globals.fileNames, globals.listedFileCount);
+}
+
+}  // namespace
+
+void Actions::WindowCreated() {
+    SettingsFile settings(services_);
+    RunSkinSetup(skin_, settings);
+    RunStorageSetup(services_, controls_, settings, globals_.computerName);
+}
+
+void Actions::DriveChange() { ViewOf(services_, controls_, globals_).DriveChange(); }
+void Actions::FolderScan() { ViewOf(services_, controls_, globals_).FolderScan(); }
+void Actions::ItemSelected() { ViewOf(services_, controls_, globals_).ItemSelected(); }
+void Actions::TableRebuild() { ViewOf(services_, controls_, globals_).TableRebuild(); }
+void Actions::SelectAll() { ViewOf(services_, controls_, globals_).SelectAll(); }
+void Actions::SelectNone() { ViewOf(services_, controls_, globals_).SelectNone(); }
+void Actions::Invert() { ViewOf(services_, controls_, globals_).Invert(); }
+
+void Actions::DirectoryContextMenu() {
+    window_.SetMenuItemVisible(MenuItem::Quit, false);
+    window_.PopupMenu(TopMenu::File);
+}
+
+void Actions::FileListContextMenu() { window_.PopupMenu(TopMenu::Select); }
+
+void Actions::ForwardStep() { quillory::ForwardStep(controls_); }
+void Actions::ReverseStep() { quillory::ReverseStep(controls_); }
+
+// The menu items select the order their captions name.
+void Actions::ChooseForwardOrder() {
+    controls_.单选框正序.SetChecked(true);
+    ForwardStep();
+}
+
+void Actions::ChooseReverseOrder() {
+    controls_.单选框逆序.SetChecked(true);
+    ReverseStep();
+}
+
+void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
+
+void Actions::Extract() {
+    quillory::Extract(services_, controls_, globals_.fileNames,
+                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount});
+}
+
+void Actions::ChooseFolder() {
+    quillory::ChooseFolder(services_, controls_, window_.WindowHandle(), StartFolder(globals_.computerName));
+}
+
+void Actions::Quit() { window_.CloseMainWindow(); }
+
+void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }
+void Actions::OpenDonationPage() { OpenHelpPage(services_, HelpPage::Donation); }
+void Actions::OpenUpdatePage() { OpenHelpPage(services_, HelpPage::Update); }
+
+}  // namespace quillory

@@ -1,0 +1,14 @@
+#include "browse/folder_chooser.h"
+
+#include "platform/text.h"
+
+namespace quillory {
+
+void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder) {
+    const std::string chosen = services.BrowseForFolder(owner, kChooserTitle, startFolder, kChooserFlags);
+    if (chosen.empty()) return;
+    controls.目录框文件名提取.SetCurrentFolder(chosen);
+    controls.驱动器框文件名提取.SetCurrentDrive(LeftText(controls.目录框文件名提取.CurrentFolder(), 3));
+}
+
+}  // namespace quillory

@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/services.h"
+
+namespace quillory {
+
+inline constexpr const char* kChooserTitle = "选择目录";
+inline constexpr std::uint32_t kChooserFlags = 0x40;  // the new dialog style, nothing else
+
+// Lets the user pick the folder in the shell's dialog, opened on the start
+// folder; the chosen folder is listed and its drive shown.
+void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder);
+
+}  // namespace quillory

@@ -1,0 +1,69 @@
+#include "browse/folder_view.h"
+
+#include "platform/text.h"
+
+namespace quillory {
+
+bool IsListedEntry(const FoundEntry& entry) {
+    if (entry.name == "." || entry.name == "..") return false;
+    return !entry.isFolder && !entry.isHidden && !entry.isSystem;
+}
+
+void FolderView::DriveChange() {
+    // Setting the folder raises the directory box's change event, which scans.
+    controls_.目录框文件名提取.SetCurrentFolder(controls_.驱动器框文件名提取.CurrentDrive() + ":");
+}
+
+void FolderView::FolderScan() {
+    CheckList& list = controls_.选择列表框文件列表;
+    list.ListClear();
+    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
+    table_.MarkAllEmpty();
+    std::int32_t count = 0;
+    services_.FindFiles(JoinPath(folder, "*.*"), [&](const FoundEntry& entry) {
+        if (!IsListedEntry(entry)) return;
+        ++count;
+        list.ListAdd(entry.name);
+        // The table holds 200 names; later files are listed but not tabled.
+        if (count <= FileNameTable::kSlots) table_.SetSlot(count, entry.name);
+    });
+    listedFileCount_ = count;
+    for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
+}
+
+void FolderView::ItemSelected() {
+    CheckList& list = controls_.选择列表框文件列表;
+    list.ListItemExtension(list.WindowHandle(), list.ListItemText(list.ListCurrentIndex()), true, false);
+    TableRebuild();
+}
+
+void FolderView::TableRebuild() {
+    const CheckList& list = controls_.选择列表框文件列表;
+    table_.MarkAllEmpty();
+    int slot = 0;
+    const int count = list.ListCount();
+    for (int i = 0; i < count && slot < FileNameTable::kSlots; ++i) {
+        if (list.ListIsChecked(i)) table_.SetSlot(++slot, list.ListItemText(i));
+    }
+}
+
+template <typename NewTick>
+void FolderView::SetEveryTick(NewTick newTick) {
+    CheckList& list = controls_.选择列表框文件列表;
+    for (int i = 0; i < listedFileCount_; ++i) list.ListSetChecked(i, newTick(list.ListIsChecked(i)));
+    ItemSelected();
+}
+
+void FolderView::SelectAll() {
+    SetEveryTick([](bool) { return true; });
+}
+
+void FolderView::SelectNone() {
+    SetEveryTick([](bool) { return false; });
+}
+
+void FolderView::Invert() {
+    SetEveryTick([](bool ticked) { return !ticked; });
+}
+
+}  // namespace quillory

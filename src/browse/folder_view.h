@@ -1,0 +1,40 @@
+#pragma once
+// Keeps the drive box, the directory box, the check-list and the file-name
+// table in step.
+#include <cstdint>
+#include <string>
+
+#include "browse/file_name_table.h"
+#include "platform/controls.h"
+#include "platform/services.h"
+
+namespace quillory {
+
+// What the listing shows of a folder: its files as the file manager shows
+// them by default, without subfolders, hidden or system entries.
+bool IsListedEntry(const FoundEntry& entry);
+
+class FolderView {
+public:
+    FolderView(Services& services, Controls& controls, FileNameTable& table, std::int32_t& listedFileCount)
+        : services_(services), controls_(controls), table_(table), listedFileCount_(listedFileCount) {}
+
+    void DriveChange();
+    void FolderScan();
+    void ItemSelected();
+    void TableRebuild();
+    void SelectAll();
+    void SelectNone();
+    void Invert();
+
+private:
+    template <typename NewTick>
+    void SetEveryTick(NewTick newTick);
+
+    Services& services_;
+    Controls& controls_;
+    FileNameTable& table_;
+    std::int32_t& listedFileCount_;
+};
+
+}  // namespace quillory

@@ -1,0 +1,30 @@
+#pragma once
+// Writing the ticked names to the day's file, and the order and blank-line
+// inputs that go with it.
+#include <cstdint>
+
+#include "browse/file_name_table.h"
+#include "platform/controls.h"
+#include "platform/services.h"
+
+namespace quillory {
+
+inline constexpr const char* kEmptyListMessage = "所选待提取名称为空！";
+inline constexpr const char* kMissingCountMessage = "请输入空白行数目，不为空且不为零！";
+inline constexpr const char* kSuccessMessage = "提取成功，所在目录为:";
+inline constexpr const char* kDefaultBlankLines = "1";
+
+struct ExtractionState {
+    std::int32_t& lineWritten;
+    std::int32_t& collectedNameCount;
+};
+
+void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state);
+
+// The two radios sit in different containers, so these keep them exclusive.
+void ForwardStep(Controls& controls);
+void ReverseStep(Controls& controls);
+
+void DefaultSettings(Controls& controls);
+
+}  // namespace quillory

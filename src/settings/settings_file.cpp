@@ -1,0 +1,18 @@
+#include "settings/settings_file.h"
+
+#include "platform/text.h"
+
+namespace quillory {
+
+SettingsFile::SettingsFile(Services& services)
+    : services_(services), path_(services.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
+
+std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
+    return TextToInt32(services_.ReadIniText(path_, entry.section, entry.key, entry.fallback));
+}
+
+void SettingsFile::WriteStoragePath(const std::string& storageFolder) {
+    services_.WriteIniText(path_, kStoragePathEntry.section, kStoragePathEntry.key, storageFolder);
+}
+
+}  // namespace quillory

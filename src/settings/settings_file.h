@@ -1,0 +1,39 @@
+#pragma once
+// The one place that knows the settings file: its location, sections, keys
+// and defaults.
+#include <cstdint>
+#include <string>
+
+#include "platform/services.h"
+
+namespace quillory {
+
+struct SettingsEntry {
+    const char* section;
+    const char* key;
+    const char* fallback;  // used when the key is missing
+};
+
+inline constexpr SettingsEntry kStoragePathEntry{"存放路径", "路径", ""};
+inline constexpr SettingsEntry kHueEntry{"皮肤颜色变化-色调", "色调", "55"};
+inline constexpr SettingsEntry kSaturationEntry{"皮肤颜色变化-饱和度", "饱和度", "0"};
+inline constexpr SettingsEntry kBrightnessEntry{"皮肤颜色变化-亮度", "亮度", "0"};
+
+class SettingsFile {
+public:
+    explicit SettingsFile(Services& services);
+
+    const std::string& Path() const { return path_; }
+
+    // The stored colour value as an integer, truncated toward zero.
+    std::int32_t ReadColourValue(const SettingsEntry& entry);
+
+    // Nobody reads the storage path back, so a failed write is not reported.
+    void WriteStoragePath(const std::string& storageFolder);
+
+private:
+    Services& services_;
+    std::string path_;
+};
+
+}  // namespace quillory
