@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/event_table.h"
+#include "app/layout.h"
+
+namespace quillory {
+namespace {
+
+TEST(EventTable, EveryMenuItemIsBoundToAnAction) {
+    for (const MenuSpec& menu : MenuBar()) {
+        for (const MenuItemSpec& item : menu.items) {
+            bool bound = false;
+            for (const EventBinding& binding : EventTable()) {
+                bound |= binding.source == SourceId(item.command) && binding.event == Event::Chosen;
+            }
+            EXPECT_TRUE(bound) << item.caption;
+        }
+    }
+}
+
+TEST(EventTable, MenuItemsRunTheSameActionAsTheirButtons) {
+    auto actionOf = [](int source, Event event) {
+        for (const EventBinding& binding : EventTable()) {
+            if (binding.source == source && binding.event == event) return binding.action;
+        }
+        return static_cast<void (Actions::*)()>(nullptr);
+    };
+    const std::pair<ControlId, Command> pairs[] = {{ControlId::按钮全选, Command::SelectAll},
+                                                   {ControlId::按钮全部选, Command::SelectNone},
+                                                   {ControlId::按钮反选, Command::Invert},
+                                                   {ControlId::按钮提取文件名, Command::Extract},
+                                                   {ControlId::按钮默认设置, Command::DefaultSettings}};
+    for (const auto& [button, command] : pairs) {
+        EXPECT_TRUE(actionOf(SourceId(button), Event::Clicked) != nullptr);
+        EXPECT_TRUE(actionOf(SourceId(button), Event::Clicked) == actionOf(SourceId(command), Event::Chosen));
+    }
+}
+
+TEST(EventTable, NoEventIsBoundTwiceAndLabelsGroupBoxesAndTheEditBoxHaveNone) {
+    std::set<std::pair<int, Event>> seen;
+    for (const EventBinding& binding : EventTable()) {
+        EXPECT_TRUE(seen.insert({binding.source, binding.event}).second) << binding.source;
+        for (const ControlSpec& spec : ControlTable()) {
+            if (SourceId(spec.id) != binding.source) continue;
+            EXPECT_NE(spec.kind, ControlKind::Label) << spec.name;
+            EXPECT_NE(spec.kind, ControlKind::GroupBox) << spec.name;
+            EXPECT_NE(spec.kind, ControlKind::EditBox) << spec.name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quillory

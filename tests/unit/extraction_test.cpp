@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quillory::testing {
+namespace {
+
+using Names = std::vector<std::string>;
+constexpr const char* kFolder = "D:\\Photos";
+
+class ExtractionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.services.AddFolder(kStorageFolder);
+        h.ui.storageLabel.SetText(kStorageFolder);
+    }
+    void WithDayFile(const std::string& bytes = {}) { h.services.AddFile(kDayFile, bytes); }
+    void List(const Names& names) { h.OpenFolderWith(kFolder, names); }
+    void Forward() { h.Choose(Command::ForwardOrder); }
+    void Extract() { h.Click(ControlId::按钮提取文件名); }
+    std::string Day() const { return h.services.FileBytes(kDayFile); }
+    const std::vector<fake::ShownMessage>& Messages() const { return h.services.Messages(); }
+
+    Harness h;
+};
+
+TEST_F(ExtractionTest, ForwardAndReverseOrderGiveTheExampleBytes) {
+    WithDayFile();
+    List({"A", "B", "C"});
+    Forward();
+    Extract();
+    EXPECT_EQ(Day(), "\r\nA\r\n\r\nB\r\n\r\nC\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, std::string("提取成功，所在目录为:") + kDayFile);
+    EXPECT_EQ(Messages()[0].title, "Velkor工作室提醒您");
+    EXPECT_EQ(h.globals.lineWritten, 1);
+    EXPECT_EQ(h.globals.collectedNameCount, 3);
+
+    Harness reverse;
+    reverse.services.AddFolder(kStorageFolder);
+    reverse.services.AddFile(kDayFile);
+    reverse.ui.storageLabel.SetText(kStorageFolder);
+    reverse.OpenFolderWith(kFolder, {"A", "B", "C"});
+    reverse.Click(ControlId::按钮提取文件名);  // reverse is the initial order
+    EXPECT_EQ(reverse.services.FileBytes(kDayFile), "\r\nC\r\n\r\nB\r\n\r\nA\r\n");
+}
+
+TEST_F(ExtractionTest, BlankLineCountComesFromTheEditBoxTruncatedTowardZero) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"2", "\r\n\r\nX\r\n"}, {"2.9", "\r\n\r\nX\r\n"}, {"00", "X\r\n"}, {"-3", "X\r\n"}, {"abc", "X\r\n"}};
+    for (const auto& [text, expected] : cases) {
+        Harness one;
+        one.services.AddFolder(kStorageFolder);
+        one.services.AddFile(kDayFile);
+        one.ui.storageLabel.SetText(kStorageFolder);
+        one.OpenFolderWith(kFolder, {"X"});
+        one.ui.blankLines.SetText(text);
+        one.Choose(Command::Extract);
+        EXPECT_EQ(one.services.FileBytes(kDayFile), expected) << "blank-line text " << text;
+        EXPECT_EQ(one.services.Messages().size(), 1u);
+    }
+}
+
+TEST_F(ExtractionTest, ZeroOrNegativeCountPutsNamesOnConsecutiveLines) {
+    WithDayFile("old\r\n");
+    List({"a", "b"});
+    Forward();
+    h.ui.blankLines.SetText("-3");
+    Extract();
+    EXPECT_EQ(Day(), "a\r\nb\r\nold\r\n");
+}
+
+TEST_F(ExtractionTest, EmptyOrZeroCountIsRefusedAndNothingIsWritten) {
+    WithDayFile("old");
+    List({"a"});
+    for (const char* text : {"", "0"}) {
+        h.ui.blankLines.SetText(text);
+        Extract();
+    }
+    EXPECT_EQ(Day(), "old");
+    ASSERT_EQ(Messages().size(), 2u);
+    for (const auto& message : Messages()) {
+        EXPECT_EQ(message.text, "请输入空白行数目，不为空且不为零！");
+        EXPECT_EQ(message.title, "Velkor工作室提醒您");
+    }
+}
+
+TEST_F(ExtractionTest, EmptyListIsRefusedFirst) {
+    WithDayFile();
+    h.ui.blankLines.SetText("");  // would be refused as well
+    Extract();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "所选待提取名称为空！");
+    EXPECT_EQ(Day(), "");
+}
+
+TEST_F(ExtractionTest, NoneTickedWritesNothingAndShowsNothing) {
+    WithDayFile("old");
+    List({"a", "b"});
+    h.Click(ControlId::按钮全部选);
+    Extract();
+    EXPECT_EQ(Day(), "old");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(h.globals.lineWritten, 0);
+}
+
+TEST_F(ExtractionTest, UntickedNamesAreLeftOut) {
+    WithDayFile();
+    List({"a", "b", "c"});
+    h.UserTick(1, false);
+    Forward();
+    h.ui.blankLines.SetText("-1");
+    Extract();
+    EXPECT_EQ(Day(), "a\r\nc\r\n");
+}
+
+TEST_F(ExtractionTest, SecondBlockGoesInFrontWithAndWithoutAGap) {
+    WithDayFile();
+    List({"a"});
+    Extract();
+    Extract();
+    EXPECT_EQ(Day(), "\r\na\r\n\r\na\r\n");
+
+    h.ui.blankLines.SetText("00");
+    Extract();
+    EXPECT_EQ(Day(), "a\r\n\r\na\r\n\r\na\r\n");
+}
+
+TEST_F(ExtractionTest, ANameZeroEndsTheNamesWritten) {
+    WithDayFile();
+    List({"a", "0", "b"});
+    Forward();
+    Extract();
+    EXPECT_EQ(Day(), "\r\na\r\n");
+    EXPECT_EQ(h.globals.collectedNameCount, 1);
+}
+
+TEST_F(ExtractionTest, All200TabledNamesAreWritten) {
+    WithDayFile();
+    Names names;
+    for (int i = 0; i < 230; ++i) names.push_back("n" + std::to_string(i));
+    List(names);
+    Forward();
+    h.ui.blankLines.SetText("-1");
+    Extract();
+    std::string expected;
+    for (int i = 0; i < 200; ++i) expected += "n" + std::to_string(i) + "\r\n";
+    EXPECT_EQ(Day(), expected);
+    EXPECT_EQ(h.globals.collectedNameCount, 200);
+}
+
+TEST_F(ExtractionTest, MissingDayFileWritesNothingAndShowsNothing) {
+    List({"a"});
+    Extract();
+    EXPECT_FALSE(h.services.FileExists(kDayFile));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(h.globals.lineWritten, 0);
+}
+
+TEST_F(ExtractionTest, AfterMidnightTheNewDaysMissingFileIsNotCreated) {
+    WithDayFile("yesterday");
+    List({"a"});
+    h.services.SetToday("2026-12-09");
+    Extract();
+    EXPECT_EQ(Day(), "yesterday");
+    EXPECT_FALSE(h.services.FileExists(std::string(kStorageFolder) + "\\2026-12-09.txt"));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ExtractionTest, ARefusalAfterASuccessShowsOnlyTheRefusal) {
+    WithDayFile();
+    List({"a"});
+    Extract();
+    h.ui.blankLines.SetText("0");
+    Extract();
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[1].text, "请输入空白行数目，不为空且不为零！");
+}
+
+TEST(OrderRadios, ClicksKeepTheRadiosExclusive) {
+    Harness h;
+    h.ui.forward.SetChecked(true);  // the click has checked it
+    h.Click(ControlId::单选框正序);
+    EXPECT_FALSE(h.ui.reverse.IsChecked());
+    h.ui.reverse.SetChecked(true);
+    h.Click(ControlId::单选框逆序);
+    EXPECT_FALSE(h.ui.forward.IsChecked());
+    h.Click(ControlId::单选框逆序);  // already on: nothing changes
+    EXPECT_TRUE(h.ui.reverse.IsChecked());
+    EXPECT_FALSE(h.ui.forward.IsChecked());
+}
+
+TEST(OrderRadios, MenuItemsSelectTheOrderTheyName) {
+    Harness h;
+    h.Choose(Command::ForwardOrder);
+    EXPECT_TRUE(h.ui.forward.IsChecked());
+    EXPECT_FALSE(h.ui.reverse.IsChecked());
+    h.Choose(Command::ForwardOrder);
+    EXPECT_TRUE(h.ui.forward.IsChecked());
+    h.Choose(Command::ReverseOrder);
+    EXPECT_TRUE(h.ui.reverse.IsChecked());
+    EXPECT_FALSE(h.ui.forward.IsChecked());
+}
+
+TEST(DefaultSettings, ButtonAndMenuRestoreTheInitialValues) {
+    for (bool byMenu : {false, true}) {
+        Harness h;
+        h.ui.blankLines.SetText("7");
+        h.Choose(Command::ForwardOrder);
+        if (byMenu) {
+            h.Choose(Command::DefaultSettings);
+        } else {
+            h.Click(ControlId::按钮默认设置);
+        }
+        EXPECT_EQ(h.ui.blankLines.Text(), "1");
+        EXPECT_TRUE(h.ui.reverse.IsChecked());
+        EXPECT_FALSE(h.ui.forward.IsChecked());
+        EXPECT_TRUE(h.services.Calls().empty());  // nothing stored
+    }
+}
+
+}  // namespace
+}  // namespace quillory::testing

@@ -1,0 +1,177 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quillory::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using Names = std::vector<std::string>;
+
+constexpr const char* kFolder = "D:\\Photos";
+
+TEST(FolderScan, ListsTheFilesAllTickedAndTablesThemFromSlotOne) {
+    Harness h;
+    h.OpenFolderWith(kFolder, {"b.jpg", "a.jpg", "c.jpg"});
+    EXPECT_EQ(h.ListedNames(), (Names{"b.jpg", "a.jpg", "c.jpg"}));  // file-system order, unsorted
+    EXPECT_THAT(h.Ticks(), ElementsAre(true, true, true));
+    EXPECT_EQ(h.TabledNames(), (Names{"b.jpg", "a.jpg", "c.jpg"}));
+    EXPECT_EQ(h.globals.fileNames.Slot(4), "0");
+    EXPECT_EQ(h.globals.fileNames.Slot(200), "0");
+    EXPECT_EQ(h.globals.listedFileCount, 3);
+}
+
+TEST(FolderScan, SkipsDotEntriesSubfoldersHiddenAndSystemFiles) {
+    Harness h;
+    h.services.AddFolder(std::string(kFolder) + "\\sub");
+    h.services.AddFile(std::string(kFolder) + "\\desktop.ini", "", true, true);
+    h.services.AddFile(std::string(kFolder) + "\\secret.txt", "", true, false);
+    h.services.AddFile(std::string(kFolder) + "\\thumbs.db", "", false, true);
+    h.OpenFolderWith(kFolder, {"a.txt", "文件.txt"});
+    EXPECT_EQ(h.ListedNames(), (Names{"a.txt", "文件.txt"}));
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "a.txt");
+}
+
+TEST(FolderScan, EmptyOrMissingFolderLeavesAnEmptyListAndEmptySlots) {
+    Harness h;
+    h.OpenFolderWith(kFolder, {"x"});
+    h.ui.folders.SetCurrentFolder("D:\\Empty-does-not-exist");
+    EXPECT_EQ(h.ui.fileList.ListCount(), 0);
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_EQ(h.globals.listedFileCount, 0);
+
+    h.services.AddFolder("D:\\Empty");
+    h.ui.folders.SetCurrentFolder("D:\\Empty");
+    EXPECT_EQ(h.ui.fileList.ListCount(), 0);
+}
+
+TEST(FolderScan, DriveRootListsWithoutADoubledBackslash) {
+    Harness h;
+    h.services.AddFile("D:\\root.txt");
+    h.ui.folders.SetCurrentFolder("D:\\");
+    EXPECT_EQ(h.ListedNames(), Names{"root.txt"});
+    EXPECT_EQ(h.services.Calls().back(), "FindFiles D:\\*.*");
+}
+
+TEST(FolderScan, MoreThan200FilesAreAllListedButOnly200Tabled) {
+    Harness h;
+    Names names;
+    for (int i = 0; i < 250; ++i) names.push_back("f" + std::to_string(i));
+    h.OpenFolderWith(kFolder, names);
+    EXPECT_EQ(h.ui.fileList.ListCount(), 250);
+    EXPECT_EQ(h.globals.listedFileCount, 250);
+    EXPECT_EQ(h.TabledNames().size(), 200u);
+    EXPECT_EQ(h.globals.fileNames.Slot(200), "f199");
+
+    // Unticking early names lets later ones into the table, never beyond slot 200.
+    for (int i = 0; i < 10; ++i) h.ui.fileList.ListSetChecked(i, false);
+    h.Fire(ControlId::选择列表框文件列表, Event::ItemSelected);
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "f10");
+    EXPECT_EQ(h.globals.fileNames.Slot(200), "f209");
+}
+
+TEST(FolderScan, AFileNamedZeroIsListedAndReadsAsTheEmptySlotMarker) {
+    Harness h;
+    h.OpenFolderWith(kFolder, {"a", "0", "b"});
+    EXPECT_EQ(h.ListedNames(), (Names{"a", "0", "b"}));
+    EXPECT_EQ(h.TabledNames(), Names{"a"});
+    EXPECT_EQ(h.globals.fileNames.Slot(3), "b");
+}
+
+TEST(DriveChange, PointsTheDirectoryBoxAtTheDriveAndScansOnce) {
+    Harness h;
+    h.services.AddFile("X:\\x.txt");
+    h.ui.drives.SetCurrentDrive("X");
+    const int scansBefore = h.services.FindFilesCalls();
+    h.Fire(ControlId::驱动器框文件名提取, Event::DriveChanged);
+    EXPECT_EQ(h.ui.folders.CurrentFolder(), "X:");
+    EXPECT_EQ(h.services.FindFilesCalls(), scansBefore + 1);
+    EXPECT_EQ(h.ListedNames(), Names{"x.txt"});
+}
+
+class SelectionTest : public ::testing::Test {
+protected:
+    void SetUp() override { h.OpenFolderWith(kFolder, {"a", "b", "c", "d"}); }
+    Harness h;
+};
+
+TEST_F(SelectionTest, SelectNoneUnticksEverythingAndEmptiesTheTable) {
+    h.Click(ControlId::按钮全部选);
+    EXPECT_THAT(h.Ticks(), ElementsAre(false, false, false, false));
+    EXPECT_TRUE(h.TabledNames().empty());
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+}
+
+TEST_F(SelectionTest, InvertTwiceRestoresTheTicksAndTheTable) {
+    h.UserTick(1, false);
+    h.Click(ControlId::按钮反选);
+    EXPECT_THAT(h.Ticks(), ElementsAre(false, true, false, false));
+    EXPECT_EQ(h.TabledNames(), Names{"b"});
+    h.Click(ControlId::按钮反选);
+    EXPECT_THAT(h.Ticks(), ElementsAre(true, false, true, true));
+    EXPECT_EQ(h.TabledNames(), (Names{"a", "c", "d"}));
+}
+
+TEST_F(SelectionTest, SelectAllAfterUntickingTicksEverythingAgain) {
+    h.UserTick(0, false);
+    h.UserTick(3, false);
+    h.Click(ControlId::按钮全选);
+    EXPECT_THAT(h.Ticks(), ElementsAre(true, true, true, true));
+    EXPECT_EQ(h.TabledNames(), (Names{"a", "b", "c", "d"}));
+}
+
+TEST_F(SelectionTest, ATickChangeWithoutSelectionChangeReachesTheTable) {
+    h.UserTick(2, false);
+    EXPECT_EQ(h.TabledNames(), (Names{"a", "b", "d"}));
+}
+
+TEST_F(SelectionTest, ItemSelectedPassesTheCurrentItemToTheExtensionAndRebuilds) {
+    h.ui.fileList.ListSetChecked(0, false);
+    h.ui.fileList.SetCurrentIndex(2);
+    h.Fire(ControlId::选择列表框文件列表, Event::ItemSelected);
+    EXPECT_EQ(h.ui.fileList.extensionTexts, Names{"c"});
+    EXPECT_EQ(h.TabledNames(), (Names{"b", "c", "d"}));
+
+    h.ui.fileList.SetCurrentIndex(-1);
+    h.Fire(ControlId::选择列表框文件列表, Event::ItemSelected);
+    EXPECT_EQ(h.ui.fileList.extensionTexts.back(), "");
+}
+
+TEST_F(SelectionTest, MenuItemsAndButtonsGiveTheSameResults) {
+    const std::pair<ControlId, Command> pairs[] = {{ControlId::按钮全选, Command::SelectAll},
+                                                   {ControlId::按钮全部选, Command::SelectNone},
+                                                   {ControlId::按钮反选, Command::Invert}};
+    for (const auto& [button, command] : pairs) {
+        Harness byButton, byMenu;
+        for (Harness* each : {&byButton, &byMenu}) {
+            each->OpenFolderWith(kFolder, {"a", "b", "c"});
+            each->UserTick(1, false);
+        }
+        byButton.Click(button);
+        byMenu.Choose(command);
+        EXPECT_EQ(byButton.Ticks(), byMenu.Ticks());
+        EXPECT_EQ(byButton.TabledNames(), byMenu.TabledNames());
+    }
+}
+
+TEST(Selection, CommandsBeforeAnyScanChangeNothing) {
+    Harness h;
+    h.Click(ControlId::按钮全选);
+    h.Click(ControlId::按钮反选);
+    EXPECT_EQ(h.ui.fileList.ListCount(), 0);
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+}
+
+TEST(ContextMenus, DirectoryBoxHidesQuitForGoodAndPopsTheFileMenu) {
+    Harness h;
+    h.Fire(ControlId::目录框文件名提取, Event::RightButtonDown);
+    EXPECT_FALSE(h.window.quitVisible);
+    EXPECT_THAT(h.window.popups, ElementsAre(TopMenu::File));
+    h.Fire(ControlId::选择列表框文件列表, Event::RightButtonDown);
+    EXPECT_THAT(h.window.popups, ElementsAre(TopMenu::File, TopMenu::Select));
+    EXPECT_FALSE(h.window.quitVisible);
+}
+
+}  // namespace
+}  // namespace quillory::testing

@@ -1,0 +1,112 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace quillory::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
+        h.services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "ALICE");
+    }
+    void Start() { h.Start(); }
+
+    Harness h;
+};
+
+TEST_F(StartupTest, CreatedEventRunsSkinThenStorageSetUpInOrder) {
+    h.services.AddFile("C:\\Users\\ALICE\\Desktop\\notes.txt");
+    Start();
+
+    EXPECT_THAT(h.skin.calls, ElementsAre("SkinH_Attach", "SkinH_AttachEx PLXE\\skinh.she|", "SkinH_AdjustHSV 55 0 0"));
+    EXPECT_EQ(h.globals.computerName, "ALICE");
+    EXPECT_EQ(h.ui.drives.LastSetText(), "C");
+    EXPECT_EQ(h.ui.folders.CurrentFolder(), "C:\\Users\\ALICE\\Desktop\\");
+    EXPECT_EQ(h.ui.folders.Changes(), 1);
+    EXPECT_EQ(h.ListedNames(), std::vector<std::string>{"notes.txt"});
+    EXPECT_TRUE(h.services.FolderExists(kStorageFolder));
+    EXPECT_EQ(h.ui.storageLabel.Text(), kStorageFolder);
+    EXPECT_EQ(h.services.IniFileText(kSettingsFile), std::string("[存放路径]\r\n路径=") + kStorageFolder + "\r\n");
+    EXPECT_TRUE(h.services.FileExists(kDayFile));
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "");
+    EXPECT_TRUE(h.services.Messages().empty());
+
+    // The registry is read before the folder is scanned, the storage folder
+    // created before the settings file is written, the probe last.
+    const auto& calls = h.services.Calls();
+    auto position = [&](const std::string& prefix) {
+        for (std::size_t i = 0; i < calls.size(); ++i) {
+            if (calls[i].rfind(prefix, 0) == 0) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    EXPECT_LT(position("ReadRegistryText"), position("FindFiles"));
+    EXPECT_LT(position("FindFiles"), position("CreateFolder"));
+    EXPECT_LT(position("CreateFolder"), position("WriteIniText"));
+    EXPECT_LT(position("WriteIniText"), position("WriteWholeFile"));
+}
+
+TEST_F(StartupTest, MissingComputerNameGivesTheDoubleBackslashAndNoMessage) {
+    h.services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "");
+    Start();
+    EXPECT_EQ(h.globals.computerName, "");
+    EXPECT_EQ(h.ui.folders.CurrentFolder(), "C:\\Users\\\\Desktop\\");
+    EXPECT_EQ(h.ui.fileList.ListCount(), 0);
+    EXPECT_TRUE(h.services.Messages().empty());
+}
+
+TEST_F(StartupTest, ExistingDayFileKeepsItsContentAndIsNotRewritten) {
+    h.services.AddFile(kDayFile, "earlier\r\n");
+    Start();
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "earlier\r\n");
+    for (const std::string& call : h.services.Calls()) EXPECT_EQ(call.find("WriteWholeFile"), std::string::npos);
+    EXPECT_TRUE(h.services.Messages().empty());
+}
+
+TEST_F(StartupTest, UnwritableProgramFolderShowsThePermissionMessageOnceAndTheLabelStillShowsThePath) {
+    h.services.MakeUnwritable(kProgramFolder);
+    Start();
+    ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_EQ(h.services.Messages()[0].text, "您好，请确认文件夹所在磁盘具有写入权限！");
+    EXPECT_EQ(h.services.Messages()[0].title, "Velkor工作室提醒您");
+    EXPECT_EQ(h.ui.storageLabel.Text(), kStorageFolder);
+}
+
+TEST_F(StartupTest, ExistingDayFileInAReadOnlyStorageFolderFailsTheProbe) {
+    h.services.AddFile(kDayFile, "kept");
+    h.services.MakeUnwritable(kStorageFolder);
+    Start();
+    ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "kept");
+}
+
+TEST_F(StartupTest, MissingSideFolderLeavesNoSettingsFileAndReportsNothing) {
+    Harness bare;
+    bare.services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "ALICE");
+    bare.Start();
+    EXPECT_FALSE(bare.services.FileExists(kSettingsFile));
+    EXPECT_TRUE(bare.services.Messages().empty());
+    EXPECT_THAT(bare.skin.calls.back(), "SkinH_AdjustHSV 55 0 0");
+}
+
+TEST_F(StartupTest, SecondStartRewritesTheStoragePathAndKeepsTheColourEntries) {
+    h.services.SetIniFileText(kSettingsFile,
+                              "[存放路径]\r\n路径=D:\\old\r\n[皮肤颜色变化-色调]\r\n色调=-30\r\n");
+    Start();
+    EXPECT_EQ(h.services.IniFileText(kSettingsFile),
+              std::string("[存放路径]\r\n路径=") + kStorageFolder + "\r\n[皮肤颜色变化-色调]\r\n色调=-30\r\n");
+    EXPECT_EQ(h.skin.calls.back(), "SkinH_AdjustHSV -30 0 0");
+}
+
+TEST_F(StartupTest, QuitClosesTheWindow) {
+    h.Choose(Command::Quit);
+    EXPECT_TRUE(h.window.closed);
+}
+
+}  // namespace
+}  // namespace quillory::testing
