@@ -13,6 +13,9 @@ target_link_libraries(quillory_win32 PUBLIC quillory_logic
 target_link_options(quillory_win32 PUBLIC ${STATIC_RUNTIME})
 
 file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)
+# The scanner sees only #include lines; the icon and manifest a script names are dependencies too.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS resources/*.ico resources/*.manifest)
+set_source_files_properties(${RESOURCE_SCRIPTS} PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 add_executable(Quillory WIN32 src/app/win32/main.cpp ${RESOURCE_SCRIPTS})
 target_link_libraries(Quillory PRIVATE quillory_win32)
 target_link_options(Quillory PRIVATE -municode)
@@ -53,7 +56,7 @@ file(GLOB WINDOWS_TEST_SUPPORT CONFIGURE_DEPENDS tests/windows/support/*.cpp)
 list(FILTER WINDOWS_TEST_SUPPORT EXCLUDE REGEX "code_page_check\\.cpp$")
 add_library(windows_test_support STATIC ${WINDOWS_TEST_SUPPORT})
 target_include_directories(windows_test_support PUBLIC tests/windows)
-target_link_libraries(windows_test_support PUBLIC quillory_win32 gtest)
+target_link_libraries(windows_test_support PUBLIC quillory_win32 gtest version)
 
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
 foreach(source ${WINDOWS_TEST_SOURCES})
