@@ -31,5 +31,18 @@ test: test-native test-windows
 run: windows
 	tools/run.sh
 
+VERSION := 1.1.0.1
+RELEASE := $(BUILD)/release
+
+# The release holds the program and its side folder, nothing a run has left behind.
+dist: windows
+	tools/check-imports.sh dist/Quillory/Quillory.exe dist/Quillory/PLXE/SkinH_EL.dll
+	rm -rf $(RELEASE) $(BUILD)/Quillory-$(VERSION)-win32.zip
+	mkdir -p $(RELEASE)/Quillory/PLXE
+	cp dist/Quillory/Quillory.exe $(RELEASE)/Quillory/
+	cp dist/Quillory/PLXE/SkinH_EL.dll dist/Quillory/PLXE/skinh.she $(RELEASE)/Quillory/PLXE/
+	cd $(RELEASE) && zip -qrX ../Quillory-$(VERSION)-win32.zip Quillory
+	@echo "$(BUILD)/Quillory-$(VERSION)-win32.zip"
+
 clean:
 	rm -rf $(BUILD) dist
