@@ -1,0 +1,95 @@
+// Folders, whole files and folder listings.
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/win32/encoding.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/long_path.h"
+#include "platform/win32/temporary_file.h"
+#include "platform/win32/win32_services.h"
+
+namespace quillory::win32 {
+
+namespace {
+
+// A 32-bit program on 64-bit Windows is shown SysWOW64 when it names
+// System32; the folder listed must be the folder the user sees. Only the
+// opening resolves the path, so the redirection is off just for that. On
+// systems without redirection the calls fail and change nothing.
+class RedirectionOff {
+public:
+    RedirectionOff() : off_(Wow64DisableWow64FsRedirection(&previous_) != FALSE) {}
+    ~RedirectionOff() {
+        if (off_) Wow64RevertWow64FsRedirection(previous_);
+    }
+    RedirectionOff(const RedirectionOff&) = delete;
+    RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+private:
+    PVOID previous_ = nullptr;
+    bool off_;
+};
+
+FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
+    const RedirectionOff redirectionOff;
+    return FindHandle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
+}
+
+FoundEntry ToEntry(const WIN32_FIND_DATAW& data) {
+    return {Utf8(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0, (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0};
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    constexpr std::size_t kMaxWrite = std::numeric_limits<DWORD>::max() / 2;
+    while (!bytes.empty()) {
+        const DWORD size = static_cast<DWORD>(std::min(bytes.size(), kMaxWrite));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), size, &written, nullptr) || written != size) return false;
+        bytes.remove_prefix(size);
+    }
+    return true;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+bool Win32Services::CreateFolder(const std::string& path) {
+    const std::wstring folder = ExtendedPath(path);
+    return CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder);
+}
+
+bool Win32Services::FileExists(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Services::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    const FileHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.Get(), bytes);
+}
+
+bool Win32Services::CanWriteInFolder(const std::string& folder) {
+    // A file of our own, never the day's file, so nothing of the user's is touched.
+    const TemporaryFile probe(ExtendedPath(folder + "\\"), FILE_ATTRIBUTE_TEMPORARY);
+    return probe.Created();
+}
+
+void Win32Services::FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) {
+    WIN32_FIND_DATAW data;
+    const FindHandle search = FindFirst(ExtendedPattern(pattern), data);
+    if (!search) return;
+    do {
+        visit(ToEntry(data));
+    } while (FindNextFileW(search.Get(), &data));
+}
+
+}  // namespace quillory::win32

@@ -1,0 +1,46 @@
+#pragma once
+// The system services realised with the Win32 API. Texts cross the boundary
+// as UTF-8; the W functions are called inside.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/services.h"
+
+namespace quillory::win32 {
+
+// Folder of the running executable, without a trailing backslash.
+std::string ExecutableFolder();
+
+class Win32Services final : public Services {
+public:
+    explicit Win32Services(std::string programFolder);
+
+    // Owner of the message boxes: the main window once it exists.
+    void SetMessageOwner(HWND owner) { messageOwner_ = owner; }
+
+    std::string ProgramFolder() const override { return programFolder_; }
+    bool CreateFolder(const std::string& path) override;
+    bool FileExists(const std::string& path) const override;
+    bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    bool CanWriteInFolder(const std::string& folder) override;
+    using Services::InsertLine;
+    bool InsertLine(const std::string& path, const LineBlock& block) override;
+    void FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) override;
+    std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
+                            const std::string& fallback) override;
+    bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,
+                      const std::string& value) override;
+    std::string ReadRegistryText(RegistryRoot root, const std::string& path) override;
+    void ShowMessage(const std::string& text, const std::string& title) override;
+    std::string TodayText() override;
+    void OpenUrl(const std::string& address) override;
+    std::string BrowseForFolder(NativeHandle owner, const std::string& title, const std::string& startFolder,
+                                std::uint32_t flags) override;
+
+private:
+    std::string programFolder_;
+    HWND messageOwner_ = nullptr;
+};
+
+}  // namespace quillory::win32

@@ -1,0 +1,144 @@
+// Folders, whole files and folder listings on the real file system.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "platform/win32/encoding.h"
+#include "platform/win32/win32_services.h"
+#include "support/test_folder.h"
+
+namespace quillory::win32 {
+namespace {
+
+using testing::Exists;
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+class FilesTest : public ::testing::Test {
+protected:
+    std::string Path(const std::wstring& name) const { return Utf8(folder_ / name); }
+
+    std::map<std::string, FoundEntry> Find(const std::string& pattern) {
+        std::map<std::string, FoundEntry> found;
+        services_.FindFiles(pattern, [&](const FoundEntry& entry) { found[entry.name] = entry; });
+        return found;
+    }
+
+    TestFolder folder_;
+    Win32Services services_{Utf8(folder_.Path())};
+};
+
+TEST_F(FilesTest, WriteWholeFileCreatesOrReplaces) {
+    ASSERT_TRUE(services_.WriteWholeFile(Path(L"empty.txt"), {}));
+    EXPECT_TRUE(Exists(folder_ / L"empty.txt"));
+    EXPECT_EQ(ReadBytes(folder_ / L"empty.txt"), "");
+
+    WriteBytes(folder_ / L"full.txt", "a much longer old content");
+    ASSERT_TRUE(services_.WriteWholeFile(Path(L"full.txt"), std::string_view("new\0\r\n", 6)));
+    EXPECT_EQ(ReadBytes(folder_ / L"full.txt"), std::string("new\0\r\n", 6));
+
+    EXPECT_FALSE(services_.WriteWholeFile(Path(L"missing\\file.txt"), {}));
+}
+
+TEST_F(FilesTest, CreateFolderAcceptsAnExistingFolderOnly) {
+    EXPECT_TRUE(services_.CreateFolder(Path(L"存储")));
+    EXPECT_TRUE(services_.CreateFolder(Path(L"存储")));
+    EXPECT_TRUE(GetFileAttributesW((folder_ / L"存储").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    WriteBytes(folder_ / L"file", "");
+    EXPECT_FALSE(services_.CreateFolder(Path(L"file")));
+    EXPECT_FALSE(services_.CreateFolder(Path(L"missing\\child")));
+}
+
+TEST_F(FilesTest, FileExistsForFilesOnly) {
+    WriteBytes(folder_ / L"文件.txt", "x");
+    EXPECT_TRUE(services_.FileExists(Path(L"文件.txt")));
+    EXPECT_FALSE(services_.FileExists(Utf8(folder_.Path())));
+    EXPECT_FALSE(services_.FileExists(Path(L"missing.txt")));
+}
+
+TEST_F(FilesTest, CanWriteInFolderLeavesNothingBehind) {
+    EXPECT_TRUE(services_.CanWriteInFolder(Utf8(folder_.Path())));
+    EXPECT_TRUE(services_.CanWriteInFolder(Utf8(folder_.Path()) + "\\"));
+    EXPECT_TRUE(Find(Path(L"*.*")).size() == 2);  // "." and ".."
+    EXPECT_FALSE(services_.CanWriteInFolder(Path(L"missing")));
+}
+
+TEST_F(FilesTest, FindFilesReportsNamesAndAttributes) {
+    WriteBytes(folder_ / L"a.txt", "a");
+    WriteBytes(folder_ / L"中文名称.txt", "b");
+    WriteBytes(folder_ / L"hidden.txt", "c");
+    WriteBytes(folder_ / L"system.txt", "d");
+    ASSERT_TRUE(SetFileAttributesW((folder_ / L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW((folder_ / L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(CreateDirectoryW((folder_ / L"sub").c_str(), nullptr));
+
+    const auto found = Find(Path(L"*.*"));
+    ASSERT_EQ(found.size(), 7u) << "a.txt, 中文名称.txt, hidden.txt, system.txt, sub, . and ..";
+    const auto expect = [&](const std::string& name, bool folder, bool hidden, bool system) {
+        ASSERT_EQ(found.count(name), 1u) << name;
+        const FoundEntry& entry = found.at(name);
+        EXPECT_EQ(entry.isFolder, folder) << name;
+        EXPECT_EQ(entry.isHidden, hidden) << name;
+        EXPECT_EQ(entry.isSystem, system) << name;
+    };
+    expect("a.txt", false, false, false);
+    expect("中文名称.txt", false, false, false);
+    expect("hidden.txt", false, true, false);
+    expect("system.txt", false, false, true);
+    expect("sub", true, false, false);
+    expect(".", true, false, false);
+    expect("..", true, false, false);
+}
+
+TEST_F(FilesTest, FindFilesListsADriveRootAndNothingForAMissingFolder) {
+    wchar_t windows[MAX_PATH];
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 3u);
+    const std::string windowsFolder = Utf8(windows);  // "C:\Windows"
+    const auto root = Find(windowsFolder.substr(0, 3) + "*.*");
+    ASSERT_EQ(root.count(windowsFolder.substr(3)), 1u) << windowsFolder;
+    EXPECT_TRUE(root.at(windowsFolder.substr(3)).isFolder);
+    EXPECT_TRUE(Find(Path(L"missing\\*.*")).empty());
+}
+
+// Folders deeper than MAX_PATH characters, made and used through the services.
+TEST_F(FilesTest, PathsLongerThanMaxPathWork) {
+    std::string deep = Utf8(folder_.Path());
+    while (deep.size() <= MAX_PATH + 40) {
+        deep += "\\a folder name of exactly forty-two chars";
+        ASSERT_TRUE(services_.CreateFolder(deep)) << deep.size();
+    }
+    const std::string file = deep + "\\长名称.txt";
+    ASSERT_TRUE(services_.WriteWholeFile(file, "old\r\n"));
+    EXPECT_TRUE(services_.FileExists(file));
+    EXPECT_TRUE(services_.CanWriteInFolder(deep));
+    ASSERT_TRUE(services_.InsertLine(file, std::string("new")));
+
+    const auto found = Find(deep + "\\*.*");
+    EXPECT_EQ(found.size(), 3u);
+    EXPECT_EQ(found.count("长名称.txt"), 1u);
+
+    // The test's own helpers take plain paths, which end at MAX_PATH without the prefix.
+    EXPECT_EQ(ReadBytes(L"\\\\?\\" + Wide(file)), "new\r\nold\r\n");
+    DeleteFileW((L"\\\\?\\" + Wide(file)).c_str());
+    for (std::string folder = deep; folder.size() > Utf8(folder_.Path()).size(); folder.resize(folder.rfind('\\'))) {
+        RemoveDirectoryW((L"\\\\?\\" + Wide(folder)).c_str());
+    }
+}
+
+TEST(ExecutableFolderTest, HoldsTheRunningProgram) {
+    const std::string folder = ExecutableFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '\\');
+    wchar_t module[MAX_PATH];
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    const std::wstring name(module);
+    EXPECT_TRUE(Win32Services(folder).FileExists(folder + "\\" + Utf8(name.substr(name.rfind(L'\\') + 1))));
+}
+
+}  // namespace
+}  // namespace quillory::win32

@@ -1,0 +1,183 @@
+// The block writer on the real file system: exact bytes in front of the old
+// content, and the old content intact whenever the block cannot go in.
+#include <windows.h>
+#include <aclapi.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "platform/win32/encoding.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_services.h"
+#include "support/test_folder.h"
+
+namespace quillory::win32 {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::WriteBytes;
+
+constexpr wchar_t kDayFileName[] = L"2026-12-08.txt";
+const std::string kOldContent = "older block\r\n\r\nfirst.txt\r\n";
+
+class InsertLineTest : public ::testing::Test {
+protected:
+    InsertLineTest() : dayFile_(folder_ / kDayFileName), services_(Utf8(folder_.Path())) {}
+
+    bool Insert(const LineBlock& block) { return services_.InsertLine(Utf8(dayFile_), block); }
+
+    // Every name in the folder, so a temporary file left behind shows.
+    std::set<std::wstring> FolderNames() const {
+        std::set<std::wstring> names;
+        WIN32_FIND_DATAW data;
+        const FindHandle search(FindFirstFileW((folder_.Path() + L"\\*").c_str(), &data));
+        if (!search) return names;
+        do {
+            if (std::wstring(data.cFileName) != L"." && std::wstring(data.cFileName) != L"..") names.insert(data.cFileName);
+        } while (FindNextFileW(search.Get(), &data));
+        return names;
+    }
+
+    void ExpectUnchanged() {
+        EXPECT_EQ(ReadBytes(dayFile_), kOldContent);
+        EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+    }
+
+    TestFolder folder_;
+    std::wstring dayFile_;
+    Win32Services services_;
+};
+
+TEST_F(InsertLineTest, PutsTheBlockInFrontOfTheOldContent) {
+    WriteBytes(dayFile_, kOldContent);
+    ASSERT_TRUE(Insert({{"A", "B", "C"}, 1}));
+    EXPECT_EQ(ReadBytes(dayFile_), "\r\nA\r\n\r\nB\r\n\r\nC\r\n" + kOldContent);
+    ASSERT_TRUE(services_.InsertLine(Utf8(dayFile_), std::string("next")));
+    EXPECT_EQ(ReadBytes(dayFile_), "next\r\n\r\nA\r\n\r\nB\r\n\r\nC\r\n" + kOldContent);
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+}
+
+TEST_F(InsertLineTest, FillsAnEmptyFile) {
+    WriteBytes(dayFile_, "");
+    ASSERT_TRUE(Insert({{"one"}, 2}));
+    EXPECT_EQ(ReadBytes(dayFile_), "\r\n\r\none\r\n");
+}
+
+TEST_F(InsertLineTest, NeverCreatesAMissingFile) {
+    EXPECT_FALSE(Insert({{"A"}, 1}));
+    EXPECT_FALSE(testing::Exists(dayFile_));
+    EXPECT_TRUE(FolderNames().empty());
+}
+
+TEST_F(InsertLineTest, KeepsOldLinesWithLoneCarriageReturnsOrLineFeeds) {
+    const std::string oldContent = "cr one\rcr two\rlf one\nlf two\n\n\r\r";
+    WriteBytes(dayFile_, oldContent);
+    ASSERT_TRUE(Insert({{"A"}, 0}));
+    EXPECT_EQ(ReadBytes(dayFile_), "A\r\n" + oldContent);
+}
+
+TEST_F(InsertLineTest, WritesNamesInTheAnsiCodePage) {
+    WriteBytes(dayFile_, "");
+    ASSERT_TRUE(Insert({{"文件名.txt", "存放路径"}, 0}));
+    EXPECT_EQ(ReadBytes(dayFile_), "\xCE\xC4\xBC\xFE\xC3\xFB.txt\r\n\xB4\xE6\xB7\xC5\xC2\xB7\xBE\xB6\r\n");
+}
+
+TEST_F(InsertLineTest, ZeroOrNegativeCountGivesConsecutiveLines) {
+    WriteBytes(dayFile_, "");
+    ASSERT_TRUE(Insert({{"A", "B"}, 0}));
+    ASSERT_TRUE(Insert({{"C", "D"}, -3}));
+    EXPECT_EQ(ReadBytes(dayFile_), "C\r\nD\r\nA\r\nB\r\n");
+}
+
+TEST_F(InsertLineTest, KeepsTheHiddenAttribute) {
+    WriteBytes(dayFile_, kOldContent);
+    ASSERT_TRUE(SetFileAttributesW(dayFile_.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(Insert({{"A"}, 0}));
+    EXPECT_EQ(ReadBytes(dayFile_), "A\r\n" + kOldContent);
+    EXPECT_TRUE(GetFileAttributesW(dayFile_.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST_F(InsertLineTest, HugeBlankLineCountNeedsNoMemoryOfItsSize) {
+    WriteBytes(dayFile_, kOldContent);
+    constexpr std::int32_t kBlankLines = 100'000'000;
+    PROCESS_MEMORY_COUNTERS before{}, after{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof before);
+    ASSERT_TRUE(Insert({{"A"}, kBlankLines}));
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
+    EXPECT_LT(after.PeakWorkingSetSize, before.PeakWorkingSetSize + 32u * 1024 * 1024);
+
+    const FileHandle file(CreateFileW(dayFile_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    LARGE_INTEGER size{};
+    ASSERT_TRUE(GetFileSizeEx(file.Get(), &size));
+    const std::uint64_t blockSize = 2ull * kBlankLines + 3;
+    EXPECT_EQ(static_cast<std::uint64_t>(size.QuadPart), blockSize + kOldContent.size());
+    // The seam: the last empty lines, the name, the old content.
+    LARGE_INTEGER seam{};
+    seam.QuadPart = static_cast<LONGLONG>(blockSize) - 7;
+    ASSERT_TRUE(SetFilePointerEx(file.Get(), seam, nullptr, FILE_BEGIN));
+    std::string tail(7 + kOldContent.size(), '\0');
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(file.Get(), tail.data(), static_cast<DWORD>(tail.size()), &read, nullptr));
+    EXPECT_EQ(tail, "\r\n\r\nA\r\n" + kOldContent);
+}
+
+TEST_F(InsertLineTest, ReadOnlyDayFileStaysAsItWas) {
+    WriteBytes(dayFile_, kOldContent);
+    ASSERT_TRUE(SetFileAttributesW(dayFile_.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(Insert({{"A"}, 1}));
+    ExpectUnchanged();
+    EXPECT_TRUE(GetFileAttributesW(dayFile_.c_str()) & FILE_ATTRIBUTE_READONLY);
+}
+
+// A folder whose access list refuses new files. Wine keeps access lists but
+// does not enforce them, so there the case cannot be made.
+TEST_F(InsertLineTest, FolderRefusingNewFilesLeavesTheDayFileAsItWas) {
+    WriteBytes(dayFile_, kOldContent);
+    EXPLICIT_ACCESSW deny{};
+    BuildExplicitAccessWithNameW(&deny, const_cast<wchar_t*>(L"EVERYONE"), FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY,
+                                 DENY_ACCESS, NO_INHERITANCE);
+    PACL acl = nullptr;
+    ASSERT_EQ(SetEntriesInAclW(1, &deny, nullptr, &acl), DWORD{ERROR_SUCCESS});
+    const DWORD set = SetNamedSecurityInfoW(const_cast<wchar_t*>(folder_.Path().c_str()), SE_FILE_OBJECT,
+                                            DACL_SECURITY_INFORMATION, nullptr, nullptr, acl, nullptr);
+    LocalFree(acl);
+    ASSERT_EQ(set, DWORD{ERROR_SUCCESS});
+    if (services_.CanWriteInFolder(Utf8(folder_.Path()))) GTEST_SKIP() << "the file system ignores access lists";
+
+    EXPECT_FALSE(Insert({{"A"}, 1}));
+    ExpectUnchanged();
+}
+
+TEST_F(InsertLineTest, FileHeldOpenWithWriteSharingIsStillWritten) {
+    WriteBytes(dayFile_, kOldContent);
+    const FileHandle held(CreateFileW(dayFile_.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_TRUE(Insert({{"A", "B"}, 1}));
+
+    // Seen through the other program's handle: the same file, rewritten.
+    const std::string expected = "\r\nA\r\n\r\nB\r\n" + kOldContent;
+    std::string seen(expected.size() + 1, '\0');
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(held.Get(), seen.data(), static_cast<DWORD>(seen.size()), &read, nullptr));
+    seen.resize(read);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+}
+
+TEST_F(InsertLineTest, FileHeldOpenWithoutWriteSharingFailsCleanly) {
+    WriteBytes(dayFile_, kOldContent);
+    const FileHandle held(CreateFileW(dayFile_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(Insert({{"A"}, 1}));
+    ExpectUnchanged();
+}
+
+}  // namespace
+}  // namespace quillory::win32
