@@ -1,5 +1,6 @@
 # make test: install what is missing, build both trees, run every test.
 # make run:  install, build, assemble dist/Quillory and start it under Wine.
+# make bench: build and run the benchmarks under Wine.
 BUILD := build
 JOBS  ?= $(shell nproc)
 
@@ -30,6 +31,10 @@ test: test-native test-windows
 
 run: windows
 	tools/run.sh
+
+# Every benchmark program under Wine, one after the other; they print figures only.
+bench: windows
+	tools/with-wine.sh sh -c 'for exe in $(BUILD)/windows/bench/*.exe; do echo "== $$exe"; wine "$$exe" || exit 1; done'
 
 VERSION := 1.1.0.1
 RELEASE := $(BUILD)/release
