@@ -8,6 +8,7 @@
 
 #include <set>
 #include <string>
+#include <thread>
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
@@ -167,6 +168,25 @@ TEST_F(InsertLineTest, FileHeldOpenWithWriteSharingIsStillWritten) {
     ASSERT_TRUE(ReadFile(held.Get(), seen.data(), static_cast<DWORD>(seen.size()), &read, nullptr));
     seen.resize(read);
     EXPECT_EQ(seen, expected);
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+}
+
+// The holder writes while the insertion waits for it to let go: the new
+// content built before would lose that write, so nothing is replaced.
+TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
+    WriteBytes(dayFile_, kOldContent);
+    const FileHandle held(CreateFileW(dayFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    std::thread holder([&] {
+        Sleep(200);  // the insertion is then retrying the replacement
+        DWORD written = 0;
+        WriteFile(held.Get(), "appended\r\n", 10, &written, nullptr);
+    });
+    const bool inserted = Insert({{"A"}, 1});
+    holder.join();
+    EXPECT_FALSE(inserted);
+    EXPECT_EQ(ReadBytes(dayFile_), kOldContent + "appended\r\n");
     EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
 }
 

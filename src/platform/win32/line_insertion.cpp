@@ -42,10 +42,14 @@ std::optional<Stamp> StampOf(HANDLE file) {
     return Stamp{Join(info.nFileSizeHigh, info.nFileSizeLow), info.ftLastWriteTime};
 }
 
+// Asked through a handle: the folder entry that GetFileAttributesExW reads
+// can lag behind a file that another program holds open.
 std::optional<Stamp> StampOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    return Stamp{Join(data.nFileSizeHigh, data.nFileSizeLow), data.ftLastWriteTime};
+    const FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+    if (!file) return std::nullopt;
+    return StampOf(file.Get());
 }
 
 bool MoveTo(HANDLE file, std::uint64_t offset) {
