@@ -45,14 +45,6 @@ struct FileHandleTraits {
 };
 using FileHandle = Unique<FileHandleTraits>;
 
-// Threads, events, processes: null on failure.
-struct KernelHandleTraits {
-    using Value = HANDLE;
-    static Value Invalid() { return nullptr; }
-    static void Close(Value value) { CloseHandle(value); }
-};
-using KernelHandle = Unique<KernelHandleTraits>;
-
 struct FindHandleTraits {
     using Value = HANDLE;
     static Value Invalid() { return INVALID_HANDLE_VALUE; }
