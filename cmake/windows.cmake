@@ -58,6 +58,13 @@ add_library(windows_test_support STATIC ${WINDOWS_TEST_SUPPORT})
 target_include_directories(windows_test_support PUBLIC tests/windows)
 target_link_libraries(windows_test_support PUBLIC quillory_win32 gtest version)
 
+# A stand-in skin library for the tests, under the real one's name in a folder
+# of its own: it logs every call to skin_calls.log beside itself.
+add_library(spy_skin SHARED tests/windows/spy/spy_skin.cpp tests/windows/spy/spy_skin.def)
+set_target_properties(spy_skin PROPERTIES PREFIX "" OUTPUT_NAME SkinH_EL
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/spy)
+target_link_options(spy_skin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
 foreach(source ${WINDOWS_TEST_SOURCES})
     get_filename_component(name ${source} NAME_WE)
@@ -67,8 +74,10 @@ foreach(source ${WINDOWS_TEST_SOURCES})
     # Tests find the built program and skin library through these.
     target_compile_definitions(${name} PRIVATE
         QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
-        QUILLORY_DIST_DIR="${DIST_DIR}")
-    add_dependencies(${name} dist)
+        QUILLORY_DIST_DIR="${DIST_DIR}"
+        QUILLORY_SKIN_DLL="$<TARGET_FILE:SkinH_EL>"
+        QUILLORY_SPY_SKIN_DLL="$<TARGET_FILE:spy_skin>")
+    add_dependencies(${name} dist spy_skin)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT 120)
 endforeach()
