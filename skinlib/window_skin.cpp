@@ -98,7 +98,13 @@ LRESULT TopLevelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 LRESULT ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_NCPAINT && HasSunkenEdge(window)) PaintSunkenEdge(window, theme);
+    if (message == WM_NCPAINT && HasFramedEdge(window)) PaintFramedEdge(window, theme);
+    return result;
+}
+
+LRESULT ComboBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
+    const LRESULT result = ControlMessage(window, message, wParam, lParam, theme);
+    if (message == WM_PAINT || message == WM_ENABLE) PaintComboBoxEdge(window, theme);
     return result;
 }
 
@@ -128,6 +134,8 @@ LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return SelfPaintedMessage(window, message, wParam, lParam, theme, &PaintPushButton);
     case WindowKind::GroupBox:
         return SelfPaintedMessage(window, message, wParam, lParam, theme, &PaintGroupBox);
+    case WindowKind::ComboBox:
+        return ComboBoxMessage(window, message, wParam, lParam, theme);
     default:
         return ControlMessage(window, message, wParam, lParam, theme);
     }
@@ -143,6 +151,8 @@ std::optional<WindowKind> KindOf(HWND window) {
         return std::nullopt;
     }
     if (IsClass(window, WC_BUTTONW)) return ButtonKind(style);
+    // A simple combo box has no edge of its own around the list.
+    if (IsClass(window, WC_COMBOBOXW) && (style & CBS_DROPDOWNLIST) != CBS_SIMPLE) return WindowKind::ComboBox;
     if (IsClass(window, WC_LISTVIEWW)) return WindowKind::ListView;
     if (IsClass(window, WC_TREEVIEWW)) return WindowKind::TreeView;
     return WindowKind::Plain;

@@ -10,7 +10,7 @@
 
 namespace skin {
 
-enum class WindowKind { TopLevel, PushButton, GroupBox, ListView, TreeView, Plain };
+enum class WindowKind { TopLevel, PushButton, GroupBox, ComboBox, ListView, TreeView, Plain };
 
 struct SkinnedWindow {
     WindowKind kind;

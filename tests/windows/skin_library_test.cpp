@@ -200,6 +200,7 @@ COLORREF MenuBackground(HWND window) {
 constexpr POINT kBackgroundSpot{300, 250};
 constexpr POINT kButtonFaceSpot{125, 92};
 constexpr POINT kGroupFrameSpot{10, 150};
+constexpr POINT kEditEdgeSpot{120, 20};  // the outer line of the edit box's sunken edge
 
 TEST(SkinLibrary, PaintsAWindowMadeAfterAttachingInTheSkinsColours) {
     SkinnedProgram program(kRoseSkin);
@@ -223,6 +224,7 @@ TEST(SkinLibrary, PaintsAWindowMadeAfterAttachingInTheSkinsColours) {
     EXPECT_EQ(window.PixelAt(kBackgroundSpot.x, kBackgroundSpot.y), kRoseWindow);
     EXPECT_EQ(window.PixelAt(kButtonFaceSpot.x, kButtonFaceSpot.y), kRoseFace);
     EXPECT_EQ(window.PixelAt(kGroupFrameSpot.x, kGroupFrameSpot.y), kRoseFrame);
+    EXPECT_EQ(window.PixelAt(kEditEdgeSpot.x, kEditEdgeSpot.y), kRoseFrame);
 }
 
 TEST(SkinLibrary, AHueShiftRecoloursTheSkinnedWindow) {
