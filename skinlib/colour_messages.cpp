@@ -1,7 +1,5 @@
 #include "colour_messages.h"
 
-#include <commctrl.h>
-
 #include <initializer_list>
 
 #include "system_brushes.h"
@@ -43,19 +41,19 @@ bool IsColourMessage(UINT message) {
     }
 }
 
-LRESULT AnswerColourMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
-    const auto dc = reinterpret_cast<HDC>(wParam);
+void MarkColoursUnset(HDC dc) {
     SetTextColor(dc, kUnsetText);
     SetBkColor(dc, kUnsetBack);
-    const auto given = reinterpret_cast<HBRUSH>(DefSubclassProc(window, message, wParam, lParam));
+}
 
+HBRUSH CompleteColourAnswer(UINT message, HDC dc, HBRUSH given, const Theme& theme) {
     const bool isField = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
     const HBRUSH brush = IsSystemBrush(given) ? theme.BrushOf(isField ? &Palette::field : &Palette::window) : given;
     if (IsUnset(GetTextColor(dc), kUnsetText, {COLOR_WINDOWTEXT, COLOR_BTNTEXT})) {
         SetTextColor(dc, ToColorRef(theme.Colours().text));
     }
     if (IsUnset(GetBkColor(dc), kUnsetBack, {COLOR_WINDOW, COLOR_BTNFACE})) SetBkColor(dc, ColourOf(brush));
-    return reinterpret_cast<LRESULT>(brush);
+    return brush;
 }
 
 }  // namespace skin

@@ -85,7 +85,12 @@ void SkinEngine::Skin(HWND window, bool created) {
         windows_.erase(window);
         return;
     }
-    if (created) Restyle(window, record, *theme_, skinnedMenus_);
+    if (created) skin::Restyle(window, record, *theme_, skinnedMenus_);
+}
+
+void SkinEngine::Restyle(HWND window) {
+    const auto found = windows_.find(window);
+    if (found != windows_.end()) skin::Restyle(window, found->second, *theme_, skinnedMenus_);
 }
 
 void SkinEngine::Forget(HWND window) { windows_.erase(window); }
@@ -96,10 +101,7 @@ void SkinEngine::RestyleAll() {
     std::vector<HWND> windows;
     for (const auto& entry : windows_) windows.push_back(entry.first);
     // Restyling sends messages, which may create or destroy windows.
-    for (HWND window : windows) {
-        const auto found = windows_.find(window);
-        if (found != windows_.end()) Restyle(window, found->second, *theme_, skinnedMenus_);
-    }
+    for (HWND window : windows) Restyle(window);
 }
 
 }  // namespace skin

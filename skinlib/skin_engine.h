@@ -45,6 +45,8 @@ public:
 
     // `created`: the window has had its WM_CREATE, so it can be restyled at once.
     void Skin(HWND window, bool created);
+    // Brings a skinned window to the current theme.
+    void Restyle(HWND window);
     void Forget(HWND window);
 
 private:

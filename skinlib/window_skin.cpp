@@ -52,19 +52,22 @@ bool RedrawsItself(UINT message) {
     }
 }
 
-LRESULT SelfPaintedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme,
-                           Painter paint) {
+// The theme in use at the moment of painting: the window's own procedure may
+// have changed it (a WM_CREATE handler that adjusts the colours, for one).
+const Theme& CurrentTheme() { return SkinEngine::Instance().CurrentTheme(); }
+
+LRESULT SelfPaintedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Painter paint) {
     switch (message) {
     case WM_PAINT:
         if (wParam) {
-            paint(window, reinterpret_cast<HDC>(wParam), theme);
+            paint(window, reinterpret_cast<HDC>(wParam), CurrentTheme());
         } else {
             PaintDc dc(window);
-            paint(window, dc.Get(), theme);
+            paint(window, dc.Get(), CurrentTheme());
         }
         return 0;
     case WM_PRINTCLIENT:
-        paint(window, reinterpret_cast<HDC>(wParam), theme);
+        paint(window, reinterpret_cast<HDC>(wParam), CurrentTheme());
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the painter covers the whole client area
@@ -76,19 +79,19 @@ LRESULT SelfPaintedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
-LRESULT TopLevelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
+LRESULT TopLevelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         if (IsSystemBrush(reinterpret_cast<HBRUSH>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND)))) {
             RECT client;
             GetClientRect(window, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, theme.BrushOf(&Palette::window));
+            FillRect(reinterpret_cast<HDC>(wParam), &client, CurrentTheme().BrushOf(&Palette::window));
             return 1;
         }
         break;
     case WM_NCPAINT:
         // A menu bar set after the skin came needs the skin's background before it is drawn.
-        ApplyMenuBackground(window, theme.BrushOf(&Palette::menu), SkinEngine::Instance().SkinnedMenus());
+        ApplyMenuBackground(window, CurrentTheme().BrushOf(&Palette::menu), SkinEngine::Instance().SkinnedMenus());
         break;
     default:
         break;
@@ -96,48 +99,53 @@ LRESULT TopLevelMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
+LRESULT ControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_NCPAINT && HasFramedEdge(window)) PaintFramedEdge(window, theme);
+    if (message == WM_NCPAINT && HasFramedEdge(window)) PaintFramedEdge(window, CurrentTheme());
     return result;
 }
 
-LRESULT ComboBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const Theme& theme) {
-    const LRESULT result = ControlMessage(window, message, wParam, lParam, theme);
-    if (message == WM_PAINT || message == WM_ENABLE) PaintComboBoxEdge(window, theme);
+LRESULT ComboBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ControlMessage(window, message, wParam, lParam);
+    if (message == WM_PAINT || message == WM_ENABLE) PaintComboBoxEdge(window, CurrentTheme());
     return result;
 }
 
+LRESULT ColourMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    MarkColoursUnset(dc);
+    const auto given = reinterpret_cast<HBRUSH>(DefSubclassProc(window, message, wParam, lParam));
+    return reinterpret_cast<LRESULT>(CompleteColourAnswer(message, dc, given, CurrentTheme()));
+}
+
+// The record is read before the window's own procedure runs: that may destroy the window.
 LRESULT CALLBACK SkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    SkinEngine& engine = SkinEngine::Instance();
-    auto& record = *reinterpret_cast<SkinnedWindow*>(data);
-    const Theme& theme = engine.CurrentTheme();
-    if (IsColourMessage(message)) return AnswerColourMessage(window, message, wParam, lParam, theme);
+    if (IsColourMessage(message)) return ColourMessage(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE: {
         // Hooked before creation: colours set by message need the finished control.
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        if (result != -1) Restyle(window, record, theme, engine.SkinnedMenus());
+        if (result != -1) SkinEngine::Instance().Restyle(window);
         return result;
     }
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, &SkinProc, kSubclassId);
-        engine.Forget(window);  // the record is gone from here on
+        SkinEngine::Instance().Forget(window);
         return DefSubclassProc(window, message, wParam, lParam);
     default:
         break;
     }
-    switch (record.kind) {
+    switch (reinterpret_cast<const SkinnedWindow*>(data)->kind) {
     case WindowKind::TopLevel:
-        return TopLevelMessage(window, message, wParam, lParam, theme);
+        return TopLevelMessage(window, message, wParam, lParam);
     case WindowKind::PushButton:
-        return SelfPaintedMessage(window, message, wParam, lParam, theme, &PaintPushButton);
+        return SelfPaintedMessage(window, message, wParam, lParam, &PaintPushButton);
     case WindowKind::GroupBox:
-        return SelfPaintedMessage(window, message, wParam, lParam, theme, &PaintGroupBox);
+        return SelfPaintedMessage(window, message, wParam, lParam, &PaintGroupBox);
     case WindowKind::ComboBox:
-        return ComboBoxMessage(window, message, wParam, lParam, theme);
+        return ComboBoxMessage(window, message, wParam, lParam);
     default:
-        return ControlMessage(window, message, wParam, lParam, theme);
+        return ControlMessage(window, message, wParam, lParam);
     }
 }
 
