@@ -23,7 +23,7 @@ bool IsClass(HWND window, const wchar_t* name) {
     return lstrcmpiW(actual, name) == 0;
 }
 
-std::optional<WindowKind> ButtonKind(LONG style) {
+WindowKind ButtonKind(LONG style) {
     if (style & (BS_BITMAP | BS_ICON)) return WindowKind::Plain;
     switch (style & BS_TYPEMASK) {
     case BS_PUSHBUTTON:
