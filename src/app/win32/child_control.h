@@ -18,7 +18,11 @@ public:
     virtual HWND Handle() const = 0;
 
     // WM_COMMAND and WM_NOTIFY that the control sent to its parent, reflected
-    // back to it by the main window (also when the parent is a group box).
+    // back to it by the main window (also when the parent is a group box); so
+    // are WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, WM_DELETEITEM,
+    // WM_COMPAREITEM, WM_VKEYTOITEM and WM_CHARTOITEM. A WM_CTLCOLOR* left
+    // unhandled gets the colours of the control's row. Messages sent while the
+    // control's window is being created come before the window knows the control.
     // True when handled; `result` is then the message's answer.
     virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         (void)message, (void)wParam, (void)lParam, (void)result;

@@ -1,0 +1,14 @@
+#pragma once
+// The controls the platform has as window classes: group box, label, push
+// button, radio button and edit box.
+#include <windows.h>
+
+#include "app/layout.h"
+
+namespace quillory::win32 {
+
+// The control of the row, at its place in `parent`, with its caption, font,
+// border and initial check.
+HWND CreateChildWindow(const ControlSpec& spec, HWND parent, HFONT font);
+
+}  // namespace quillory::win32

@@ -1,0 +1,27 @@
+#include "app/win32/control_colours.h"
+
+namespace quillory::win32 {
+
+namespace {
+
+COLORREF ColourRef(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+
+}  // namespace
+
+HBRUSH ControlColours::Apply(const ControlSpec& spec, HDC dc, HBRUSH systemBrush) {
+    if (spec.textColour) SetTextColor(dc, ColourRef(*spec.textColour));
+    if (!spec.backgroundColour) return systemBrush;
+    const COLORREF background = ColourRef(*spec.backgroundColour);
+    SetBkColor(dc, background);
+    return BrushOf(background);
+}
+
+HBRUSH ControlColours::BrushOf(COLORREF colour) {
+    for (const auto& [known, brush] : brushes_) {
+        if (known == colour) return brush.Get();
+    }
+    brushes_.emplace_back(colour, BrushHandle(CreateSolidBrush(colour)));
+    return brushes_.back().second.Get();
+}
+
+}  // namespace quillory::win32

@@ -1,0 +1,20 @@
+#include "app/win32/font_set.h"
+
+#include "platform/win32/encoding.h"
+
+namespace quillory::win32 {
+
+HFONT FontSet::For(const FontSpec& spec) {
+    for (const Entry& entry : fonts_) {
+        if (entry.face == spec.face && entry.height == spec.height) return entry.font.Get();
+    }
+    // A face that is not installed is left to the system's font mapping.
+    FontHandle font(CreateFontW(spec.height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, kFontCharset,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, Wide(spec.face).c_str()));
+    const HFONT handle = font.Get();
+    fonts_.push_back({spec.face, spec.height, std::move(font)});
+    return handle;
+}
+
+}  // namespace quillory::win32

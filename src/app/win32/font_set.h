@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/win32/gdi_handles.h"
+
+namespace quillory::win32 {
+
+// The controls' fonts, one per face and height, alive as long as the window.
+class FontSet {
+public:
+    HFONT For(const FontSpec& spec);
+
+private:
+    struct Entry {
+        std::string face;
+        int height;
+        FontHandle font;
+    };
+    std::vector<Entry> fonts_;
+};
+
+}  // namespace quillory::win32

@@ -1,0 +1,60 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "app/globals.h"
+#include "app/win32/main_frame.h"
+#include "platform/win32/win32_services.h"
+#include "skin/win32/loaded_skin_library.h"
+
+namespace quillory::win32 {
+
+// COM for the shell's folder dialog and the common controls, for the life of the program.
+class GuiThread {
+public:
+    GuiThread();
+    ~GuiThread();
+    GuiThread(const GuiThread&) = delete;
+    GuiThread& operator=(const GuiThread&) = delete;
+
+private:
+    bool oleStarted_;
+};
+
+// The exit clean-up: releases the globals when the program ends, however it ends.
+class ExitCleanup {
+public:
+    explicit ExitCleanup(Globals& globals) : globals_(globals) {}
+    ~ExitCleanup() { globals_.Release(); }
+    ExitCleanup(const ExitCleanup&) = delete;
+    ExitCleanup& operator=(const ExitCleanup&) = delete;
+
+private:
+    Globals& globals_;
+};
+
+// The running program for a program folder: its globals, services, skin
+// library and main window, made in the order of the program start.
+class Program {
+public:
+    Program(std::string programFolder, int show);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Dispatches window messages until the main window has been destroyed; the exit code.
+    int Run();
+    // One message through the window's own keys, then to its window.
+    void Deliver(const MSG& message);
+    MainFrame& Window() { return window_; }
+
+private:
+    Globals globals_;
+    ExitCleanup cleanup_{globals_};
+    GuiThread gui_;
+    Win32Services services_;
+    LoadedSkinLibrary skin_;
+    MainFrame window_;
+};
+
+}  // namespace quillory::win32
