@@ -1,0 +1,46 @@
+#pragma once
+// Answers the program's modal message boxes from a helper thread while the
+// test's thread is inside the action that shows them.
+#include <windows.h>
+
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillory::testing {
+
+inline constexpr const char* kMessageBoxTitle = "Velkor工作室提醒您";
+
+struct ShownMessage {
+    std::string title;
+    std::string text;
+    std::vector<std::string> buttons;  // captions, left to right
+    bool hasIcon = false;
+};
+
+// From construction on, every message box of the calling thread with the
+// title is noted and answered with OK. A message box is modal, so when the
+// action that showed it returns, it has been answered: Answered() may be
+// called at once.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(std::string title = kMessageBoxTitle);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    // Stops watching; the boxes answered, in order.
+    std::vector<ShownMessage> Answered();
+
+private:
+    void Watch(std::stop_token stop);
+
+    const std::wstring title_;
+    const DWORD thread_;
+    std::mutex mutex_;
+    std::vector<ShownMessage> answered_;
+    std::jthread watcher_;
+};
+
+}  // namespace quillory::testing

@@ -1,0 +1,108 @@
+#include "support/test_app.h"
+
+#include <cstdio>
+
+#include "platform/win32/encoding.h"
+#include "support/window_queries.h"
+
+namespace quillory::testing {
+
+namespace {
+
+void PostKeyStroke(HWND window, UINT key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+// The innermost visible window under a point of `window`'s client area.
+HWND DeepestAt(HWND window, POINT& point) {
+    for (;;) {
+        const HWND child = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!child || child == window) return window;
+        MapWindowPoints(window, child, &point, 1);
+        window = child;
+    }
+}
+
+}  // namespace
+
+ProgramFolder::ProgramFolder() { CreateDirectoryW((*this / L"PLXE").c_str(), nullptr); }
+
+std::wstring ProgramFolder::DayFile() const { return StorageFolder() + L"\\" + TodayStem() + L".txt"; }
+
+std::wstring TodayStem() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    wchar_t stem[16];
+    std::swprintf(stem, 16, L"%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
+    return stem;
+}
+
+TestApp::TestApp(const std::wstring& programFolder) {
+    MessageBoxAnswerer answerer;
+    program_ = std::make_unique<win32::Program>(win32::Utf8(programFolder), SW_SHOWNORMAL);
+    startupMessages_ = answerer.Answered();
+    Pump();
+}
+
+TestApp::~TestApp() {
+    program_->Window().CloseMainWindow();
+    Pump();  // takes the quit message, which would end the next test's loop
+}
+
+HWND TestApp::Window() const { return program_->Window().Handle(); }
+
+HWND TestApp::Control(ControlId id) const {
+    const int identifier = static_cast<int>(id);
+    if (const HWND onWindow = GetDlgItem(Window(), identifier)) return onWindow;
+    for (HWND child : ChildrenOf(Window())) {
+        if (const HWND inBox = GetDlgItem(child, identifier)) return inBox;
+    }
+    return nullptr;
+}
+
+std::string TestApp::Text(ControlId id) const { return TextOf(Control(id)); }
+
+void TestApp::Click(ControlId id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+    Pump();
+}
+
+void TestApp::Choose(Command command) {
+    SendMessageW(Window(), WM_COMMAND, MAKEWPARAM(static_cast<int>(command), 0), 0);
+    Pump();
+}
+
+void TestApp::RightClick(ControlId id) {
+    const HWND control = Control(id);
+    RECT rect{};
+    GetClientRect(control, &rect);
+    POINT point{rect.right / 2, rect.bottom / 2};
+    POINT onScreen = point;
+    ClientToScreen(control, &onScreen);
+    SetCursorPos(onScreen.x, onScreen.y);
+    const HWND target = DeepestAt(control, point);
+    PostMessageW(target, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(target, WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    Pump();
+}
+
+void TestApp::PressKey(UINT key) {
+    const HWND focus = GetFocus();
+    PostKeyStroke(focus ? focus : Window(), key);
+    Pump();
+}
+
+void TestApp::Pump() {
+    MSG message;
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            ended_ = true;
+            exitCode_ = static_cast<int>(message.wParam);
+            return;
+        }
+        program_->Deliver(message);
+    }
+}
+
+}  // namespace quillory::testing
