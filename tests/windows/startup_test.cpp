@@ -1,0 +1,192 @@
+// The program's start and end: the storage folder, the settings entry, the
+// day's file, and the three ways out.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/win32/encoding.h"
+#include "support/message_box_answerer.h"
+#include "support/test_app.h"
+#include "support/window_queries.h"
+
+namespace quillory::testing {
+namespace {
+
+using enum ControlId;
+
+std::string Gbk(const std::wstring& text) {
+    const int size = WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(936, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().wstring());
+    return names;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(StartUp, PreparesTheStorageFolderTheSettingsEntryAndTheDayFile) {
+    ProgramFolder folder;
+    TestApp app(folder.Path());
+    const std::wstring storage = folder.StorageFolder();
+    EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(folder.Path() + L"\\Quillory-存储"));
+    EXPECT_TRUE(IsFolder(storage));
+    EXPECT_EQ(ReadBytes(folder.SettingsFile()), Gbk(L"[存放路径]\r\n路径=" + storage + L"\r\n"));
+    EXPECT_TRUE(Exists(folder.DayFile()));
+    EXPECT_EQ(ReadBytes(folder.DayFile()), "");
+    EXPECT_EQ(NamesIn(storage), std::vector<std::wstring>{TodayStem() + L".txt"});
+    EXPECT_TRUE(app.StartupMessages().empty());
+}
+
+TEST(StartUp, ASecondStartKeepsTheDayFileAsItIs) {
+    ProgramFolder folder;
+    { TestApp first(folder.Path()); }
+    WriteBytes(folder.DayFile(), "b.txt\r\na.txt\r\n");
+    TestApp second(folder.Path());
+    EXPECT_EQ(ReadBytes(folder.DayFile()), "b.txt\r\na.txt\r\n");
+    // The probe of the folder leaves nothing behind.
+    EXPECT_EQ(NamesIn(folder.StorageFolder()), std::vector<std::wstring>{TodayStem() + L".txt"});
+    EXPECT_TRUE(second.StartupMessages().empty());
+}
+
+TEST(StartUp, WithoutTheSideFolderGoesOnWithoutAWord) {
+    TestFolder folder;
+    TestApp app(folder.Path());
+    EXPECT_TRUE(app.StartupMessages().empty());
+    EXPECT_FALSE(Exists(folder / L"PLXE"));
+    EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(folder / L"Quillory-存储"));
+    EXPECT_TRUE(Exists(folder / (L"Quillory-存储\\" + TodayStem() + L".txt")));
+}
+
+TEST(StartUp, ReportsAStorageFolderThatCannotBeWrittenOnceAndGoesOn) {
+    ProgramFolder folder;
+    WriteBytes(folder.StorageFolder(), "");  // a file where the folder belongs
+    TestApp app(folder.Path());
+    ASSERT_EQ(app.StartupMessages().size(), 1u);
+    const ShownMessage& message = app.StartupMessages()[0];
+    EXPECT_EQ(message.title, "Velkor工作室提醒您");
+    EXPECT_EQ(message.text, "您好，请确认文件夹所在磁盘具有写入权限！");
+    EXPECT_EQ(message.buttons.size(), 1u);
+    EXPECT_FALSE(message.hasIcon);
+    EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(folder.StorageFolder()));
+    EXPECT_FALSE(app.Ended());
+}
+
+// Each way out ends the program at once, without a question, with exit code 0.
+class Ending : public ::testing::Test {
+protected:
+    void ExpectEndedQuietly() {
+        EXPECT_TRUE(app.Ended());
+        EXPECT_EQ(app.ExitCode(), 0);
+        EXPECT_EQ(app.Window(), nullptr);
+        EXPECT_TRUE(questions.Answered().empty());
+    }
+
+    ProgramFolder folder;
+    TestApp app{folder.Path()};
+    MessageBoxAnswerer questions;
+};
+
+TEST_F(Ending, EscWithTheFocusOnTheFileList) {
+    app.PressKey(VK_ESCAPE);
+    ExpectEndedQuietly();
+}
+
+TEST_F(Ending, EscWithTheFocusInTheCountBox) {
+    SetFocus(app.Control(编辑框参数2));
+    app.PressKey(VK_ESCAPE);
+    ExpectEndedQuietly();
+}
+
+TEST_F(Ending, EscInTheOpenDriveListClosesOnlyTheList) {
+    const HWND drives = app.Control(驱动器框文件名提取);
+    SetFocus(drives);
+    SendMessageW(drives, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0));
+    app.PressKey(VK_ESCAPE);
+    EXPECT_FALSE(SendMessageW(drives, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_FALSE(app.Ended());
+}
+
+TEST_F(Ending, TheCloseBox) {
+    PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    app.Pump();
+    ExpectEndedQuietly();
+}
+
+TEST_F(Ending, QuitFromTheFileMenu) {
+    app.Choose(Command::Quit);
+    ExpectEndedQuietly();
+}
+
+std::wstring WindowsPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + win32::Wide(unixPath);
+    std::ranges::replace(path, L'/', L'\\');
+    return path;
+}
+
+struct ProcessWindow {
+    DWORD process;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ProcessWindow*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search.process || !IsWindowVisible(window) || TextOf(window).rfind("Quillory ----", 0) != 0) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The built executable in a program folder of its own, as a process of its own.
+TEST(Program, StartsInItsOwnFolderAndEndsWithExitCodeZero) {
+    ProgramFolder folder;
+    const std::wstring exe = folder / L"Quillory.exe";
+    ASSERT_TRUE(CopyFileW(WindowsPath(QUILLORY_EXE_PATH).c_str(), exe.c_str(), FALSE));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    // Started from elsewhere: the program folder is the executable's, not the current one.
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    WaitForInputIdle(process.hProcess, 20000);
+    ProcessWindow search{process.dwProcessId};
+    for (int round = 0; round < 300 && !search.found; ++round) {
+        EnumWindows(&MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(100);
+    }
+    EXPECT_NE(search.found, nullptr);
+    if (search.found) {
+        EXPECT_TRUE(Exists(folder.DayFile()));
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(process.dwThreadId, &gui);
+        const HWND focus = gui.hwndFocus ? gui.hwndFocus : search.found;
+        PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+        PostMessageW(focus, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+}  // namespace
+}  // namespace quillory::testing
