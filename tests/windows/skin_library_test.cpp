@@ -265,6 +265,32 @@ TEST(SkinLibrary, ColoursChangedWhileAWindowIsMadeReachIt) {
     EXPECT_EQ(window.PixelAt(kBackgroundSpot.x, kBackgroundSpot.y), kBlueWindow);
 }
 
+// Looks at the thread's message box from inside its loop, then closes it.
+COLORREF g_messageBoxBackground = CLR_INVALID;
+
+void CALLBACK InspectMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND box = FindWindowW(L"#32770", L"Velkor工作室提醒您");
+    if (!box) return;
+    const HDC dc = GetDC(box);
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+    LOGBRUSH description{};
+    GetObjectW(brush, sizeof description, &description);
+    g_messageBoxBackground = description.lbColor;
+    ReleaseDC(box, dc);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(SkinLibrary, SkinsTheThreadsMessageBoxes) {
+    SkinnedProgram program(kRoseSkin);
+    LoadedSkinLibrary library(program.Folder());
+    library.SkinH_AttachEx(program.SkinFile(), "");
+    SetTimer(nullptr, 0, 300, &InspectMessageBox);
+    EXPECT_EQ(MessageBoxW(nullptr, L"提取成功，所在目录为:", L"Velkor工作室提醒您", MB_OK), IDOK);
+    EXPECT_EQ(g_messageBoxBackground, kRoseWindow);
+}
+
 TEST(SkinLibrary, KeepsTheColoursTheProgramGivesItsControls) {
     SkinnedProgram program(kRoseSkin);
     LoadedSkinLibrary library(program.Folder());
