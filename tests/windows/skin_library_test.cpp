@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -86,8 +85,7 @@ void Pump() {
 // the program's own, given the usual way through WM_CTLCOLOR*.
 class TestWindow {
 public:
-    // `duringCreation` runs in the window's WM_CREATE, before its controls are made.
-    explicit TestWindow(std::function<void()> duringCreation = {}) : duringCreation_(std::move(duringCreation)) {
+    TestWindow() {
         static const ATOM windowClass = [] {
             // The list view's class is the test's own business, not the skin library's.
             const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
@@ -105,7 +103,7 @@ public:
         AppendMenuW(file, MF_STRING, 1, L"退出 &Q");
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件 &F");
         window_ = CreateWindowExW(0, MAKEINTATOM(windowClass), L"Skin test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40,
-                                  40, 420, 320, nullptr, bar, GetModuleHandleW(nullptr), this);
+                                  40, 420, 320, nullptr, bar, GetModuleHandleW(nullptr), nullptr);
         Add(L"STATIC", L"plain", 0, 0, 10, 10, 100, 20, kPlainLabel);
         Add(L"STATIC", L"red", 0, 0, 10, 40, 100, 20, kRedLabel);
         Add(L"STATIC", L"yellow", 0, 0, 10, 70, 100, 20, kYellowLabel);
@@ -147,10 +145,6 @@ private:
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         static const HBRUSH paleYellow = CreateSolidBrush(kPaleYellow);
-        if (message == WM_CREATE) {
-            const auto* self = static_cast<TestWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            if (self->duringCreation_) self->duringCreation_();
-        }
         const auto dc = reinterpret_cast<HDC>(wParam);
         const int id = lParam ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
         if (message == WM_CTLCOLORSTATIC && id == kRedLabel) {
@@ -167,7 +161,6 @@ private:
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    std::function<void()> duringCreation_;
     HWND window_ = nullptr;
 };
 
@@ -253,16 +246,6 @@ TEST(SkinLibrary, AHueShiftRecoloursTheSkinnedWindow) {
     EXPECT_EQ(AskColours(window, WM_CTLCOLORSTATIC, kPlainLabel).brush, RGB(0xF0, 0xF0, 0xF0));
     library.SkinH_AdjustHSV(0, 0, 0);
     EXPECT_EQ(window.PixelAt(kBackgroundSpot.x, kBackgroundSpot.y), kRoseWindow);
-}
-
-// As when a window's creation runs the skin set-up.
-TEST(SkinLibrary, ColoursChangedWhileAWindowIsMadeReachIt) {
-    SkinnedProgram program(kRoseSkin);
-    LoadedSkinLibrary library(program.Folder());
-    library.SkinH_AttachEx(program.SkinFile(), "");
-    const TestWindow window([&] { library.SkinH_AdjustHSV(-120, 0, 0); });
-    EXPECT_EQ(MenuBackground(window.Handle()), RGB(0xD0, 0xD0, 0xF0));  // kRoseMenu turned
-    EXPECT_EQ(window.PixelAt(kBackgroundSpot.x, kBackgroundSpot.y), kBlueWindow);
 }
 
 // Looks at the thread's message box from inside its loop, then closes it.
