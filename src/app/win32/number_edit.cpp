@@ -66,8 +66,8 @@ LRESULT NumberEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_IME_STARTCOMPOSITION:
     case WM_IME_COMPOSITION:
     case WM_IME_ENDCOMPOSITION:
-        // The system's composition window delivers the result as WM_IME_CHAR,
-        // which passes the check above; the edit box would insert it unchecked.
+        // The edit box would insert a composition's result itself, unchecked;
+        // the system's composition window sends it as WM_IME_CHAR, checked above.
         return DefWindowProcW(handle, message, wParam, lParam);
     case WM_PASTE: {
         const std::optional<std::wstring> pasted = ClipboardText(handle);
