@@ -65,6 +65,13 @@ set_target_properties(spy_skin PROPERTIES PREFIX "" OUTPUT_NAME SkinH_EL
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/spy)
 target_link_options(spy_skin PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
 
+# Wine's browser setting can name this script, which notes each address it is
+# handed, so the tests see what the program opened.
+set(URL_RECORDER ${CMAKE_BINARY_DIR}/record-url.sh)
+file(WRITE ${URL_RECORDER} "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/opened-urls.txt\"\n")
+file(CHMOD ${URL_RECORDER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+    WORLD_READ WORLD_EXECUTE)
+
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
 foreach(source ${WINDOWS_TEST_SOURCES})
     get_filename_component(name ${source} NAME_WE)
@@ -76,7 +83,8 @@ foreach(source ${WINDOWS_TEST_SOURCES})
         QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
         QUILLORY_DIST_DIR="${DIST_DIR}"
         QUILLORY_SKIN_DLL="$<TARGET_FILE:SkinH_EL>"
-        QUILLORY_SPY_SKIN_DLL="$<TARGET_FILE:spy_skin>")
+        QUILLORY_SPY_SKIN_DLL="$<TARGET_FILE:spy_skin>"
+        QUILLORY_URL_RECORDER="${URL_RECORDER}")
     add_dependencies(${name} dist spy_skin)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
         PROPERTIES TIMEOUT 120)
