@@ -1,0 +1,224 @@
+#include "browse/win32/check_list_control.h"
+
+#include <algorithm>
+
+#include "platform/win32/encoding.h"
+
+namespace quillory::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kUnticked = 1;  // state images of LVS_EX_CHECKBOXES
+constexpr int kTicked = 2;
+
+HWND CreateList(HWND parent, const ControlSpec& spec) {
+    const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    return CreateWindowExW(spec.sunkenBorder ? WS_EX_CLIENTEDGE : 0, WC_LISTVIEWW, L"",
+                           WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                               LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                           spec.left, spec.top, spec.width, spec.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+COLORREF ColourOf(const Rgb& colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+// One column as wide as the list, less the scroll bar that a long list shows.
+void AddNameColumn(HWND list) {
+    RECT client{};
+    GetClientRect(list, &client);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    ListView_InsertColumn(list, 0, &column);
+}
+
+}  // namespace
+
+CheckListControl::CheckListControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
+    : sink_(std::move(sink)), list_(CreateList(parent, spec)) {
+    const HWND list = list_.Get();
+    ListView_SetUnicodeFormat(list, TRUE);
+    SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+    ListView_SetExtendedListViewStyleEx(list, extended, extended);
+    ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
+    if (spec.backgroundColour) {
+        ListView_SetBkColor(list, ColourOf(*spec.backgroundColour));
+        ListView_SetTextBkColor(list, ColourOf(*spec.backgroundColour));
+    }
+    if (spec.textColour) ListView_SetTextColor(list, ColourOf(*spec.textColour));
+    AddNameColumn(list);
+    SetWindowSubclass(list, ListProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK CheckListControl::ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(list, ListProcedure, kSubclassId);
+    } else if (message != WM_DESTROY) {
+        reinterpret_cast<CheckListControl*>(self)->BringViewUpToDate();
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+void CheckListControl::ViewIsStale() {
+    if (stale_) return;
+    stale_ = true;
+    InvalidateRect(list_.Get(), nullptr, TRUE);
+}
+
+void CheckListControl::BringViewUpToDate() {
+    if (!stale_) return;
+    stale_ = false;
+    if (cleared_) {
+        cleared_ = false;
+        viewCount_ = 0;
+        ListView_SetItemCountEx(list_.Get(), 0, 0);
+    }
+    if (viewCount_ != ListCount()) {
+        viewCount_ = ListCount();
+        ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOSCROLL);
+    }
+}
+
+bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_NOTIFY) return false;
+    const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.hwndFrom != list_.Get()) return false;
+    result = 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOW:
+        ShowItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
+        return true;
+    case LVN_ITEMCHANGED: {
+        const auto& change = *reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if ((change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) {
+            FollowSelection();
+        }
+        return true;
+    }
+    case LVN_ODSTATECHANGED: {
+        const auto& change = *reinterpret_cast<const NMLVODSTATECHANGE*>(lParam);
+        if ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) FollowSelection();
+        return true;
+    }
+    case NM_CLICK:
+    case NM_DBLCLK:
+        FlipTickAt(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->ptAction);
+        return true;
+    case LVN_KEYDOWN:
+        if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_SPACE && Valid(current_)) FlipTick(current_);
+        return true;
+    case NM_RCLICK:
+        sink_(Event::RightButtonDown);
+        result = TRUE;  // the program shows its own menu; no WM_CONTEXTMENU after it
+        return true;
+    case LVN_ODFINDITEMW:
+        result = FindItem(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CheckListControl::ListClear() {
+    names_.clear();
+    nameEnds_.clear();
+    ticks_.clear();
+    current_ = -1;
+    cleared_ = true;
+    ViewIsStale();
+}
+
+void CheckListControl::ListAdd(const std::string& text) {
+    names_ += text;
+    nameEnds_.push_back(names_.size());
+    ticks_.push_back(false);
+    ViewIsStale();
+}
+
+std::string CheckListControl::ListItemText(int index) const {
+    return Valid(index) ? std::string(NameAt(index)) : std::string();
+}
+
+std::string_view CheckListControl::NameAt(int index) const {
+    const auto slot = static_cast<std::size_t>(index);
+    const std::size_t begin = slot == 0 ? 0 : nameEnds_[slot - 1];
+    return std::string_view(names_).substr(begin, nameEnds_[slot] - begin);
+}
+
+bool CheckListControl::ListIsChecked(int index) const {
+    return Valid(index) && ticks_[static_cast<std::size_t>(index)];
+}
+
+void CheckListControl::ListSetChecked(int index, bool ticked) {
+    if (!Valid(index) || ticks_[static_cast<std::size_t>(index)] == ticked) return;
+    ticks_[static_cast<std::size_t>(index)] = ticked;
+    ViewIsStale();
+}
+
+NativeHandle CheckListControl::WindowHandle() const { return reinterpret_cast<NativeHandle>(list_.Get()); }
+
+// Brings the current item into view, so the name the program just worked on
+// is the one the user sees.
+void CheckListControl::ListItemExtension(NativeHandle list, const std::string&, bool, bool) {
+    if (Valid(current_)) ListView_EnsureVisible(reinterpret_cast<HWND>(list), current_, FALSE);
+}
+
+void CheckListControl::ShowItem(LVITEMW& item) const {
+    if (!Valid(item.iItem)) return;
+    const auto index = static_cast<std::size_t>(item.iItem);
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        lstrcpynW(item.pszText, Wide(NameAt(item.iItem)).c_str(), item.cchTextMax);
+    }
+    if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticks_[index] ? kTicked : kUnticked);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+void CheckListControl::FollowSelection() {
+    const int selected = ListView_GetNextItem(list_.Get(), -1, LVNI_SELECTED);
+    if (selected == current_) return;
+    current_ = selected;
+    if (selected >= 0) sink_(Event::ItemSelected);
+}
+
+void CheckListControl::FlipTickAt(POINT point) {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    ListView_SubItemHitTest(list_.Get(), &hit);
+    if ((hit.flags & LVHT_ONITEMSTATEICON) && Valid(hit.iItem)) FlipTick(hit.iItem);
+}
+
+void CheckListControl::FlipTick(int index) {
+    const auto slot = static_cast<std::size_t>(index);
+    ticks_[slot] = !ticks_[slot];
+    ListView_RedrawItems(list_.Get(), index, index);
+    sink_(Event::TickChanged);
+}
+
+// Type-ahead: the next item whose name begins with what the user typed.
+int CheckListControl::FindItem(const NMLVFINDITEMW& find) const {
+    const LVFINDINFOW& wanted = find.lvfi;
+    if (!(wanted.flags & (LVFI_STRING | LVFI_PARTIAL)) || !wanted.psz) return -1;
+    const std::wstring_view typed = wanted.psz;
+    const int count = ListCount();
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int last = (wanted.flags & LVFI_WRAP) ? start + count : count;
+    for (int position = start; position < last; ++position) {
+        const int index = position % count;
+        std::wstring name = Wide(NameAt(index));
+        if (wanted.flags & LVFI_PARTIAL) name.resize(std::min(name.size(), typed.size()));
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(), static_cast<int>(name.size()),
+                           typed.data(), static_cast<int>(typed.size())) == CSTR_EQUAL) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+}  // namespace quillory::win32

@@ -1,0 +1,197 @@
+#include "browse/win32/directory_box_control.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "browse/folder_chain.h"
+#include "browse/win32/subfolders.h"
+#include "platform/text.h"
+#include "platform/win32/encoding.h"
+
+namespace quillory::win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuilloryDirectoryBox";
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kIndent = 8;
+constexpr int kIconSize = 16;
+constexpr int kGap = 3;
+
+COLORREF ColourOr(const std::optional<Rgb>& colour, int systemColour) {
+    return colour ? RGB(colour->red, colour->green, colour->blue) : GetSysColor(systemColour);
+}
+
+// The system's small folder picture, closed or open, as an index into its
+// image list.
+int FolderIcon(UINT openFlag, HIMAGELIST& list) {
+    SHFILEINFOW info{};
+    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | openFlag));
+    return info.iIcon;
+}
+
+int RowHeight(HWND rows, HFONT font) {
+    const HDC dc = GetDC(rows);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(rows, dc);
+    return std::max<int>(kIconSize, metrics.tmHeight) + 2;
+}
+
+void RegisterFrameClass(WNDPROC procedure) {
+    WNDCLASSEXW frame{};
+    frame.cbSize = sizeof frame;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &frame)) return;
+    frame.lpfnWndProc = procedure;
+    frame.hInstance = GetModuleHandleW(nullptr);
+    frame.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frame.lpszClassName = kClassName;
+    RegisterClassExW(&frame);
+}
+
+}  // namespace
+
+DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
+    : sink_(std::move(sink)),
+      textColour_(ColourOr(spec.textColour, COLOR_WINDOWTEXT)),
+      backgroundColour_(ColourOr(spec.backgroundColour, COLOR_WINDOW)) {
+    closedIcon_ = FolderIcon(0, folderIcons_);
+    openIcon_ = FolderIcon(SHGFI_OPENICON, folderIcons_);
+    RegisterFrameClass(Procedure);
+    box_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE, spec.left, spec.top,
+                               spec.width, spec.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+                               this));
+    rows_.Reset(CreateWindowExW(0, L"LISTBOX", L"",
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                                    LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                                    LBS_WANTKEYBOARDINPUT,
+                                0, 0, spec.width, spec.height, box_.Get(), nullptr, GetModuleHandleW(nullptr),
+                                nullptr));
+    SendMessageW(Rows(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(Rows(), LB_SETITEMHEIGHT, 0, RowHeight(Rows(), font));
+    SetWindowSubclass(Rows(), RowsProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void DirectoryBoxControl::SetCurrentFolder(const std::string& path) {
+    ShowFolder(path);
+    sink_(Event::FolderChanged);
+}
+
+void DirectoryBoxControl::ShowFolder(std::string path) {
+    folder_ = std::move(path);
+    chain_ = FolderChain(folder_);
+    const std::vector<std::wstring> subfolders =
+        chain_.empty() ? std::vector<std::wstring>() : VisibleSubfolders(ChainPath(chain_));
+    SendMessageW(Rows(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Rows(), LB_RESETCONTENT, 0, 0);
+    for (const std::string& folder : chain_) {
+        SendMessageW(Rows(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(folder).c_str()));
+    }
+    for (const std::wstring& folder : subfolders) {
+        SendMessageW(Rows(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    }
+    SendMessageW(Rows(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Rows(), nullptr, TRUE);
+    const LRESULT current = static_cast<LRESULT>(chain_.size()) - 1;
+    SendMessageW(Rows(), LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+}
+
+void DirectoryBoxControl::OpenRow(LRESULT row) {
+    if (row < 0) return;
+    const auto index = static_cast<std::size_t>(row);
+    if (index < chain_.size()) {
+        ShowFolder(ChainPath(std::span(chain_).first(index + 1)));
+    } else {
+        ShowFolder(JoinPath(ChainPath(chain_), Utf8(RowText(row))));
+    }
+    sink_(Event::FolderChanged);
+}
+
+std::wstring DirectoryBoxControl::RowText(LRESULT row) const {
+    const LRESULT length = SendMessageW(Rows(), LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(Rows(), LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+LRESULT CALLBACK DirectoryBoxControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<DirectoryBoxControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->OnMessage(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT DirectoryBoxControl::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CTLCOLORLISTBOX: {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, backgroundColour_);
+        SetDCBrushColor(dc, backgroundColour_);
+        return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == LBN_DBLCLK) OpenRow(SendMessageW(Rows(), LB_GETCURSEL, 0, 0));
+        return 0;
+    case WM_VKEYTOITEM:
+        if (LOWORD(wParam) != VK_RETURN) return -1;  // the list box's own keys
+        OpenRow(SendMessageW(Rows(), LB_GETCURSEL, 0, 0));
+        return -2;
+    case WM_SETFOCUS:
+        SetFocus(Rows());
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// A list box tells its parent of no right-button press.
+LRESULT CALLBACK DirectoryBoxControl::RowsProcedure(HWND rows, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                    DWORD_PTR self) {
+    if (message == WM_RBUTTONDOWN) reinterpret_cast<DirectoryBoxControl*>(self)->sink_(Event::RightButtonDown);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(rows, RowsProcedure, kSubclassId);
+    return DefSubclassProc(rows, message, wParam, lParam);
+}
+
+void DirectoryBoxControl::DrawRow(const DRAWITEMSTRUCT& item) const {
+    const HDC dc = item.hDC;
+    const RECT area = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &area);
+        return;
+    }
+    const bool selected = item.itemState & ODS_SELECTED;
+    SetDCBrushColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHT) : backgroundColour_);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+
+    const std::size_t row = item.itemID;
+    const bool open = row < chain_.size();
+    const int depth = static_cast<int>(open ? row : chain_.size());
+    // Deep paths would push the names out of sight.
+    const int left = area.left + 2 + std::min<int>(depth * kIndent, (area.right - area.left) / 2);
+    const int iconTop = area.top + (area.bottom - area.top - kIconSize) / 2;
+    ImageList_Draw(folderIcons_, open ? openIcon_ : closedIcon_, dc, left, iconTop, ILD_TRANSPARENT);
+
+    const std::wstring name = RowText(static_cast<LRESULT>(row));
+    RECT text = area;
+    text.left = left + kIconSize + kGap;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : textColour_);
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &area);
+}
+
+}  // namespace quillory::win32

@@ -1,0 +1,54 @@
+#pragma once
+// The directory box: the current folder within its drive's folder tree, as
+// the classic directory list shows it. The root and every folder down to the
+// current one stand open, each indented one step more; the current folder's
+// subfolders follow, closed. Only the current folder is ever enumerated.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/win32/child_control.h"
+#include "browse/win32/owned_window.h"
+#include "platform/controls.h"
+
+namespace quillory::win32 {
+
+class DirectoryBoxControl final : public DirectoryBox, public ChildControl {
+public:
+    DirectoryBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink);
+
+    HWND Handle() const override { return box_.Get(); }
+
+    std::string CurrentFolder() const override { return folder_; }
+    void SetCurrentFolder(const std::string& path) override;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK RowsProcedure(HWND rows, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self);
+
+    HWND Rows() const { return rows_.Get(); }
+    void ShowFolder(std::string path);
+    void OpenRow(LRESULT row);
+    std::wstring RowText(LRESULT row) const;
+    void DrawRow(const DRAWITEMSTRUCT& item) const;
+
+    EventSink sink_;
+    COLORREF textColour_;
+    COLORREF backgroundColour_;
+    HIMAGELIST folderIcons_;  // the system's, shared: never destroyed
+    int closedIcon_ = 0;
+    int openIcon_ = 0;
+
+    std::string folder_;              // as set, or as the user opened it
+    std::vector<std::string> chain_;  // root down to the current folder; its subfolders follow in the rows
+
+    OwnedWindow box_;   // the frame that receives the rows' notifications
+    OwnedWindow rows_;  // an owner-drawn list box whose texts screen readers can read
+};
+
+}  // namespace quillory::win32

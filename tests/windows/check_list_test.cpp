@@ -1,0 +1,232 @@
+#include "browse/win32/check_list_control.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/encoding.h"
+#include "support/control_host.h"
+
+namespace quillory {
+namespace {
+
+using testing::ControlHost;
+using win32::CheckListControl;
+
+class CheckListTest : public ::testing::Test {
+protected:
+    CheckListTest() { host.Reflect(list); }
+
+    HWND View() const { return list.Handle(); }
+
+    void Fill(const std::vector<std::string>& names) {
+        for (const std::string& name : names) list.ListAdd(name);
+        host.Pump();
+    }
+
+    std::string ShownText(int item) const {
+        wchar_t text[260] = {};
+        LVITEMW request{};
+        request.iSubItem = 0;
+        request.pszText = text;
+        request.cchTextMax = 260;
+        SendMessageW(View(), LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&request));
+        return win32::Utf8(text);
+    }
+
+    // The tick the view draws: 2 ticked, 1 unticked.
+    int ShownTick(int item) const {
+        return static_cast<int>(ListView_GetItemState(View(), item, LVIS_STATEIMAGEMASK) >> 12);
+    }
+
+    void ClickAt(POINT point) {
+        PostMessageW(View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        PostMessageW(View(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        host.Pump();
+    }
+
+    POINT NameOf(int item) const {
+        RECT label{};
+        label.left = LVIR_LABEL;
+        SendMessageW(View(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&label));
+        return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+    }
+
+    // A point the view itself takes for the item's tick box.
+    POINT TickBoxOf(int item) const {
+        RECT bounds{};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageW(View(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&bounds));
+        const int middle = (bounds.top + bounds.bottom) / 2;
+        std::vector<int> inside;
+        for (int x = bounds.left; x < bounds.right; ++x) {
+            LVHITTESTINFO hit{};
+            hit.pt = {x, middle};
+            ListView_SubItemHitTest(View(), &hit);
+            if (hit.iItem == item && (hit.flags & LVHT_ONITEMSTATEICON)) inside.push_back(x);
+        }
+        if (inside.empty()) ADD_FAILURE() << "no tick box on item " << item;
+        return {inside.empty() ? 0 : inside[inside.size() / 2], middle};
+    }
+
+    void PressKey(UINT key, wchar_t character) {
+        PostMessageW(View(), WM_KEYDOWN, key, 1);
+        if (character) PostMessageW(View(), WM_CHAR, character, 1);
+        PostMessageW(View(), WM_KEYUP, key, 0xC0000001);
+        host.Pump();
+    }
+
+    ControlHost host;
+    CheckListControl list{host.Parent(), SpecOf(ControlId::选择列表框文件列表), host.Font(), host.Recorder()};
+};
+
+TEST_F(CheckListTest, ItemsShowInTheOrderAddedUntickedUntilTicked) {
+    Fill({"b.txt", "a.txt", "资料 2024.doc"});
+
+    ASSERT_EQ(ListView_GetItemCount(View()), 3);
+    EXPECT_EQ(ShownText(0), "b.txt");
+    EXPECT_EQ(ShownText(1), "a.txt");
+    EXPECT_EQ(ShownText(2), "资料 2024.doc");
+    EXPECT_EQ(list.ListItemText(2), "资料 2024.doc");
+    EXPECT_EQ(list.ListItemText(3), "");
+    EXPECT_EQ(ShownTick(0), 1);
+    EXPECT_FALSE(list.ListIsChecked(0));
+
+    list.ListSetChecked(1);
+    host.Pump();
+    EXPECT_TRUE(list.ListIsChecked(1));
+    EXPECT_EQ(ShownTick(1), 2);
+    EXPECT_EQ(ShownTick(0), 1);
+    EXPECT_TRUE(host.events.empty()) << "ticks set by the program raise nothing";
+}
+
+TEST_F(CheckListTest, ClearEmptiesTheViewAndLeavesNoCurrentItem) {
+    Fill({"one", "two", "three", "four"});
+    ClickAt(NameOf(2));
+    ASSERT_EQ(list.ListCurrentIndex(), 2);
+
+    list.ListClear();
+    EXPECT_EQ(list.ListCount(), 0);
+    EXPECT_EQ(list.ListCurrentIndex(), -1);
+    Fill({"five", "six", "seven"});
+
+    EXPECT_EQ(ListView_GetItemCount(View()), 3);
+    EXPECT_EQ(ShownText(0), "five");
+    EXPECT_EQ(ListView_GetNextItem(View(), -1, LVNI_SELECTED), -1);
+    EXPECT_EQ(list.ListCurrentIndex(), -1);
+}
+
+TEST_F(CheckListTest, ClickOnANameSelectsItWithoutTicking) {
+    Fill({"one", "two", "three"});
+
+    ClickAt(NameOf(1));
+    EXPECT_EQ(list.ListCurrentIndex(), 1);
+    EXPECT_EQ(host.Count(Event::ItemSelected), 1);
+    EXPECT_EQ(host.Count(Event::TickChanged), 0);
+    EXPECT_FALSE(list.ListIsChecked(1));
+
+    ClickAt(NameOf(2));
+    EXPECT_EQ(list.ListCurrentIndex(), 2);
+    EXPECT_EQ(host.Count(Event::ItemSelected), 2);
+}
+
+TEST_F(CheckListTest, ClickOnATickBoxFlipsThatTickOnce) {
+    Fill({"one", "two", "three"});
+
+    ClickAt(TickBoxOf(1));
+    EXPECT_TRUE(list.ListIsChecked(1));
+    EXPECT_FALSE(list.ListIsChecked(0));
+    EXPECT_EQ(ShownTick(1), 2);
+    EXPECT_EQ(host.Count(Event::TickChanged), 1);
+
+    ClickAt(TickBoxOf(1));
+    EXPECT_FALSE(list.ListIsChecked(1));
+    EXPECT_EQ(ShownTick(1), 1);
+    EXPECT_EQ(host.Count(Event::TickChanged), 2);
+}
+
+TEST_F(CheckListTest, SpaceBarFlipsTheCurrentItemAndKeepsTheSelection) {
+    Fill({"one", "two", "three"});
+    list.ListSetChecked(2);
+    ClickAt(NameOf(2));
+    host.events.clear();
+
+    PressKey(VK_SPACE, L' ');
+    EXPECT_FALSE(list.ListIsChecked(2));
+    EXPECT_EQ(ShownTick(2), 1);
+    EXPECT_EQ(host.Count(Event::TickChanged), 1);
+    EXPECT_EQ(list.ListCurrentIndex(), 2);
+    EXPECT_EQ(ListView_GetNextItem(View(), -1, LVNI_SELECTED), 2);
+
+    PressKey(VK_SPACE, L' ');
+    EXPECT_TRUE(list.ListIsChecked(2));
+    EXPECT_EQ(host.Count(Event::TickChanged), 2);
+}
+
+TEST_F(CheckListTest, TypingJumpsToTheNextNameWithThatBeginning) {
+    Fill({"apple.txt", "Banana.txt", "cherry.txt", "blueberry.txt"});
+
+    PressKey('B', L'b');
+    EXPECT_EQ(list.ListCurrentIndex(), 1);
+    EXPECT_EQ(host.Count(Event::ItemSelected), 1);
+
+    PressKey('X', L'x');
+    EXPECT_EQ(list.ListCurrentIndex(), 1) << "no name begins with x";
+}
+
+TEST_F(CheckListTest, RightButtonOverTheListRaisesRightButtonDownOnce) {
+    Fill({"one", "two"});
+    const POINT point = NameOf(1);
+    PostMessageW(View(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(View(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    host.Pump();
+
+    EXPECT_EQ(host.Count(Event::RightButtonDown), 1);
+    EXPECT_EQ(host.Count(Event::TickChanged), 0);
+}
+
+TEST_F(CheckListTest, ItemExtensionBringsTheCurrentItemIntoView) {
+    for (int i = 0; i < 500; ++i) list.ListAdd("file" + std::to_string(i));
+    host.Pump();
+    ListView_SetItemState(View(), 400, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_EQ(list.ListCurrentIndex(), 400);
+    ListView_EnsureVisible(View(), 0, FALSE);
+    ASSERT_EQ(ListView_GetTopIndex(View()), 0);
+
+    list.ListItemExtension(list.WindowHandle(), list.ListItemText(400), true, false);
+    const int top = ListView_GetTopIndex(View());
+    EXPECT_LE(top, 400);
+    EXPECT_GT(top + ListView_GetCountPerPage(View()), 400);
+}
+
+int messagesToView = 0;
+
+LRESULT CALLBACK CountMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    ++messagesToView;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(CheckListTest, AHundredThousandNamesCostAHandfulOfMessages) {
+    constexpr int kNames = 100'000;
+    SetWindowSubclass(View(), CountMessages, 77, 0);
+    messagesToView = 0;
+
+    list.ListClear();
+    for (int i = 0; i < kNames; ++i) list.ListAdd("name" + std::to_string(i) + ".txt");
+    for (int i = 0; i < kNames; ++i) list.ListSetChecked(i);
+    UpdateWindow(host.Window());
+    host.Pump();
+
+    EXPECT_EQ(ListView_GetItemCount(View()), kNames);
+    EXPECT_LT(messagesToView, 1000);
+    EXPECT_EQ(ShownText(kNames - 1), "name99999.txt");
+    EXPECT_EQ(ShownTick(kNames - 1), 2);
+    RemoveWindowSubclass(View(), CountMessages, 77);
+}
+
+}  // namespace
+}  // namespace quillory
