@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/encoding.h"
 #include "support/control_host.h"
+#include "support/list_view_queries.h"
 
 namespace quillory {
 namespace {
 
 using testing::ControlHost;
+using testing::ShownNames;
+using testing::ShownText;
 using win32::CheckListControl;
 
 class CheckListTest : public ::testing::Test {
@@ -28,50 +30,19 @@ protected:
         host.Pump();
     }
 
-    std::string ShownText(int item) const {
-        wchar_t text[260] = {};
-        LVITEMW request{};
-        request.iSubItem = 0;
-        request.pszText = text;
-        request.cchTextMax = 260;
-        SendMessageW(View(), LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&request));
-        return win32::Utf8(text);
-    }
-
     // The tick the view draws: 2 ticked, 1 unticked.
     int ShownTick(int item) const {
         return static_cast<int>(ListView_GetItemState(View(), item, LVIS_STATEIMAGEMASK) >> 12);
     }
 
     void ClickAt(POINT point) {
-        PostMessageW(View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        PostMessageW(View(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        ASSERT_GE(point.x, 0) << "no such part of the item";
+        testing::PostClick(View(), point);
         host.Pump();
     }
 
-    POINT NameOf(int item) const {
-        RECT label{};
-        label.left = LVIR_LABEL;
-        SendMessageW(View(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&label));
-        return {(label.left + label.right) / 2, (label.top + label.bottom) / 2};
-    }
-
-    // A point the view itself takes for the item's tick box.
-    POINT TickBoxOf(int item) const {
-        RECT bounds{};
-        bounds.left = LVIR_BOUNDS;
-        SendMessageW(View(), LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(&bounds));
-        const int middle = (bounds.top + bounds.bottom) / 2;
-        std::vector<int> inside;
-        for (int x = bounds.left; x < bounds.right; ++x) {
-            LVHITTESTINFO hit{};
-            hit.pt = {x, middle};
-            ListView_SubItemHitTest(View(), &hit);
-            if (hit.iItem == item && (hit.flags & LVHT_ONITEMSTATEICON)) inside.push_back(x);
-        }
-        if (inside.empty()) ADD_FAILURE() << "no tick box on item " << item;
-        return {inside.empty() ? 0 : inside[inside.size() / 2], middle};
-    }
+    POINT NameOf(int item) const { return testing::NamePoint(View(), item); }
+    POINT TickBoxOf(int item) const { return testing::TickBoxPoint(View(), item); }
 
     void PressKey(UINT key, wchar_t character) {
         PostMessageW(View(), WM_KEYDOWN, key, 1);
@@ -85,14 +56,12 @@ protected:
 };
 
 TEST_F(CheckListTest, ItemsShowInTheOrderAddedUntickedUntilTicked) {
-    Fill({"b.txt", "a.txt", "资料 2024.doc"});
+    // The last name has no place in code page 936.
+    Fill({"b.txt", "a.txt", "资料 2024.doc", "한글.txt"});
 
-    ASSERT_EQ(ListView_GetItemCount(View()), 3);
-    EXPECT_EQ(ShownText(0), "b.txt");
-    EXPECT_EQ(ShownText(1), "a.txt");
-    EXPECT_EQ(ShownText(2), "资料 2024.doc");
-    EXPECT_EQ(list.ListItemText(2), "资料 2024.doc");
-    EXPECT_EQ(list.ListItemText(3), "");
+    EXPECT_EQ(ShownNames(View()), (std::vector<std::string>{"b.txt", "a.txt", "资料 2024.doc", "한글.txt"}));
+    EXPECT_EQ(list.ListItemText(3), "한글.txt");
+    EXPECT_EQ(list.ListItemText(4), "");
     EXPECT_EQ(ShownTick(0), 1);
     EXPECT_FALSE(list.ListIsChecked(0));
 
@@ -115,7 +84,7 @@ TEST_F(CheckListTest, ClearEmptiesTheViewAndLeavesNoCurrentItem) {
     Fill({"five", "six", "seven"});
 
     EXPECT_EQ(ListView_GetItemCount(View()), 3);
-    EXPECT_EQ(ShownText(0), "five");
+    EXPECT_EQ(ShownText(View(), 0), "five");
     EXPECT_EQ(ListView_GetNextItem(View(), -1, LVNI_SELECTED), -1);
     EXPECT_EQ(list.ListCurrentIndex(), -1);
 }
@@ -223,7 +192,7 @@ TEST_F(CheckListTest, AHundredThousandNamesCostAHandfulOfMessages) {
 
     EXPECT_EQ(ListView_GetItemCount(View()), kNames);
     EXPECT_LT(messagesToView, 1000);
-    EXPECT_EQ(ShownText(kNames - 1), "name99999.txt");
+    EXPECT_EQ(ShownText(View(), kNames - 1), "name99999.txt");
     EXPECT_EQ(ShownTick(kNames - 1), 2);
     RemoveWindowSubclass(View(), CountMessages, 77);
 }

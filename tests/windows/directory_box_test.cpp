@@ -26,12 +26,14 @@ void MakeFolder(const std::wstring& path) { ASSERT_TRUE(CreateDirectoryW(path.c_
 class DirectoryBoxTest : public ::testing::Test {
 protected:
     DirectoryBoxTest() {
-        // folder\sub holds three visible subfolders, a hidden one and a file.
+        // folder\sub holds four visible subfolders, one named outside code
+        // page 936, a hidden one and a file.
         MakeFolder(folder / L"sub");
         MakeFolder(folder / L"sub\\beta");
         MakeFolder(folder / L"sub\\alpha");
         MakeFolder(folder / L"sub\\资料");
         MakeFolder(folder / L"sub\\资料\\内部");
+        MakeFolder(folder / L"sub\\한글");
         MakeFolder(folder / L"sub\\.git");
         SetFileAttributesW((folder / L"sub\\.git").c_str(), FILE_ATTRIBUTE_HIDDEN);
         testing::WriteBytes(folder / L"sub\\notes.txt", "x");
@@ -116,7 +118,7 @@ TEST_F(DirectoryBoxTest, ShowsTheChainFromTheRootThenTheVisibleSubfolders) {
     box.SetCurrentFolder(Path(L"sub"));
 
     const Rows chain = ChainOf(Path(L"sub"));
-    EXPECT_EQ(Shown(), Plus(chain, {"alpha", "beta", "资料"}));
+    EXPECT_EQ(Shown(), Plus(chain, {"alpha", "beta", "资料", "한글"}));
     EXPECT_EQ(Highlighted(), static_cast<int>(chain.size()) - 1) << "the current folder";
 }
 
