@@ -86,7 +86,7 @@ void FolderDialogAnswerer::Answer() {
     // one, the root stays selected.
     const HWND tree = TreeOf(dialog);
     std::vector<std::wstring> selection;
-    for (int i = 0; i < kPolls / 5 && tree && selection.size() < 2; ++i) {
+    for (int i = 0; i < kPolls / 2 && tree && selection.size() < 2; ++i) {
         std::this_thread::sleep_for(kPoll);
         selection = SelectedItemChain(tree);
     }
