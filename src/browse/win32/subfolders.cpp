@@ -6,28 +6,13 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 
 namespace quillory::win32 {
 
 namespace {
-
-// A 32-bit program on 64-bit Windows would otherwise be shown SysWOW64 when
-// it asks for System32.
-class RedirectionOff {
-public:
-    RedirectionOff() : off_(Wow64DisableWow64FsRedirection(&previous_)) {}
-    ~RedirectionOff() {
-        if (off_) Wow64RevertWow64FsRedirection(previous_);
-    }
-    RedirectionOff(const RedirectionOff&) = delete;
-    RedirectionOff& operator=(const RedirectionOff&) = delete;
-
-private:
-    PVOID previous_ = nullptr;
-    BOOL off_;
-};
 
 // Folders marked system stay: the file manager shows them (customised folders
 // carry that mark); hidden ones, system or not, it hides.
@@ -45,11 +30,8 @@ std::vector<std::wstring> VisibleSubfolders(const std::string& folder) {
     if (folder.empty()) return names;
     const std::wstring pattern = ExtendedPattern(JoinPath(folder, "*"));
     {
-        const RedirectionOff redirectionOff;
         WIN32_FIND_DATAW entry;
-        const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry,
-                                                 FindExSearchLimitToDirectories, nullptr,
-                                                 FIND_FIRST_EX_LARGE_FETCH));
+        const FindHandle search = OpenFolderListing(pattern, entry, FindExSearchLimitToDirectories);
         if (!search) return names;
         do {
             if (IsVisibleSubfolder(entry)) names.emplace_back(entry.cFileName);

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/win32/encoding.h"
+#include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
@@ -13,30 +14,6 @@
 namespace quillory::win32 {
 
 namespace {
-
-// A 32-bit program on 64-bit Windows is shown SysWOW64 when it names
-// System32; the folder listed must be the folder the user sees. Only the
-// opening resolves the path, so the redirection is off just for that. On
-// systems without redirection the calls fail and change nothing.
-class RedirectionOff {
-public:
-    RedirectionOff() : off_(Wow64DisableWow64FsRedirection(&previous_) != FALSE) {}
-    ~RedirectionOff() {
-        if (off_) Wow64RevertWow64FsRedirection(previous_);
-    }
-    RedirectionOff(const RedirectionOff&) = delete;
-    RedirectionOff& operator=(const RedirectionOff&) = delete;
-
-private:
-    PVOID previous_ = nullptr;
-    bool off_;
-};
-
-FindHandle FindFirst(const std::wstring& pattern, WIN32_FIND_DATAW& data) {
-    const RedirectionOff redirectionOff;
-    return FindHandle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH));
-}
 
 FoundEntry ToEntry(const WIN32_FIND_DATAW& data) {
     return {Utf8(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
@@ -85,7 +62,7 @@ bool Win32Services::CanWriteInFolder(const std::string& folder) {
 
 void Win32Services::FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) {
     WIN32_FIND_DATAW data;
-    const FindHandle search = FindFirst(ExtendedPattern(pattern), data);
+    const FindHandle search = OpenFolderListing(ExtendedPattern(pattern), data);
     if (!search) return;
     do {
         visit(ToEntry(data));
