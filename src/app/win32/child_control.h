@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/ids.h"
+#include "app/win32/child_windows.h"
 
 namespace quillory::win32 {
 
@@ -27,6 +28,14 @@ public:
     virtual bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         (void)message, (void)wParam, (void)lParam, (void)result;
         return false;
+    }
+
+    // The window's DPI changed: the control's new place in its parent and its
+    // font at the new DPI. A control with windows or sizes of its own inside
+    // fits them too. (The row a control is made from is at the window's DPI
+    // and lives only as long as its constructor.)
+    virtual void Relayout(const RECT& place, HFONT font) {
+        PlaceChildWindow(Handle(), place, font);
     }
 };
 

@@ -45,4 +45,10 @@ HWND CreateChildWindow(const ControlSpec& spec, HWND parent, HFONT font) {
     return handle;
 }
 
+void PlaceChildWindow(HWND handle, const RECT& place, HFONT font) {
+    SetWindowPos(handle, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 }  // namespace quillory::win32

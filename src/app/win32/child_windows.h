@@ -11,4 +11,7 @@ namespace quillory::win32 {
 // border and initial check.
 HWND CreateChildWindow(const ControlSpec& spec, HWND parent, HFONT font);
 
+// A child window moved and sized to `place` in its parent, with `font`.
+void PlaceChildWindow(HWND handle, const RECT& place, HFONT font);
+
 }  // namespace quillory::win32

@@ -1,5 +1,6 @@
 #include "app/win32/font_set.h"
 
+#include "app/win32/dpi.h"
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
@@ -9,7 +10,7 @@ HFONT FontSet::For(const FontSpec& spec) {
         if (entry.face == spec.face && entry.height == spec.height) return entry.font.Get();
     }
     // A face that is not installed is left to the system's font mapping.
-    FontHandle font(CreateFontW(spec.height, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, kFontCharset,
+    FontHandle font(CreateFontW(Scaled(spec.height, dpi_), 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, kFontCharset,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, Wide(spec.face).c_str()));
     const HFONT handle = font.Get();

@@ -9,9 +9,12 @@
 
 namespace quillory::win32 {
 
-// The controls' fonts, one per face and height, alive as long as the window.
+// The controls' fonts at one DPI, one per face and height, alive as long as
+// the controls use them.
 class FontSet {
 public:
+    explicit FontSet(int dpi) : dpi_(dpi) {}
+
     HFONT For(const FontSpec& spec);
 
 private:
@@ -20,6 +23,7 @@ private:
         int height;
         FontHandle font;
     };
+    int dpi_;
     std::vector<Entry> fonts_;
 };
 

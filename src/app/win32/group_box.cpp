@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/win32/dpi.h"
 #include "app/win32/window_values.h"
 
 namespace quillory::win32 {
@@ -13,8 +14,10 @@ namespace quillory::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// At 96 DPI.
 constexpr int kCaptionLeft = 8;  // where the classic group box puts its caption
 constexpr int kCaptionMargin = 2;
+constexpr int kFrameRaise = 1;  // the frame's top line above the caption's middle
 
 bool IsChildNotification(UINT message) {
     switch (message) {
@@ -48,7 +51,7 @@ void DrawFrame(HWND handle, HDC dc, RECT frame) {
 
 }  // namespace
 
-GroupBox::GroupBox(HWND handle) : handle_(handle) {
+GroupBox::GroupBox(HWND handle, int dpi) : handle_(handle), dpi_(dpi) {
     SetWindowSubclass(handle_, &GroupBox::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -57,6 +60,11 @@ GroupBox::~GroupBox() { Detach(); }
 void GroupBox::Detach() {
     if (handle_) RemoveWindowSubclass(handle_, &GroupBox::Proc, kSubclassId);
     handle_ = nullptr;
+}
+
+void GroupBox::SetDpi(int dpi) {
+    dpi_ = dpi;
+    InvalidateRect(handle_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK GroupBox::Proc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
@@ -108,17 +116,19 @@ void GroupBox::Paint(HDC dc) const {
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     RECT frame = client;
-    frame.top += metrics.tmHeight / 2 - 1;
+    frame.top += metrics.tmHeight / 2 - Scaled(kFrameRaise, dpi_);
     DrawFrame(handle_, dc, frame);
 
     const std::wstring caption = WindowTextOf(handle_);
     if (!caption.empty()) {
         SIZE size;
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-        RECT gap{kCaptionLeft - kCaptionMargin, 0, kCaptionLeft + size.cx + kCaptionMargin, metrics.tmHeight};
+        const int left = Scaled(kCaptionLeft, dpi_);
+        const int margin = Scaled(kCaptionMargin, dpi_);
+        RECT gap{left - margin, 0, left + size.cx + margin, metrics.tmHeight};
         FillRect(dc, &gap, brush);
         SetBkMode(dc, TRANSPARENT);
-        RECT text{kCaptionLeft, 0, kCaptionLeft + size.cx, metrics.tmHeight};
+        RECT text{left, 0, left + size.cx, metrics.tmHeight};
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
     SelectObject(dc, oldFont);

@@ -10,12 +10,14 @@ namespace quillory::win32 {
 // ignore the caption's text colour.
 class GroupBox {
 public:
-    explicit GroupBox(HWND handle);
+    // `dpi` places the caption.
+    GroupBox(HWND handle, int dpi);
     ~GroupBox();
     GroupBox(const GroupBox&) = delete;
     GroupBox& operator=(const GroupBox&) = delete;
 
     HWND Handle() const { return handle_; }
+    void SetDpi(int dpi);
 
 private:
     static LRESULT CALLBACK Proc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
@@ -24,6 +26,7 @@ private:
     void Detach();
 
     HWND handle_;
+    int dpi_;
 };
 
 }  // namespace quillory::win32

@@ -28,6 +28,20 @@ constexpr ControlId kTabOrder[] = {
 };
 constexpr ControlId kFirstFocus = ControlId::选择列表框文件列表;
 
+// Sent before WM_DPICHANGED to a window aware of the DPI per monitor (Windows 10 1703 and later).
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+RECT CentredOnScreen(SIZE size) {
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
+    return {left, top, left + size.cx, top + size.cy};
+}
+
+void MoveWindowTo(HWND window, const RECT& place) {
+    SetWindowPos(window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Once per process: for a later window the class is there already.
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -86,17 +100,20 @@ Command CommandOf(MenuItem item) {
 }  // namespace
 
 MainFrame::MainFrame(Win32Services& services, SkinLibrary& skin, Globals& globals)
-    : services_(services), skin_(skin), globals_(globals) {
+    : services_(services), skin_(skin), globals_(globals), dpi_(ScreenDpi()), fonts_(dpi_) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterWindowClass(instance, &MainFrame::Proc);
     MenuHandle menuBar = BuildMenuBar();
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - kWindowWidth) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - kWindowHeight) / 2;
+    const int sizedFor = dpi_;
+    const RECT place = CentredOnScreen(OuterSize(sizedFor));
     const std::wstring title = Wide(std::string(kTitlePrefix) + kMakerSite);
     // Every control is made and the created event runs inside this call (WM_CREATE).
-    if (CreateWindowExW(0, kWindowClass, title.c_str(), kWindowStyle, left, top, kWindowWidth, kWindowHeight,
-                        nullptr, menuBar.Get(), instance, this)) {
+    if (CreateWindowExW(0, kWindowClass, title.c_str(), kWindowStyle, place.left, place.top,
+                        place.right - place.left, place.bottom - place.top, nullptr, menuBar.Get(), instance,
+                        this)) {
         menuBar.Release();  // the window's now
+        // The screen's DPI is the one at sign-in; the monitor's may have changed since.
+        if (dpi_ != sizedFor) MoveWindowTo(window_, CentredOnScreen(OuterSize(dpi_)));
     }
 }
 
@@ -156,6 +173,12 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
         return ControlColour(message, wParam, lParam);
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case kGetDpiScaledSize:
+        *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<int>(wParam));
+        return TRUE;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
         break;
@@ -179,6 +202,10 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainFrame::OnCreate() {
+    if (const int dpi = WindowDpi(window_); dpi != dpi_) {
+        dpi_ = dpi;
+        fonts_ = FontSet(dpi_);
+    }
     CreateControls();
     ConnectLogic();
     services_.SetMessageOwner(window_);
@@ -200,32 +227,57 @@ void MainFrame::CreateControls() {
 
 HWND MainFrame::CreateControl(const ControlSpec& spec, HWND parent) {
     const HFONT font = fonts_.For(spec.font);
+    const ControlSpec placed = AtDpi(spec, dpi_);
     switch (spec.kind) {
     case ControlKind::DriveBox:
-        driveBox_ = std::make_unique<DriveBoxControl>(parent, spec, font, SinkOf(spec.id));
+        driveBox_ = std::make_unique<DriveBoxControl>(parent, placed, font, SinkOf(spec.id));
         hosted_.push_back(driveBox_.get());
         return driveBox_->Handle();
     case ControlKind::DirectoryBox:
-        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, spec, font, SinkOf(spec.id));
+        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, SinkOf(spec.id));
         hosted_.push_back(directoryBox_.get());
         return directoryBox_->Handle();
     case ControlKind::CheckList:
-        checkList_ = std::make_unique<CheckListControl>(parent, spec, font, SinkOf(spec.id));
+        checkList_ = std::make_unique<CheckListControl>(parent, placed, font, SinkOf(spec.id));
         hosted_.push_back(checkList_.get());
         return checkList_->Handle();
     case ControlKind::GroupBox: {
-        const HWND handle = CreateChildWindow(spec, parent, font);
-        groupBoxes_.push_back(std::make_unique<GroupBox>(handle));
+        const HWND handle = CreateChildWindow(placed, parent, font);
+        groupBoxes_.push_back(std::make_unique<GroupBox>(handle, dpi_));
         return handle;
     }
     case ControlKind::EditBox: {
-        const HWND handle = CreateChildWindow(spec, parent, font);
+        const HWND handle = CreateChildWindow(placed, parent, font);
         numberEdits_.push_back(std::make_unique<NumberEdit>(handle));
         return handle;
     }
     default:
-        return CreateChildWindow(spec, parent, font);
+        return CreateChildWindow(placed, parent, font);
     }
+}
+
+SIZE MainFrame::OuterSize(int dpi) const { return OuterSizeAt({kWindowWidth, kWindowHeight}, kWindowStyle, dpi); }
+
+void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    MoveWindowTo(window_, suggested);
+    RelayoutControls();
+}
+
+void MainFrame::RelayoutControls() {
+    FontSet fonts(dpi_);
+    for (const auto& [handle, spec] : windows_) {
+        const ControlSpec placed = AtDpi(*spec, dpi_);
+        const RECT place{placed.left, placed.top, placed.left + placed.width, placed.top + placed.height};
+        const HFONT font = fonts.For(spec->font);
+        if (ChildControl* hosted = HostedOf(handle)) {
+            hosted->Relayout(place, font);
+        } else {
+            PlaceChildWindow(handle, place, font);
+        }
+    }
+    for (const auto& box : groupBoxes_) box->SetDpi(dpi_);
+    fonts_ = std::move(fonts);  // the old ones go now that no control uses them
 }
 
 void MainFrame::ConnectLogic() {
@@ -262,6 +314,13 @@ std::optional<LRESULT> MainFrame::Reflect(UINT message, WPARAM wParam, LPARAM lP
         }
     }
     return std::nullopt;
+}
+
+ChildControl* MainFrame::HostedOf(HWND handle) const {
+    for (ChildControl* control : hosted_) {
+        if (control->Handle() == handle) return control;
+    }
+    return nullptr;
 }
 
 LRESULT MainFrame::ControlColour(UINT message, WPARAM wParam, LPARAM lParam) {

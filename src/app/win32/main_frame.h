@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/win32/child_control.h"
 #include "app/win32/control_colours.h"
+#include "app/win32/dpi.h"
 #include "app/win32/font_set.h"
 #include "app/win32/group_box.h"
 #include "app/win32/number_edit.h"
@@ -49,9 +50,13 @@ private:
     void OnCreate();
     void CreateControls();
     HWND CreateControl(const ControlSpec& spec, HWND parent);
+    SIZE OuterSize(int dpi) const;
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void RelayoutControls();
     void ConnectLogic();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);
+    ChildControl* HostedOf(HWND handle) const;
     LRESULT ControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     void RememberFocus();
     void Raise(int source, Event event);
@@ -63,6 +68,7 @@ private:
     Win32Services& services_;
     SkinLibrary& skin_;
     Globals& globals_;
+    int dpi_;
     FontSet fonts_;
     ControlColours colours_;
     HWND window_ = nullptr;
