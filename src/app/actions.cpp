@@ -65,6 +65,8 @@ void Actions::ChooseFolder() {
     quillory::ChooseFolder(services_, controls_, window_.WindowHandle(), StartFolder(globals_.computerName));
 }
 
+void Actions::DropFolder(const std::string& folder) { ShowChosenFolder(controls_, folder); }
+
 void Actions::Quit() { window_.CloseMainWindow(); }
 
 void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "app/globals.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -31,6 +33,8 @@ public:
     void DefaultSettings();
     void Extract();
     void ChooseFolder();
+    // A folder dropped on the window, taken as if chosen in the folder dialog.
+    void DropFolder(const std::string& folder);
     void Quit();
     void OpenUsagePage();
     void OpenDonationPage();

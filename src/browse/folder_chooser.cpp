@@ -6,8 +6,11 @@ namespace quillory {
 
 void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder) {
     const std::string chosen = services.BrowseForFolder(owner, kChooserTitle, startFolder, kChooserFlags);
-    if (chosen.empty()) return;
-    controls.目录框文件名提取.SetCurrentFolder(chosen);
+    if (!chosen.empty()) ShowChosenFolder(controls, chosen);
+}
+
+void ShowChosenFolder(Controls& controls, const std::string& folder) {
+    controls.目录框文件名提取.SetCurrentFolder(folder);
     controls.驱动器框文件名提取.SetCurrentDrive(LeftText(controls.目录框文件名提取.CurrentFolder(), 3));
 }
 

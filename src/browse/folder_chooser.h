@@ -14,4 +14,8 @@ inline constexpr std::uint32_t kChooserFlags = 0x40;  // the new dialog style, n
 // folder; the chosen folder is listed and its drive shown.
 void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder);
 
+// The folder becomes the directory box's current folder, which lists it, and
+// the drive box shows its drive: what a folder chosen in the dialog does.
+void ShowChosenFolder(Controls& controls, const std::string& folder);
+
 }  // namespace quillory

@@ -5,6 +5,7 @@
 #include "app/event_table.h"
 #include "app/layout.h"
 #include "app/win32/child_windows.h"
+#include "app/win32/dropped_folder.h"
 #include "app/win32/keyboard.h"
 #include "app/win32/menu_bar.h"
 #include "help/maker_site.h"
@@ -179,6 +180,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kGetDpiScaledSize:
         *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<int>(wParam));
         return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
         break;
@@ -208,6 +212,7 @@ void MainFrame::OnCreate() {
     }
     CreateControls();
     ConnectLogic();
+    DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);
     Raise(SourceId(Source::MainWindow), Event::Created);
 }
@@ -278,6 +283,11 @@ void MainFrame::RelayoutControls() {
     }
     for (const auto& box : groupBoxes_) box->SetDpi(dpi_);
     fonts_ = std::move(fonts);  // the old ones go now that no control uses them
+}
+
+void MainFrame::OnDropFiles(HDROP drop) {
+    const std::optional<std::string> folder = TakeDroppedFolder(drop);
+    if (folder && actions_) actions_->DropFolder(*folder);
 }
 
 void MainFrame::ConnectLogic() {

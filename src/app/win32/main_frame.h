@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <optional>
@@ -53,6 +54,7 @@ private:
     SIZE OuterSize(int dpi) const;
     void OnDpiChanged(int dpi, const RECT& suggested);
     void RelayoutControls();
+    void OnDropFiles(HDROP drop);
     void ConnectLogic();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);

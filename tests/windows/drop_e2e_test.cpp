@@ -1,0 +1,167 @@
+// Folders and files dropped on the real window from the file manager, as the
+// shell hands them over: WM_DROPFILES with a DROPFILES block.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/win32/encoding.h"
+#include "support/list_view_queries.h"
+#include "support/test_app.h"
+#include "support/window_queries.h"
+
+namespace quillory::testing {
+namespace {
+
+using win32::Utf8;
+using Names = std::vector<std::string>;
+
+const std::wstring kExtended = L"\\\\?\\";
+
+// The block the shell posts: a DROPFILES header, then the wide paths, each
+// ended by a NUL and the list by one more.
+HGLOBAL DropBlock(const std::vector<std::wstring>& paths) {
+    std::size_t characters = 1;
+    for (const std::wstring& path : paths) characters += path.size() + 1;
+    const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* list = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& path : paths) list = std::copy(path.begin(), path.end(), list) + 1;
+    GlobalUnlock(block);
+    return block;
+}
+
+Names Sorted(Names names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The folder the directory box shows: its rows from the root down to the current one.
+std::wstring ShownFolder(HWND directoryBox) {
+    const std::vector<HWND> parts = ChildrenOf(directoryBox);
+    if (parts.empty()) return {};
+    const HWND rows = parts.front();
+    const LRESULT current = SendMessageW(rows, LB_GETCURSEL, 0, 0);
+    std::wstring folder;
+    for (LRESULT row = 0; row <= current; ++row) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(rows, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(rows, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()))));
+        if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+        folder += text;
+    }
+    return folder;
+}
+
+char ShownDrive(HWND driveBox) {
+    const LRESULT selected = SendMessageW(driveBox, CB_GETCURSEL, 0, 0);
+    wchar_t text[MAX_PATH] = L"";
+    if (selected >= 0) SendMessageW(driveBox, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+}
+
+// Folders beyond MAX_PATH and files in them, made through extended paths and
+// removed with them, deepest first.
+class DeepTree {
+public:
+    explicit DeepTree(std::wstring root) : root_(std::move(root)) {}
+    ~DeepTree() {
+        for (auto path = made_.rbegin(); path != made_.rend(); ++path) {
+            if (!DeleteFileW((kExtended + *path).c_str())) RemoveDirectoryW((kExtended + *path).c_str());
+        }
+    }
+    DeepTree(const DeepTree&) = delete;
+    DeepTree& operator=(const DeepTree&) = delete;
+
+    std::wstring Folder(const std::wstring& relative) {
+        const std::wstring path = root_ + relative;
+        if (CreateDirectoryW((kExtended + path).c_str(), nullptr)) made_.push_back(path);
+        return path;
+    }
+    std::wstring File(const std::wstring& relative) {
+        const std::wstring path = root_ + relative;
+        WriteBytes(kExtended + path, "x");
+        made_.push_back(path);
+        return path;
+    }
+
+private:
+    std::wstring root_;
+    std::vector<std::wstring> made_;
+};
+
+class DropEndToEnd : public ::testing::Test {
+protected:
+    void Drop(const std::vector<std::wstring>& paths) {
+        SendMessageW(app.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropBlock(paths)), 0);
+        app.Pump();
+    }
+    Names Listed() const { return Sorted(ShownNames(app.Control(ControlId::选择列表框文件列表))); }
+    std::wstring Folder() const { return ShownFolder(app.Control(ControlId::目录框文件名提取)); }
+    char Drive() const { return ShownDrive(app.Control(ControlId::驱动器框文件名提取)); }
+
+    ProgramFolder folder;
+    TestApp app{folder.Path()};
+    TestFolder files;
+    DeepTree tree{files.Path()};
+};
+
+TEST_F(DropEndToEnd, TheWindowTakesDropsFromTheFileManager) {
+    EXPECT_TRUE(GetWindowLongW(app.Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(DropEndToEnd, ADroppedFolderWithAChineseNameBeyondMaxPathIsListedAndShownInBothBoxes) {
+    std::wstring relative;
+    while (relative.size() < 300) {
+        relative += L"\\拖放的文件夹-a-folder-name-of-some-length";
+        tree.Folder(relative);
+    }
+    const std::wstring deep = tree.Folder(relative + L"\\末端");
+    tree.File(relative + L"\\末端\\一.txt");
+    tree.File(relative + L"\\末端\\two.txt");
+    ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
+
+    Drop({deep});
+    EXPECT_EQ(Listed(), Sorted({"一.txt", "two.txt"}));
+    EXPECT_EQ(Utf8(Folder()), Utf8(deep));
+    EXPECT_EQ(Drive(), std::toupper(deep[0]));
+}
+
+TEST_F(DropEndToEnd, ADroppedFileListsItsFolderAndOnlyTheFirstDroppedItemCounts) {
+    const std::wstring first = tree.Folder(L"\\第一");
+    const std::wstring second = tree.Folder(L"\\second");
+    const std::wstring file = tree.File(L"\\第一\\名字.txt");
+    tree.File(L"\\第一\\other.txt");
+    tree.File(L"\\second\\elsewhere.txt");
+
+    Drop({file, second});
+    EXPECT_EQ(Listed(), Sorted({"名字.txt", "other.txt"}));
+    EXPECT_EQ(Utf8(Folder()), Utf8(first));
+
+    Drop({second, file});
+    EXPECT_EQ(Listed(), Names{"elsewhere.txt"});
+    EXPECT_EQ(Utf8(Folder()), Utf8(second));
+}
+
+TEST_F(DropEndToEnd, ADropThatNamesNoFolderOrFileChangesNothing) {
+    const std::wstring kept = tree.Folder(L"\\保留");
+    tree.File(L"\\保留\\kept.txt");
+    Drop({kept});
+    ASSERT_EQ(Listed(), Names{"kept.txt"});
+
+    Drop({files / L"不存在"});
+    Drop({L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"});  // a shell item with no path
+    Drop({});
+    EXPECT_EQ(Listed(), Names{"kept.txt"});
+    EXPECT_EQ(Utf8(Folder()), Utf8(kept));
+    EXPECT_FALSE(app.Ended());
+}
+
+}  // namespace
+}  // namespace quillory::testing
