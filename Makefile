@@ -1,10 +1,11 @@
 # make test: install what is missing, build both trees, run every test.
 # make run:  install, build, assemble dist/Quillory and start it under Wine.
 # make bench: build and run the benchmarks under Wine.
+# make screenshot: the README's picture of the window, docs/screenshot.png, made under Xvfb.
 BUILD := build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench dist clean
+.PHONY: all deps native windows test test-native test-windows run bench dist screenshot clean
 
 all: native windows
 
@@ -48,6 +49,10 @@ dist: windows
 	cp dist/Quillory/PLXE/SkinH_EL.dll dist/Quillory/PLXE/skinh.she $(RELEASE)/Quillory/PLXE/
 	cd $(RELEASE) && zip -qrX ../Quillory-$(VERSION)-win32.zip Quillory
 	@echo "$(BUILD)/Quillory-$(VERSION)-win32.zip"
+
+# The window listing a demo folder, with the frame and title bar Wine draws itself.
+screenshot: windows
+	tools/screenshot.sh docs/screenshot.png
 
 clean:
 	rm -rf $(BUILD) dist
