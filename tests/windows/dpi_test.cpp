@@ -127,6 +127,40 @@ TEST_F(DpiChange, RelaysOutEveryControlAndFontInTheSuggestedRectangleAndBackExac
     ExpectLaidOutAt(app, 96, 0);
 }
 
+// The directory box's list fills its frame and its rows grow with the font
+// and the folder pictures; back at 96 DPI they are as they were.
+TEST_F(DpiChange, TheDirectoryBoxsListFillsItsFrameAndItsRowsGrowWithTheDpi) {
+    const HWND box = app.Control(ControlId::目录框文件名提取);
+    const HWND rows = GetWindow(box, GW_CHILD);
+    const auto rowHeight = [&] { return static_cast<int>(SendMessageW(rows, LB_GETITEMHEIGHT, 0, 0)); };
+    const auto expectFillsTheBox = [&] {
+        const RECT list = RectInParent(rows);
+        const SIZE frame = ClientSize(box);
+        EXPECT_EQ(list.left, 0);
+        EXPECT_EQ(list.top, 0);
+        EXPECT_EQ(list.right, frame.cx);
+        EXPECT_EQ(list.bottom, frame.cy);
+    };
+    const RECT before = WindowRect();
+    const RECT listBefore = RectInParent(rows);
+    const int rowHeightBefore = rowHeight();
+    expectFillsTheBox();
+
+    SendDpiChanged(144, {before.left, before.top, before.left + 640, before.top + 650});
+    {
+        SCOPED_TRACE("at 144 DPI");
+        expectFillsTheBox();
+        EXPECT_NEAR(ClientSize(box).cy, AtDpi(SpecOf(ControlId::目录框文件名提取).height, 144), 1);
+        EXPECT_NEAR(rowHeight(), rowHeightBefore * 1.5, 2);
+    }
+
+    SendDpiChanged(96, before);
+    SCOPED_TRACE("back at 96 DPI");
+    const RECT listBack = RectInParent(rows);
+    EXPECT_TRUE(EqualRect(&listBack, &listBefore));
+    EXPECT_EQ(rowHeight(), rowHeightBefore);
+}
+
 TEST_F(DpiChange, AsksForTheDesignedOuterSizeAt96Dpi) {
     SIZE size{};
     ASSERT_TRUE(SendMessageW(app.Window(), kGetDpiScaledSize, 96, reinterpret_cast<LPARAM>(&size)));

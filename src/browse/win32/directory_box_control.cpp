@@ -1,9 +1,8 @@
 #include "browse/win32/directory_box_control.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 
+#include "app/win32/dpi.h"
 #include "browse/folder_chain.h"
 #include "browse/win32/subfolders.h"
 #include "platform/text.h"
@@ -15,32 +14,28 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuilloryDirectoryBox";
 constexpr UINT_PTR kSubclassId = 1;
+// A row's steps at 96 DPI.
 constexpr int kIndent = 8;
 constexpr int kIconSize = 16;
 constexpr int kGap = 3;
+constexpr int kMargin = 2;
 
 COLORREF ColourOr(const std::optional<Rgb>& colour, int systemColour) {
     return colour ? RGB(colour->red, colour->green, colour->blue) : GetSysColor(systemColour);
 }
 
-// The system's small folder picture, closed or open, as an index into its
-// image list.
-int FolderIcon(UINT openFlag, HIMAGELIST& list) {
-    SHFILEINFOW info{};
-    list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
-        L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES | openFlag));
-    return info.iIcon;
-}
+// The main window places the box at its row of the table scaled to the
+// window's DPI, which the box needs for its pictures and steps.
+int DpiOfPlace(ControlId id, int placeHeight) { return MulDiv(placeHeight, kDesignDpi, SpecOf(id).height); }
 
-int RowHeight(HWND rows, HFONT font) {
+int RowHeight(HWND rows, HFONT font, int iconSize, int dpi) {
     const HDC dc = GetDC(rows);
     const HGDIOBJ previous = SelectObject(dc, font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(rows, dc);
-    return std::max<int>(kIconSize, metrics.tmHeight) + 2;
+    return std::max<int>(iconSize, metrics.tmHeight) + Scaled(kMargin, dpi);
 }
 
 void RegisterFrameClass(WNDPROC procedure) {
@@ -59,9 +54,10 @@ void RegisterFrameClass(WNDPROC procedure) {
 DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
     : sink_(std::move(sink)),
       textColour_(ColourOr(spec.textColour, COLOR_WINDOWTEXT)),
-      backgroundColour_(ColourOr(spec.backgroundColour, COLOR_WINDOW)) {
-    closedIcon_ = FolderIcon(0, folderIcons_);
-    openIcon_ = FolderIcon(SHGFI_OPENICON, folderIcons_);
+      backgroundColour_(ColourOr(spec.backgroundColour, COLOR_WINDOW)),
+      id_(spec.id),
+      dpi_(DpiOfPlace(spec.id, spec.height)),
+      icons_(Scaled(kIconSize, dpi_)) {
     RegisterFrameClass(Procedure);
     box_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE, spec.left, spec.top,
                                spec.width, spec.height, parent,
@@ -73,9 +69,27 @@ DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlSpec& spec, H
                                     LBS_WANTKEYBOARDINPUT,
                                 0, 0, spec.width, spec.height, box_.Get(), nullptr, GetModuleHandleW(nullptr),
                                 nullptr));
-    SendMessageW(Rows(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(Rows(), LB_SETITEMHEIGHT, 0, RowHeight(Rows(), font));
+    UseFont(font);
     SetWindowSubclass(Rows(), RowsProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void DirectoryBoxControl::Relayout(const RECT& place, HFONT font) {
+    UseDpiOf(place.bottom - place.top);
+    ChildControl::Relayout(place, font);  // the rows follow the frame's size
+    UseFont(font);
+    InvalidateRect(Rows(), nullptr, TRUE);
+}
+
+void DirectoryBoxControl::UseDpiOf(int placeHeight) {
+    const int dpi = DpiOfPlace(id_, placeHeight);
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    icons_ = FolderIcons(Scaled(kIconSize, dpi_));
+}
+
+void DirectoryBoxControl::UseFont(HFONT font) {
+    SendMessageW(Rows(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(Rows(), LB_SETITEMHEIGHT, 0, RowHeight(Rows(), font, icons_.Size(), dpi_));
 }
 
 void DirectoryBoxControl::SetCurrentFolder(const std::string& path) {
@@ -149,6 +163,9 @@ LRESULT DirectoryBoxControl::OnMessage(HWND window, UINT message, WPARAM wParam,
         if (LOWORD(wParam) != VK_RETURN) return -1;  // the list box's own keys
         OpenRow(SendMessageW(Rows(), LB_GETCURSEL, 0, 0));
         return -2;
+    case WM_SIZE:
+        if (Rows()) MoveWindow(Rows(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
     case WM_SETFOCUS:
         SetFocus(Rows());
         return 0;
@@ -180,13 +197,13 @@ void DirectoryBoxControl::DrawRow(const DRAWITEMSTRUCT& item) const {
     const bool open = row < chain_.size();
     const int depth = static_cast<int>(open ? row : chain_.size());
     // Deep paths would push the names out of sight.
-    const int left = area.left + 2 + std::min<int>(depth * kIndent, (area.right - area.left) / 2);
-    const int iconTop = area.top + (area.bottom - area.top - kIconSize) / 2;
-    ImageList_Draw(folderIcons_, open ? openIcon_ : closedIcon_, dc, left, iconTop, ILD_TRANSPARENT);
+    const int left =
+        area.left + Scaled(kMargin, dpi_) + std::min<int>(depth * Scaled(kIndent, dpi_), (area.right - area.left) / 2);
+    icons_.Draw(open, dc, left, area.top + (area.bottom - area.top - icons_.Size()) / 2);
 
     const std::wstring name = RowText(static_cast<LRESULT>(row));
     RECT text = area;
-    text.left = left + kIconSize + kGap;
+    text.left = left + icons_.Size() + Scaled(kGap, dpi_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : textColour_);
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,

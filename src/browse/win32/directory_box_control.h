@@ -11,6 +11,7 @@
 
 #include "app/layout.h"
 #include "app/win32/child_control.h"
+#include "browse/win32/folder_icons.h"
 #include "browse/win32/owned_window.h"
 #include "platform/controls.h"
 
@@ -25,6 +26,8 @@ public:
     std::string CurrentFolder() const override { return folder_; }
     void SetCurrentFolder(const std::string& path) override;
 
+    void Relayout(const RECT& place, HFONT font) override;
+
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -36,13 +39,15 @@ private:
     void OpenRow(LRESULT row);
     std::wstring RowText(LRESULT row) const;
     void DrawRow(const DRAWITEMSTRUCT& item) const;
+    void UseDpiOf(int placeHeight);
+    void UseFont(HFONT font);
 
     EventSink sink_;
     COLORREF textColour_;
     COLORREF backgroundColour_;
-    HIMAGELIST folderIcons_;  // the system's, shared: never destroyed
-    int closedIcon_ = 0;
-    int openIcon_ = 0;
+    ControlId id_;
+    int dpi_;
+    FolderIcons icons_;
 
     std::string folder_;              // as set, or as the user opened it
     std::vector<std::string> chain_;  // root down to the current folder; its subfolders follow in the rows
