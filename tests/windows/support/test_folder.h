@@ -1,6 +1,6 @@
 #pragma once
 // A fresh, uniquely named folder under the Wine prefix's temp folder, removed
-// with everything in it when the test ends.
+// with everything in it, at any depth, when the test ends.
 #include <string>
 
 namespace quillory::testing {
@@ -19,7 +19,7 @@ private:
     std::wstring path_;
 };
 
-// File helpers that bypass the program's own services.
+// File helpers that bypass the program's own services; paths of any length.
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 bool Exists(const std::wstring& path);
