@@ -12,6 +12,7 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(ControlId::选择列表框文件列表), Event::ItemSelected, &Actions::ItemSelected},
     {SourceId(ControlId::选择列表框文件列表), Event::TickChanged, &Actions::TableRebuild},
     {SourceId(ControlId::选择列表框文件列表), Event::RightButtonDown, &Actions::FileListContextMenu},
+    {SourceId(ControlId::选择列表框文件列表), Event::SelectAllKey, &Actions::SelectAll},
     {SourceId(ControlId::按钮全选), Event::Clicked, &Actions::SelectAll},
     {SourceId(ControlId::按钮全部选), Event::Clicked, &Actions::SelectNone},
     {SourceId(ControlId::按钮反选), Event::Clicked, &Actions::Invert},

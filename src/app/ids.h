@@ -58,6 +58,7 @@ enum class Event {
     RightButtonDown,  // directory box, check-list
     ItemSelected,     // check-list: the current item changed
     TickChanged,      // check-list: the user ticked or unticked an item
+    SelectAllKey,     // check-list: Ctrl+A
     Clicked,          // push buttons and radio buttons
     Chosen,           // menu items
 };

@@ -20,22 +20,32 @@ TEST(EventTable, EveryMenuItemIsBoundToAnAction) {
     }
 }
 
+using Action = void (Actions::*)();
+
+Action ActionOf(int source, Event event) {
+    for (const EventBinding& binding : EventTable()) {
+        if (binding.source == source && binding.event == event) return binding.action;
+    }
+    return nullptr;
+}
+
 TEST(EventTable, MenuItemsRunTheSameActionAsTheirButtons) {
-    auto actionOf = [](int source, Event event) {
-        for (const EventBinding& binding : EventTable()) {
-            if (binding.source == source && binding.event == event) return binding.action;
-        }
-        return static_cast<void (Actions::*)()>(nullptr);
-    };
     const std::pair<ControlId, Command> pairs[] = {{ControlId::按钮全选, Command::SelectAll},
                                                    {ControlId::按钮全部选, Command::SelectNone},
                                                    {ControlId::按钮反选, Command::Invert},
                                                    {ControlId::按钮提取文件名, Command::Extract},
                                                    {ControlId::按钮默认设置, Command::DefaultSettings}};
     for (const auto& [button, command] : pairs) {
-        EXPECT_TRUE(actionOf(SourceId(button), Event::Clicked) != nullptr);
-        EXPECT_TRUE(actionOf(SourceId(button), Event::Clicked) == actionOf(SourceId(command), Event::Chosen));
+        EXPECT_TRUE(ActionOf(SourceId(button), Event::Clicked) != nullptr);
+        EXPECT_TRUE(ActionOf(SourceId(button), Event::Clicked) == ActionOf(SourceId(command), Event::Chosen));
     }
+}
+
+TEST(EventTable, CtrlAInTheCheckListSelectsAllAsTheButtonAndTheMenuItemDo) {
+    const Action key = ActionOf(SourceId(ControlId::选择列表框文件列表), Event::SelectAllKey);
+    EXPECT_TRUE(key != nullptr);
+    EXPECT_TRUE(key == ActionOf(SourceId(ControlId::按钮全选), Event::Clicked));
+    EXPECT_TRUE(key == ActionOf(SourceId(Command::SelectAll), Event::Chosen));
 }
 
 TEST(EventTable, NoEventIsBoundTwiceAndLabelsGroupBoxesAndTheEditBoxHaveNone) {

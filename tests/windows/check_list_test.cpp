@@ -172,6 +172,23 @@ TEST_F(CheckListTest, ItemExtensionBringsTheCurrentItemIntoView) {
     EXPECT_GT(top + ListView_GetCountPerPage(View()), 400);
 }
 
+TEST_F(CheckListTest, TheTipOfACutNameGoesWithTheListThatHeldIt) {
+    const std::string wide = "a name of many words that is much wider than the file list could ever show.txt";
+    Fill({wide});
+    const HWND tip = testing::NameTipOf(View());
+    ASSERT_TRUE(tip != nullptr);
+    testing::PostMouseMove(View(), NameOf(0));
+    host.Pump();
+    ASSERT_EQ(testing::TipText(tip, View()), wide);
+
+    list.ListClear();
+    Fill({"short.txt"});
+    testing::PostMouseMove(View(), NameOf(0));
+    host.Pump();
+
+    EXPECT_EQ(testing::TipText(tip, View()), "");
+}
+
 int messagesToView = 0;
 
 LRESULT CALLBACK CountMessages(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {

@@ -1,7 +1,10 @@
 #include "browse/win32/check_list_control.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
+#include "browse/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
@@ -11,6 +14,9 @@ namespace {
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kUnticked = 1;  // state images of LVS_EX_CHECKBOXES
 constexpr int kTicked = 2;
+// What Ctrl+A and Ctrl+C type.
+constexpr WPARAM kCtrlACharacter = 0x01;
+constexpr WPARAM kCtrlCCharacter = 0x03;
 
 HWND CreateList(HWND parent, const ControlSpec& spec) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
@@ -59,9 +65,62 @@ LRESULT CALLBACK CheckListControl::ListProcedure(HWND list, UINT message, WPARAM
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(list, ListProcedure, kSubclassId);
     } else if (message != WM_DESTROY) {
-        reinterpret_cast<CheckListControl*>(self)->BringViewUpToDate();
+        return reinterpret_cast<CheckListControl*>(self)->HandleListMessage(list, message, wParam, lParam);
     }
     return DefSubclassProc(list, message, wParam, lParam);
+}
+
+LRESULT CheckListControl::HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    BringViewUpToDate();
+    switch (message) {
+    case WM_KEYDOWN:
+        if (TakeShortcut(wParam)) return 0;
+        tip_.Forget();  // the key may scroll
+        break;
+    case WM_CHAR:
+        // The list view would search the names for them.
+        if (wParam == kCtrlACharacter || wParam == kCtrlCCharacter) return 0;
+        break;
+    case WM_MOUSEMOVE:
+        tip_.FollowMouse({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        break;
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+        tip_.Forget();
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+bool CheckListControl::TakeShortcut(WPARAM key) {
+    const bool controlAlone = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+    if (!controlAlone) return false;
+    switch (key) {
+    case 'A':
+        sink_(Event::SelectAllKey);
+        return true;
+    case 'C':
+        CopyTickedNames();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One name a line, CR LF between them and none after the last, so that a
+// single name pastes into a one-line box as it is.
+void CheckListControl::CopyTickedNames() const {
+    std::string lines;
+    bool anyTicked = false;
+    for (int index = 0; index < ListCount(); ++index) {
+        if (!ticks_[static_cast<std::size_t>(index)]) continue;
+        if (anyTicked) lines += "\r\n";
+        lines += NameAt(index);
+        anyTicked = true;
+    }
+    if (anyTicked) PutTextOnClipboard(list_.Get(), Wide(lines));
 }
 
 void CheckListControl::ViewIsStale() {
@@ -125,6 +184,7 @@ bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, L
 }
 
 void CheckListControl::ListClear() {
+    tip_.Forget();
     names_.clear();
     nameEnds_.clear();
     ticks_.clear();

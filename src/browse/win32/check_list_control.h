@@ -3,7 +3,7 @@
 // program's own arrays, so listing or ticking 100,000 files costs no more
 // window messages than listing ten. The view learns the new item count at the
 // first message it gets after a change, and a change invalidates it so that
-// one comes.
+// one comes. Ctrl+C copies the ticked names, Ctrl+A asks for select all.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +13,7 @@
 
 #include "app/layout.h"
 #include "app/win32/child_control.h"
+#include "browse/win32/name_tip.h"
 #include "browse/win32/owned_window.h"
 #include "platform/controls.h"
 
@@ -38,6 +39,9 @@ public:
 private:
     static LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR self);
+    LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    bool TakeShortcut(WPARAM key);
+    void CopyTickedNames() const;
     void ViewIsStale();
     void BringViewUpToDate();
 
@@ -59,6 +63,7 @@ private:
     bool cleared_ = false;  // ... and its old items, selection and scrolling are gone
     int viewCount_ = 0;     // the item count the view was last given
     OwnedWindow list_;
+    NameTip tip_{list_.Get()};
 };
 
 }  // namespace quillory::win32

@@ -3,12 +3,34 @@
 #include <commctrl.h>
 
 #include "platform/win32/encoding.h"
+#include "support/window_queries.h"
 
 namespace quillory::testing {
 
 namespace {
 
 constexpr int kTickedImage = 2;
+
+TOOLINFOW ListTool(HWND list, wchar_t* text) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = list;
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = text;
+    return tool;
+}
+
+bool HasListTool(HWND tip, HWND list) {
+    const auto count = static_cast<int>(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        TOOLINFOW tool = ListTool(nullptr, nullptr);
+        if (SendMessageW(tip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == list &&
+            tool.uId == reinterpret_cast<UINT_PTR>(list)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 RECT ItemRect(HWND list, int item, int part) {
     RECT rect{};
@@ -65,6 +87,26 @@ POINT TickBoxPoint(HWND list, int item) {
 void PostClick(HWND window, POINT point) {
     PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+}
+
+void PostMouseMove(HWND window, POINT point) {
+    POINT onScreen = point;
+    ClientToScreen(window, &onScreen);
+    SetCursorPos(onScreen.x, onScreen.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+}
+
+HWND NameTipOf(HWND list) {
+    return FindThreadWindow(GetWindowThreadProcessId(list, nullptr), [list](HWND window) {
+        return ClassOf(window) == win32::Utf8(TOOLTIPS_CLASSW) && HasListTool(window, list);
+    });
+}
+
+std::string TipText(HWND tip, HWND list) {
+    wchar_t text[INFOTIPSIZE] = L"";
+    TOOLINFOW tool = ListTool(list, text);
+    SendMessageW(tip, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(&tool));
+    return win32::Utf8(text);
 }
 
 }  // namespace quillory::testing

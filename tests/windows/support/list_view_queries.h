@@ -20,4 +20,13 @@ POINT TickBoxPoint(HWND list, int item);
 // A left click as the mouse gives it: down and up at the point, posted.
 void PostClick(HWND window, POINT point);
 
+// The mouse moved to the client point, pointer and message alike, posted.
+void PostMouseMove(HWND window, POINT point);
+
+// The program's tooltip for the list's names: the one whose tool is the
+// whole list; null when there is none.
+HWND NameTipOf(HWND list);
+// The text that tooltip holds for the list, shown or not.
+std::string TipText(HWND tip, HWND list);
+
 }  // namespace quillory::testing
