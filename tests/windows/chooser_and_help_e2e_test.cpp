@@ -69,7 +69,9 @@ std::optional<ShownFolderDialog> ShowChooserOfANewStart() {
     FolderDialogAnswerer dialog(std::nullopt);
     app.Choose(Command::ChooseFolder);
     auto shown = dialog.Answered();
-    if (shown) EXPECT_EQ(shown->owner, app.Window());
+    if (shown) {
+        EXPECT_EQ(shown->owner, app.Window());
+    }
     return shown;
 }
 

@@ -161,6 +161,23 @@ TEST_F(DpiChange, TheDirectoryBoxsListFillsItsFrameAndItsRowsGrowWithTheDpi) {
     EXPECT_EQ(rowHeight(), rowHeightBefore);
 }
 
+// The check-list's one column keeps spanning the list, less the scroll bar.
+TEST_F(DpiChange, TheFileListsColumnFollowsTheListsWidth) {
+    const HWND list = app.Control(ControlId::选择列表框文件列表);
+    const auto columnGap = [&] {
+        return ClientSize(list).cx - static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+    };
+    const RECT before = WindowRect();
+    const int gapBefore = columnGap();
+    const int widthBefore = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+
+    SendDpiChanged(144, {before.left, before.top, before.left + 640, before.top + 650});
+    EXPECT_EQ(columnGap(), gapBefore);
+
+    SendDpiChanged(96, before);
+    EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), widthBefore);
+}
+
 TEST_F(DpiChange, AsksForTheDesignedOuterSizeAt96Dpi) {
     SIZE size{};
     ASSERT_TRUE(SendMessageW(app.Window(), kGetDpiScaledSize, 96, reinterpret_cast<LPARAM>(&size)));

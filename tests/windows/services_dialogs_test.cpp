@@ -186,6 +186,9 @@ protected:
 TEST_F(BrowseTest, OpensOnTheStartFolderAndReturnsItOnOk) {
     const std::wstring start = folder_ / L"桌面文件夹";
     ASSERT_TRUE(CreateDirectoryW(start.c_str(), nullptr));
+    // Wine's first folder dialog in a process may come up before its tree can
+    // take a selection; one shown before makes the check about the service.
+    Browse(Utf8(start) + "\\", L"", IDCANCEL);
     const std::string chosen = Browse(Utf8(start) + "\\", L"桌面文件夹", IDOK);
     ASSERT_TRUE(found_);
     EXPECT_EQ(seenOwner_, owner_);

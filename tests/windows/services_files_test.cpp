@@ -122,7 +122,7 @@ TEST_F(FilesTest, PathsLongerThanMaxPathWork) {
     EXPECT_EQ(found.size(), 3u);
     EXPECT_EQ(found.count("长名称.txt"), 1u);
 
-    // The test's own helpers take plain paths, which end at MAX_PATH without the prefix.
+    // Read back past the services, through the extended path itself.
     EXPECT_EQ(ReadBytes(L"\\\\?\\" + Wide(file)), "new\r\nold\r\n");
     DeleteFileW((L"\\\\?\\" + Wide(file)).c_str());
     for (std::string folder = deep; folder.size() > Utf8(folder_.Path()).size(); folder.resize(folder.rfind('\\'))) {

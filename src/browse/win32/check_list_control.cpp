@@ -32,16 +32,25 @@ HWND CreateList(HWND parent, const ControlSpec& spec) {
 COLORREF ColourOf(const Rgb& colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // One column as wide as the list, less the scroll bar that a long list shows.
-void AddNameColumn(HWND list) {
+int NameColumnWidth(HWND list) {
     RECT client{};
     GetClientRect(list, &client);
+    return client.right - GetSystemMetrics(SM_CXVSCROLL);
+}
+
+void AddNameColumn(HWND list) {
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    column.cx = NameColumnWidth(list);
     ListView_InsertColumn(list, 0, &column);
 }
 
 }  // namespace
+
+void CheckListControl::Relayout(const RECT& place, HFONT font) {
+    PlaceChildWindow(Handle(), place, font);
+    ListView_SetColumnWidth(Handle(), 0, NameColumnWidth(Handle()));
+}
 
 CheckListControl::CheckListControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
     : sink_(std::move(sink)), list_(CreateList(parent, spec)) {

@@ -25,6 +25,7 @@ public:
 
     HWND Handle() const override { return list_.Get(); }
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void Relayout(const RECT& place, HFONT font) override;
 
     void ListClear() override;
     void ListAdd(const std::string& text) override;
