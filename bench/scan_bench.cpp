@@ -157,11 +157,11 @@ int main() {
             if (actions) Dispatch(*actions, SourceId(id), event);
         };
     };
-    DriveBoxControl drives(window, SpecOf(ControlId::驱动器框文件名提取), nullptr, raise(ControlId::驱动器框文件名提取));
-    DirectoryBoxControl folders(window, SpecOf(ControlId::目录框文件名提取), nullptr, raise(ControlId::目录框文件名提取));
-    ControlSpec listSpec = SpecOf(ControlId::选择列表框文件列表);
-    listSpec.left = 200;
-    CheckListControl fileList(window, listSpec, nullptr, raise(ControlId::选择列表框文件列表));
+    DriveBoxControl drives(window, RowOf(ControlId::驱动器框文件名提取), nullptr, raise(ControlId::驱动器框文件名提取));
+    DirectoryBoxControl folders(window, RowOf(ControlId::目录框文件名提取), nullptr, raise(ControlId::目录框文件名提取));
+    ControlRow listRow = RowOf(ControlId::选择列表框文件列表);
+    listRow.left = 200;
+    CheckListControl fileList(window, listRow, nullptr, raise(ControlId::选择列表框文件列表));
     hosted = {&drives, &folders, &fileList};
     fake::FakeText blankLines{"1"}, storageLabel;
     fake::FakeRadio forward{false}, reverse{true};

@@ -10,7 +10,7 @@ using enum ControlKind;
 constexpr std::optional<Rgb> kSystem;
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
 //   id                                  name                        kind          container                              left  top  width height caption          font               text       background sunken checked
     {ControlId::分组框文件名提取框,     "分组框文件名提取框",     GroupBox,     std::nullopt,                            4,  -1, 189, 284, "文件名提取框", kPanelCaptionFont, kDarkRed, kSystem, false, false},
     {ControlId::驱动器框文件名提取,     "驱动器框文件名提取",     DriveBox,     ControlId::分组框文件名提取框,           9,  19, 171,  50, "",             kDriveBoxFont,     kDarkRed, kWhite,  false, false},
@@ -33,22 +33,22 @@ constexpr ControlSpec kControls[] = {
     {ControlId::按钮提取文件名,         "按钮提取文件名",         PushButton,   std::nullopt,                          337, 348,  58,  24, "立即提取",     kNormalFont,       kSystem,  kSystem, false, false},
 };
 
-constexpr MenuItemSpec kFileMenu[] = {
+constexpr MenuItemRow kFileMenu[] = {
     {Command::ChooseFolder, "选择目录 &T"},
     {Command::Quit, "退出 &Q"},
 };
-constexpr MenuItemSpec kSelectMenu[] = {
+constexpr MenuItemRow kSelectMenu[] = {
     {Command::SelectAll, "全选 &A"},
     {Command::SelectNone, "全不选 &N"},
     {Command::Invert, "反选 &S"},
 };
-constexpr MenuItemSpec kApplyMenu[] = {
+constexpr MenuItemRow kApplyMenu[] = {
     {Command::Extract, "立即提取 &W"},
     {Command::ForwardOrder, "正序排列 &Y"},
     {Command::ReverseOrder, "逆序排列 &X"},
     {Command::DefaultSettings, "默认设置 &S"},
 };
-constexpr MenuItemSpec kHelpMenu[] = {
+constexpr MenuItemRow kHelpMenu[] = {
     {Command::UsagePage, "使用说明 &P"},
     {Command::DonationPage, "捐献Velkor &J"},
     {Command::UpdatePage, "更新 &G"},
@@ -56,7 +56,7 @@ constexpr MenuItemSpec kHelpMenu[] = {
 // clang-format on
 
 // Same order as TopMenu.
-constexpr MenuSpec kMenuBar[] = {
+constexpr MenuRow kMenuBar[] = {
     {"文件 &F", kFileMenu},
     {"选择 &T", kSelectMenu},
     {"应用 &R", kApplyMenu},
@@ -65,15 +65,15 @@ constexpr MenuSpec kMenuBar[] = {
 
 }  // namespace
 
-std::span<const ControlSpec> ControlTable() { return kControls; }
+std::span<const ControlRow> ControlTable() { return kControls; }
 
-const ControlSpec& SpecOf(ControlId id) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.id == id) return spec;
+const ControlRow& RowOf(ControlId id) {
+    for (const ControlRow& row : kControls) {
+        if (row.id == id) return row;
     }
     throw std::out_of_range("no such control");
 }
 
-std::span<const MenuSpec> MenuBar() { return kMenuBar; }
+std::span<const MenuRow> MenuBar() { return kMenuBar; }
 
 }  // namespace quillory

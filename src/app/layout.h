@@ -22,43 +22,43 @@ inline constexpr Rgb kDarkRed{128, 0, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 inline constexpr Rgb kWhite{255, 255, 255};
 
-struct FontSpec {
+struct FontStyle {
     const char* face;
     int height;  // LOGFONT height: negative is the character height in pixels
 };
-inline constexpr FontSpec kNormalFont{"微软雅黑", -12};
-inline constexpr FontSpec kPanelCaptionFont{"微软雅黑", -14};
-inline constexpr FontSpec kDriveBoxFont{"华康少女文字W5(P)", -14};
+inline constexpr FontStyle kNormalFont{"微软雅黑", -12};
+inline constexpr FontStyle kPanelCaptionFont{"微软雅黑", -14};
+inline constexpr FontStyle kDriveBoxFont{"华康少女文字W5(P)", -14};
 inline constexpr int kFontWeight = 400;
 inline constexpr int kFontCharset = 134;  // GB2312
 
-struct ControlSpec {
+struct ControlRow {
     ControlId id;
     const char* name;
     ControlKind kind;
     std::optional<ControlId> container;  // none: the window
     int left, top, width, height;        // in the container
     const char* caption;
-    FontSpec font;
+    FontStyle font;
     std::optional<Rgb> textColour;        // none: the system's
     std::optional<Rgb> backgroundColour;  // none: the system's
     bool sunkenBorder;
     bool initiallyChecked;  // radio buttons
 };
 
-std::span<const ControlSpec> ControlTable();
-const ControlSpec& SpecOf(ControlId id);
+std::span<const ControlRow> ControlTable();
+const ControlRow& RowOf(ControlId id);
 
-struct MenuItemSpec {
+struct MenuItemRow {
     Command command;
     const char* caption;
 };
 
-struct MenuSpec {
+struct MenuRow {
     const char* caption;
-    std::span<const MenuItemSpec> items;
+    std::span<const MenuItemRow> items;
 };
 
-std::span<const MenuSpec> MenuBar();
+std::span<const MenuRow> MenuBar();
 
 }  // namespace quillory

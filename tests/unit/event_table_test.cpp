@@ -9,8 +9,8 @@ namespace quillory {
 namespace {
 
 TEST(EventTable, EveryMenuItemIsBoundToAnAction) {
-    for (const MenuSpec& menu : MenuBar()) {
-        for (const MenuItemSpec& item : menu.items) {
+    for (const MenuRow& menu : MenuBar()) {
+        for (const MenuItemRow& item : menu.items) {
             bool bound = false;
             for (const EventBinding& binding : EventTable()) {
                 bound |= binding.source == SourceId(item.command) && binding.event == Event::Chosen;
@@ -52,11 +52,11 @@ TEST(EventTable, NoEventIsBoundTwiceAndLabelsGroupBoxesAndTheEditBoxHaveNone) {
     std::set<std::pair<int, Event>> seen;
     for (const EventBinding& binding : EventTable()) {
         EXPECT_TRUE(seen.insert({binding.source, binding.event}).second) << binding.source;
-        for (const ControlSpec& spec : ControlTable()) {
-            if (SourceId(spec.id) != binding.source) continue;
-            EXPECT_NE(spec.kind, ControlKind::Label) << spec.name;
-            EXPECT_NE(spec.kind, ControlKind::GroupBox) << spec.name;
-            EXPECT_NE(spec.kind, ControlKind::EditBox) << spec.name;
+        for (const ControlRow& row : ControlTable()) {
+            if (SourceId(row.id) != binding.source) continue;
+            EXPECT_NE(row.kind, ControlKind::Label) << row.name;
+            EXPECT_NE(row.kind, ControlKind::GroupBox) << row.name;
+            EXPECT_NE(row.kind, ControlKind::EditBox) << row.name;
         }
     }
 }

@@ -52,7 +52,7 @@ protected:
     }
 
     ControlHost host;
-    CheckListControl list{host.Parent(), SpecOf(ControlId::选择列表框文件列表), host.Font(), host.Recorder()};
+    CheckListControl list{host.Parent(), RowOf(ControlId::选择列表框文件列表), host.Font(), host.Recorder()};
 };
 
 TEST_F(CheckListTest, ItemsShowInTheOrderAddedUntickedUntilTicked) {

@@ -95,13 +95,13 @@ protected:
 
     TestFolder folder;
     ControlHost host;
-    DirectoryBoxControl box{host.Parent(), SpecOf(ControlId::目录框文件名提取), host.Font(), host.Recorder()};
+    DirectoryBoxControl box{host.Parent(), quillory::RowOf(ControlId::目录框文件名提取), host.Font(), host.Recorder()};
 };
 
 TEST_F(DirectoryBoxTest, SettingTheFolderRaisesFolderChangedOnceFromInsideTheSetter) {
     const std::string path = Path(L"sub\\");
     std::vector<std::string> seenInside;
-    DirectoryBoxControl watched{host.Parent(), SpecOf(ControlId::目录框文件名提取), host.Font(), [&](Event event) {
+    DirectoryBoxControl watched{host.Parent(), quillory::RowOf(ControlId::目录框文件名提取), host.Font(), [&](Event event) {
                                     EXPECT_EQ(event, Event::FolderChanged);
                                     seenInside.push_back(watched.CurrentFolder());
                                 }};

@@ -44,7 +44,7 @@ double AtDpi(int designPixels, int dpi) { return designPixels * dpi / 96.0; }
 // Every control at dpi/96 times its place and size in the layout table, and
 // its font's height likewise; `tolerance` pixels for rounding.
 void ExpectLaidOutAt(TestApp& app, int dpi, double tolerance) {
-    for (const ControlSpec& row : ControlTable()) {
+    for (const ControlRow& row : ControlTable()) {
         SCOPED_TRACE(row.name);
         const HWND control = app.Control(row.id);
         const RECT rect = RectInParent(control);
@@ -150,7 +150,7 @@ TEST_F(DpiChange, TheDirectoryBoxsListFillsItsFrameAndItsRowsGrowWithTheDpi) {
     {
         SCOPED_TRACE("at 144 DPI");
         expectFillsTheBox();
-        EXPECT_NEAR(ClientSize(box).cy, AtDpi(SpecOf(ControlId::目录框文件名提取).height, 144), 1);
+        EXPECT_NEAR(ClientSize(box).cy, AtDpi(RowOf(ControlId::目录框文件名提取).height, 144), 1);
         EXPECT_NEAR(rowHeight(), rowHeightBefore * 1.5, 2);
     }
 
@@ -307,7 +307,7 @@ TEST(DpiStartChild, DISABLED_LaysOutTheWindowAtTheScreensDpi) {
     EXPECT_NEAR(client.cy, AtDpi(height96, dpi), 1);
     // Every control within the client area; the panels' frames begin a pixel
     // (at 96 DPI) above it by design.
-    for (const ControlSpec& row : ControlTable()) {
+    for (const ControlRow& row : ControlTable()) {
         SCOPED_TRACE(row.name);
         RECT rect{};
         GetWindowRect(app.Control(row.id), &rect);

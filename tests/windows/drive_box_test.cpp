@@ -52,7 +52,7 @@ protected:
     }
 
     ControlHost host;
-    DriveBoxControl box{host.Parent(), SpecOf(ControlId::驱动器框文件名提取), host.Font(), host.Recorder()};
+    DriveBoxControl box{host.Parent(), RowOf(ControlId::驱动器框文件名提取), host.Font(), host.Recorder()};
 };
 
 TEST_F(DriveBoxTest, ListsEveryDriveOfTheComputerWithItsLetter) {

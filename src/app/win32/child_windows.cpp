@@ -31,17 +31,17 @@ const WindowKind* KindOf(ControlKind kind) {
 
 }  // namespace
 
-HWND CreateChildWindow(const ControlSpec& spec, HWND parent, HFONT font) {
-    const WindowKind* kind = KindOf(spec.kind);
+HWND CreateChildWindow(const ControlRow& row, HWND parent, HFONT font) {
+    const WindowKind* kind = KindOf(row.kind);
     if (!kind) return nullptr;
-    const DWORD exStyle = spec.sunkenBorder ? WS_EX_CLIENTEDGE : 0;
+    const DWORD exStyle = row.sunkenBorder ? WS_EX_CLIENTEDGE : 0;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind->style;
-    const HWND handle = CreateWindowExW(exStyle, kind->windowClass, Wide(spec.caption).c_str(), style, spec.left,
-                                        spec.top, spec.width, spec.height, parent,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    const HWND handle = CreateWindowExW(exStyle, kind->windowClass, Wide(row.caption).c_str(), style, row.left,
+                                        row.top, row.width, row.height, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (spec.initiallyChecked) SendMessageW(handle, BM_SETCHECK, BST_CHECKED, 0);
+    if (row.initiallyChecked) SendMessageW(handle, BM_SETCHECK, BST_CHECKED, 0);
     return handle;
 }
 

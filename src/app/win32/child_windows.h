@@ -9,7 +9,7 @@ namespace quillory::win32 {
 
 // The control of the row, at its place in `parent`, with its caption, font,
 // border and initial check.
-HWND CreateChildWindow(const ControlSpec& spec, HWND parent, HFONT font);
+HWND CreateChildWindow(const ControlRow& row, HWND parent, HFONT font);
 
 // A child window moved and sized to `place` in its parent, with `font`.
 void PlaceChildWindow(HWND handle, const RECT& place, HFONT font);

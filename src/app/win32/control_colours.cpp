@@ -8,10 +8,10 @@ COLORREF ColourRef(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
 }  // namespace
 
-HBRUSH ControlColours::Apply(const ControlSpec& spec, HDC dc, HBRUSH systemBrush) {
-    if (spec.textColour) SetTextColor(dc, ColourRef(*spec.textColour));
-    if (!spec.backgroundColour) return systemBrush;
-    const COLORREF background = ColourRef(*spec.backgroundColour);
+HBRUSH ControlColours::Apply(const ControlRow& row, HDC dc, HBRUSH systemBrush) {
+    if (row.textColour) SetTextColor(dc, ColourRef(*row.textColour));
+    if (!row.backgroundColour) return systemBrush;
+    const COLORREF background = ColourRef(*row.backgroundColour);
     SetBkColor(dc, background);
     return BrushOf(background);
 }

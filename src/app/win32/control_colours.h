@@ -14,7 +14,7 @@ namespace quillory::win32 {
 class ControlColours {
 public:
     // Sets the DC's colours over the system's defaults; the background brush.
-    HBRUSH Apply(const ControlSpec& spec, HDC dc, HBRUSH systemBrush);
+    HBRUSH Apply(const ControlRow& row, HDC dc, HBRUSH systemBrush);
 
 private:
     HBRUSH BrushOf(COLORREF colour);

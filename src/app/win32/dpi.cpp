@@ -48,12 +48,12 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
-ControlSpec AtDpi(const ControlSpec& spec, int dpi) {
-    ControlSpec placed = spec;
-    placed.left = Scaled(spec.left, dpi);
-    placed.top = Scaled(spec.top, dpi);
-    placed.width = Scaled(spec.width, dpi);
-    placed.height = Scaled(spec.height, dpi);
+ControlRow AtDpi(const ControlRow& row, int dpi) {
+    ControlRow placed = row;
+    placed.left = Scaled(row.left, dpi);
+    placed.top = Scaled(row.top, dpi);
+    placed.width = Scaled(row.width, dpi);
+    placed.height = Scaled(row.height, dpi);
     return placed;
 }
 

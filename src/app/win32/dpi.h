@@ -18,7 +18,7 @@ int ScreenDpi();
 inline int Scaled(int designPixels, int dpi) { return MulDiv(designPixels, dpi, kDesignDpi); }
 
 // The row with its place and size at `dpi`.
-ControlSpec AtDpi(const ControlSpec& spec, int dpi);
+ControlRow AtDpi(const ControlRow& row, int dpi);
 
 // The outer size of a window of this style with a menu bar, whose outer size
 // at 96 DPI is `design`: the client area scales, the frame is the system's

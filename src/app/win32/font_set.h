@@ -15,7 +15,7 @@ class FontSet {
 public:
     explicit FontSet(int dpi) : dpi_(dpi) {}
 
-    HFONT For(const FontSpec& spec);
+    HFONT For(const FontStyle& row);
 
 private:
     struct Entry {

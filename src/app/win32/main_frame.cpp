@@ -218,9 +218,9 @@ void MainFrame::OnCreate() {
 }
 
 void MainFrame::CreateControls() {
-    for (const ControlSpec& spec : ControlTable()) {
-        const HWND parent = spec.container ? HandleOf(*spec.container) : window_;
-        windows_.emplace_back(CreateControl(spec, parent), &spec);
+    for (const ControlRow& row : ControlTable()) {
+        const HWND parent = row.container ? HandleOf(*row.container) : window_;
+        windows_.emplace_back(CreateControl(row, parent), &row);
     }
     // Some controls lie on the window within a group box's frame: they must be drawn above it.
     for (const auto& box : groupBoxes_) {
@@ -230,20 +230,20 @@ void MainFrame::CreateControls() {
     lastFocus_ = HandleOf(kFirstFocus);
 }
 
-HWND MainFrame::CreateControl(const ControlSpec& spec, HWND parent) {
-    const HFONT font = fonts_.For(spec.font);
-    const ControlSpec placed = AtDpi(spec, dpi_);
-    switch (spec.kind) {
+HWND MainFrame::CreateControl(const ControlRow& row, HWND parent) {
+    const HFONT font = fonts_.For(row.font);
+    const ControlRow placed = AtDpi(row, dpi_);
+    switch (row.kind) {
     case ControlKind::DriveBox:
-        driveBox_ = std::make_unique<DriveBoxControl>(parent, placed, font, SinkOf(spec.id));
+        driveBox_ = std::make_unique<DriveBoxControl>(parent, placed, font, SinkOf(row.id));
         hosted_.push_back(driveBox_.get());
         return driveBox_->Handle();
     case ControlKind::DirectoryBox:
-        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, SinkOf(spec.id));
+        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, SinkOf(row.id));
         hosted_.push_back(directoryBox_.get());
         return directoryBox_->Handle();
     case ControlKind::CheckList:
-        checkList_ = std::make_unique<CheckListControl>(parent, placed, font, SinkOf(spec.id));
+        checkList_ = std::make_unique<CheckListControl>(parent, placed, font, SinkOf(row.id));
         hosted_.push_back(checkList_.get());
         return checkList_->Handle();
     case ControlKind::GroupBox: {
@@ -271,10 +271,10 @@ void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void MainFrame::RelayoutControls() {
     FontSet fonts(dpi_);
-    for (const auto& [handle, spec] : windows_) {
-        const ControlSpec placed = AtDpi(*spec, dpi_);
+    for (const auto& [handle, row] : windows_) {
+        const ControlRow placed = AtDpi(*row, dpi_);
         const RECT place{placed.left, placed.top, placed.left + placed.width, placed.top + placed.height};
-        const HFONT font = fonts.For(spec->font);
+        const HFONT font = fonts.For(row->font);
         if (ChildControl* hosted = HostedOf(handle)) {
             hosted->Relayout(place, font);
         } else {
@@ -312,8 +312,8 @@ void MainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == 0) Raise(LOWORD(wParam), Event::Chosen);  // a menu item, from the bar or a context menu
         return;
     }
-    const ControlSpec* spec = SpecOfWindow(reinterpret_cast<HWND>(lParam));
-    if (spec && HIWORD(wParam) == BN_CLICKED) Raise(SourceId(spec->id), Event::Clicked);
+    const ControlRow* row = RowOfWindow(reinterpret_cast<HWND>(lParam));
+    if (row && HIWORD(wParam) == BN_CLICKED) Raise(SourceId(row->id), Event::Clicked);
 }
 
 std::optional<LRESULT> MainFrame::Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -336,10 +336,10 @@ ChildControl* MainFrame::HostedOf(HWND handle) const {
 LRESULT MainFrame::ControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto result = Reflect(message, wParam, lParam)) return *result;
     const LRESULT system = DefWindowProcW(window_, message, wParam, lParam);
-    const ControlSpec* spec = SpecOfWindow(reinterpret_cast<HWND>(lParam));
-    if (!spec) return system;
+    const ControlRow* row = RowOfWindow(reinterpret_cast<HWND>(lParam));
+    if (!row) return system;
     return reinterpret_cast<LRESULT>(
-        colours_.Apply(*spec, reinterpret_cast<HDC>(wParam), reinterpret_cast<HBRUSH>(system)));
+        colours_.Apply(*row, reinterpret_cast<HDC>(wParam), reinterpret_cast<HBRUSH>(system)));
 }
 
 void MainFrame::RememberFocus() {
@@ -356,21 +356,21 @@ EventSink MainFrame::SinkOf(ControlId id) {
 }
 
 HWND MainFrame::HandleOf(ControlId id) const {
-    for (const auto& [handle, spec] : windows_) {
-        if (spec->id == id) return handle;
+    for (const auto& [handle, row] : windows_) {
+        if (row->id == id) return handle;
     }
     return nullptr;
 }
 
-const ControlSpec* MainFrame::SpecOfWindow(HWND handle) const {
+const ControlRow* MainFrame::RowOfWindow(HWND handle) const {
     for (HWND part = handle; part && part != window_; part = GetParent(part)) {
-        for (const auto& [known, spec] : windows_) {
-            if (known == part) return spec;
+        for (const auto& [known, row] : windows_) {
+            if (known == part) return row;
         }
     }
     // The drive box's dropped list is a window of its own, outside the box.
-    for (const auto& [known, spec] : windows_) {
-        if (spec->kind == ControlKind::DriveBox && IsDroppedListOf(known, handle)) return spec;
+    for (const auto& [known, row] : windows_) {
+        if (row->kind == ControlKind::DriveBox && IsDroppedListOf(known, handle)) return row;
     }
     return nullptr;
 }

@@ -50,7 +50,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void CreateControls();
-    HWND CreateControl(const ControlSpec& spec, HWND parent);
+    HWND CreateControl(const ControlRow& row, HWND parent);
     SIZE OuterSize(int dpi) const;
     void OnDpiChanged(int dpi, const RECT& suggested);
     void RelayoutControls();
@@ -65,7 +65,7 @@ private:
     EventSink SinkOf(ControlId id);
     HWND HandleOf(ControlId id) const;
     // The row of the control, or of the control that `handle` is part of.
-    const ControlSpec* SpecOfWindow(HWND handle) const;
+    const ControlRow* RowOfWindow(HWND handle) const;
 
     Win32Services& services_;
     SkinLibrary& skin_;
@@ -74,7 +74,7 @@ private:
     FontSet fonts_;
     ControlColours colours_;
     HWND window_ = nullptr;
-    std::vector<std::pair<HWND, const ControlSpec*>> windows_;
+    std::vector<std::pair<HWND, const ControlRow*>> windows_;
     std::vector<HWND> tabOrder_;
     HWND lastFocus_ = nullptr;
 

@@ -33,13 +33,13 @@ bool HasItem(HMENU menu, Command command) {
 
 MenuHandle BuildMenuBar() {
     MenuHandle bar(CreateMenu());
-    for (const MenuSpec& spec : MenuBar()) {
+    for (const MenuRow& row : MenuBar()) {
         MenuHandle menu(CreatePopupMenu());
-        for (const MenuItemSpec& item : spec.items) {
+        for (const MenuItemRow& item : row.items) {
             AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption).c_str());
         }
         // The bar owns the menu from here on.
-        AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menu.Release()), Wide(spec.caption).c_str());
+        AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menu.Release()), Wide(row.caption).c_str());
     }
     return bar;
 }
@@ -56,7 +56,7 @@ void ShowMenuItem(HWND owner, Command command, bool visible) {
     const HMENU menu = GetSubMenu(GetMenu(owner), place.menu);
     if (!menu || HasItem(menu, command) == visible) return;
     if (visible) {
-        const MenuItemSpec& item = MenuBar()[static_cast<std::size_t>(place.menu)].items[static_cast<std::size_t>(place.item)];
+        const MenuItemRow& item = MenuBar()[static_cast<std::size_t>(place.menu)].items[static_cast<std::size_t>(place.item)];
         InsertMenuW(menu, static_cast<UINT>(place.item), MF_BYPOSITION | MF_STRING, static_cast<UINT_PTR>(command),
                     Wide(item.caption).c_str());
     } else {

@@ -18,14 +18,14 @@ constexpr int kTicked = 2;
 constexpr WPARAM kCtrlACharacter = 0x01;
 constexpr WPARAM kCtrlCCharacter = 0x03;
 
-HWND CreateList(HWND parent, const ControlSpec& spec) {
+HWND CreateList(HWND parent, const ControlRow& row) {
     const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
-    return CreateWindowExW(spec.sunkenBorder ? WS_EX_CLIENTEDGE : 0, WC_LISTVIEWW, L"",
+    return CreateWindowExW(row.sunkenBorder ? WS_EX_CLIENTEDGE : 0, WC_LISTVIEWW, L"",
                            WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
                                LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-                           spec.left, spec.top, spec.width, spec.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+                           row.left, row.top, row.width, row.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr),
                            nullptr);
 }
 
@@ -52,19 +52,19 @@ void CheckListControl::Relayout(const RECT& place, HFONT font) {
     ListView_SetColumnWidth(Handle(), 0, NameColumnWidth(Handle()));
 }
 
-CheckListControl::CheckListControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
-    : sink_(std::move(sink)), list_(CreateList(parent, spec)) {
+CheckListControl::CheckListControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink)
+    : sink_(std::move(sink)), list_(CreateList(parent, row)) {
     const HWND list = list_.Get();
     ListView_SetUnicodeFormat(list, TRUE);
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     ListView_SetExtendedListViewStyleEx(list, extended, extended);
     ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
-    if (spec.backgroundColour) {
-        ListView_SetBkColor(list, ColourOf(*spec.backgroundColour));
-        ListView_SetTextBkColor(list, ColourOf(*spec.backgroundColour));
+    if (row.backgroundColour) {
+        ListView_SetBkColor(list, ColourOf(*row.backgroundColour));
+        ListView_SetTextBkColor(list, ColourOf(*row.backgroundColour));
     }
-    if (spec.textColour) ListView_SetTextColor(list, ColourOf(*spec.textColour));
+    if (row.textColour) ListView_SetTextColor(list, ColourOf(*row.textColour));
     AddNameColumn(list);
     SetWindowSubclass(list, ListProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

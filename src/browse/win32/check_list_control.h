@@ -21,7 +21,7 @@ namespace quillory::win32 {
 
 class CheckListControl final : public CheckList, public ChildControl {
 public:
-    CheckListControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink);
+    CheckListControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink);
 
     HWND Handle() const override { return list_.Get(); }
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

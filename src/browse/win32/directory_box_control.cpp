@@ -26,7 +26,7 @@ COLORREF ColourOr(const std::optional<Rgb>& colour, int systemColour) {
 
 // The main window places the box at its row of the table scaled to the
 // window's DPI, which the box needs for its pictures and steps.
-int DpiOfPlace(ControlId id, int placeHeight) { return MulDiv(placeHeight, kDesignDpi, SpecOf(id).height); }
+int DpiOfPlace(ControlId id, int placeHeight) { return MulDiv(placeHeight, kDesignDpi, RowOf(id).height); }
 
 int RowHeight(HWND rows, HFONT font, int iconSize, int dpi) {
     const HDC dc = GetDC(rows);
@@ -51,23 +51,23 @@ void RegisterFrameClass(WNDPROC procedure) {
 
 }  // namespace
 
-DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
+DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink)
     : sink_(std::move(sink)),
-      textColour_(ColourOr(spec.textColour, COLOR_WINDOWTEXT)),
-      backgroundColour_(ColourOr(spec.backgroundColour, COLOR_WINDOW)),
-      id_(spec.id),
-      dpi_(DpiOfPlace(spec.id, spec.height)),
+      textColour_(ColourOr(row.textColour, COLOR_WINDOWTEXT)),
+      backgroundColour_(ColourOr(row.backgroundColour, COLOR_WINDOW)),
+      id_(row.id),
+      dpi_(DpiOfPlace(row.id, row.height)),
       icons_(Scaled(kIconSize, dpi_)) {
     RegisterFrameClass(Procedure);
-    box_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE, spec.left, spec.top,
-                               spec.width, spec.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+    box_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE, row.left, row.top,
+                               row.width, row.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr),
                                this));
     rows_.Reset(CreateWindowExW(0, L"LISTBOX", L"",
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                                     LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
                                     LBS_WANTKEYBOARDINPUT,
-                                0, 0, spec.width, spec.height, box_.Get(), nullptr, GetModuleHandleW(nullptr),
+                                0, 0, row.width, row.height, box_.Get(), nullptr, GetModuleHandleW(nullptr),
                                 nullptr));
     UseFont(font);
     SetWindowSubclass(Rows(), RowsProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));

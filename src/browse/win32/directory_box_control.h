@@ -19,7 +19,7 @@ namespace quillory::win32 {
 
 class DirectoryBoxControl final : public DirectoryBox, public ChildControl {
 public:
-    DirectoryBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink);
+    DirectoryBoxControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink);
 
     HWND Handle() const override { return box_.Get(); }
 

@@ -24,11 +24,11 @@ char WorkingDrive() {
 
 }  // namespace
 
-DriveBoxControl::DriveBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink)
+DriveBoxControl::DriveBoxControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink)
     : sink_(std::move(sink)),
       box_(CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
-                           spec.left, spec.top, spec.width, spec.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr),
+                           row.left, row.top, row.width, row.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr),
                            nullptr)) {
     SendMessageW(box_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     FillDrives();

@@ -14,7 +14,7 @@ namespace quillory::win32 {
 
 class DriveBoxControl final : public DriveBox, public ChildControl {
 public:
-    DriveBoxControl(HWND parent, const ControlSpec& spec, HFONT font, EventSink sink);
+    DriveBoxControl(HWND parent, const ControlRow& row, HFONT font, EventSink sink);
 
     HWND Handle() const override { return box_.Get(); }
     bool OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
