@@ -17,10 +17,9 @@ native: deps
 	cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	cmake --build $(BUILD)/native -j $(JOBS)
 
+# build/windows: 32-bit, or a 64-bit test build where 32-bit code cannot run.
 windows: deps
-	cmake -S . -B $(BUILD)/windows -DCMAKE_BUILD_TYPE=Release \
-	      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
-	cmake --build $(BUILD)/windows -j $(JOBS)
+	tools/build-windows.sh $(BUILD) $(JOBS)
 
 test-native: native
 	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)

@@ -29,8 +29,13 @@ if(SKINLIB_SOURCES)
     target_link_options(SkinH_EL PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
 endif()
 
-# dist/Quillory: the executable and its side folder.
-set(DIST_DIR ${CMAKE_SOURCE_DIR}/dist/Quillory)
+# dist/Quillory: the executable and its side folder. The release is 32-bit; a
+# 64-bit build, made only for the tests, assembles its own in its build tree.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(DIST_DIR ${CMAKE_BINARY_DIR}/dist/Quillory)
+else()
+    set(DIST_DIR ${CMAKE_SOURCE_DIR}/dist/Quillory)
+endif()
 add_custom_target(dist ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${DIST_DIR}/PLXE
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Quillory> ${DIST_DIR}/Quillory.exe

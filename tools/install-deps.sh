@@ -10,7 +10,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     NEED_UPDATE=1
 fi
 
-PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 wine wine32:i386 \
+PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 \
 xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick zip"
 
 missing=""

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Saves a PNG of the program's window listing a demo folder, under Xvfb:
 #   tools/screenshot.sh OUTPUT.png [DPI]
-# The program runs as C:\Quillory, a copy of dist/Quillory, in a Wine prefix of
-# its own, in which Wine draws the window's frame and title bar itself (Xvfb
-# has no window manager) and the start folder holds a few demo files.
+# The program runs as C:\Quillory, a copy of the dist folder this machine can
+# run (tools/with-wine.sh), in a Wine prefix of its own, in which Wine draws
+# the window's frame and title bar itself (Xvfb has no window manager) and the
+# start folder holds a few demo files.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 OUTPUT=$(realpath -m "$1")
@@ -12,10 +13,10 @@ DPI=${2:-96}
 export QUILLORY_WINEPREFIX="$ROOT/build/screenshot-prefix"
 DISPLAY= exec "$ROOT/tools/with-wine.sh" sh -c '
     set -eu
-    dist=$1 output=$2 dpi=$3
+    output=$1 dpi=$2
     program="$WINEPREFIX/drive_c/Quillory"
     rm -rf "$program"
-    cp -r "$dist" "$program"
+    cp -r "$QUILLORY_DIST" "$program"
     rm -rf "$program/Quillory-存储" "$program/PLXE/PLXE.ini"
     wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /t REG_SZ /d N /f >/dev/null
     wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
@@ -43,4 +44,4 @@ DISPLAY= exec "$ROOT/tools/with-wine.sh" sh -c '
     echo "screenshot: $output"
     wineserver -k
     wait $pid 2>/dev/null || true
-' screenshot "$ROOT/dist/Quillory" "$OUTPUT" "$DPI"
+' screenshot "$OUTPUT" "$DPI"

@@ -1,19 +1,33 @@
 #!/bin/sh
-# Runs a command with the project's Wine set-up: a private 32-bit prefix in the
-# build tree, code page 936, no add-on installers, a display (Xvfb when there
-# is none), and one wineserver for the whole command, ended afterwards.
+# Runs a command with the project's Wine set-up: a private prefix in the build
+# tree (32-bit, or 64-bit where this machine cannot run 32-bit code, see
+# tools/wine-arch.sh), code page 936, no add-on installers, a display (Xvfb
+# when there is none), and one wineserver for the whole command, ended
+# afterwards. QUILLORY_DIST names the dist folder this machine can run.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 
-export WINEPREFIX="${QUILLORY_WINEPREFIX:-$ROOT/build/wineprefix}"
-export WINEARCH=win32
+export WINEARCH="$("$ROOT/tools/wine-arch.sh")"
+if [ "$WINEARCH" = win32 ]; then
+    export WINEPREFIX="${QUILLORY_WINEPREFIX:-$ROOT/build/wineprefix}"
+    export QUILLORY_DIST="$ROOT/dist/Quillory"
+else
+    export WINEPREFIX="${QUILLORY_WINEPREFIX:-$ROOT/build/wineprefix64}"
+    export QUILLORY_DIST="$ROOT/build/windows/dist/Quillory"
+    # Debian's wine script prefers the 32-bit loader, which cannot start here.
+    shim="$ROOT/build/wine64-shim"
+    mkdir -p "$shim"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' > "$shim/wine"
+    chmod +x "$shim/wine"
+    export PATH="$shim:$PATH"
+fi
 export LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$(dirname "$WINEPREFIX")"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wineserver -w
 fi
 

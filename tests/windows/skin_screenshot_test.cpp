@@ -71,7 +71,7 @@ struct Picture {
     // 32-bit, top-down.
     void Save(const std::filesystem::path& file) const {
         BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const DWORD bitsSize = static_cast<DWORD>(pixels.size() * 4);
+        const auto bitsSize = static_cast<DWORD>(pixels.size() * 4);
         BITMAPFILEHEADER header{0x4D42, sizeof header + sizeof info + bitsSize, 0, 0, sizeof header + sizeof info};
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(&header), sizeof header);
