@@ -47,6 +47,7 @@ dist: windows
 	cp dist/Quillory/Quillory.exe $(RELEASE)/Quillory/
 	cp dist/Quillory/PLXE/SkinH_EL.dll dist/Quillory/PLXE/skinh.she $(RELEASE)/Quillory/PLXE/
 	cd $(RELEASE) && zip -qrX ../Quillory-$(VERSION)-win32.zip Quillory
+	@stat -c '%8s bytes  %n' $(RELEASE)/Quillory/Quillory.exe $(RELEASE)/Quillory/PLXE/SkinH_EL.dll
 	@echo "$(BUILD)/Quillory-$(VERSION)-win32.zip"
 
 # The window listing a demo folder, with the frame and title bar Wine draws itself.

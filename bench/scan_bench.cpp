@@ -21,6 +21,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
+#include "skin/fake/fake_skin_library.h"
 
 namespace {
 

@@ -11,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 \
-xvfb xauth x11-utils locales fonts-wqy-microhei imagemagick zip"
+xvfb xauth x11-utils locales fonts-wqy-microhei fonts-wine imagemagick zip"
 
 missing=""
 for p in $PACKAGES; do

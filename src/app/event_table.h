@@ -2,7 +2,7 @@
 #include <span>
 
 #include "app/actions.h"
-#include "app/ids.h"
+#include "ui/ids.h"
 
 namespace quillory {
 

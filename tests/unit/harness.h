@@ -8,6 +8,7 @@
 #include "app/globals.h"
 #include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_services.h"
+#include "skin/fake/fake_skin_library.h"
 
 namespace quillory::testing {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/layout.h"
-#include "app/win32/gdi_handles.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace quillory::win32 {
 

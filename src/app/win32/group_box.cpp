@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "app/win32/window_values.h"
 
 namespace quillory::win32 {

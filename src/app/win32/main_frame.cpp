@@ -4,7 +4,7 @@
 
 #include "app/event_table.h"
 #include "app/layout.h"
-#include "app/win32/child_windows.h"
+#include "ui/win32/child_windows.h"
 #include "app/win32/dropped_folder.h"
 #include "app/win32/keyboard.h"
 #include "app/win32/menu_bar.h"

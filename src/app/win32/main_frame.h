@@ -9,10 +9,10 @@
 
 #include "app/actions.h"
 #include "app/globals.h"
-#include "app/win32/child_control.h"
+#include "ui/win32/child_control.h"
 #include "app/win32/control_colours.h"
-#include "app/win32/dpi.h"
-#include "app/win32/font_set.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/font_set.h"
 #include "app/win32/group_box.h"
 #include "app/win32/number_edit.h"
 #include "app/win32/window_values.h"

@@ -2,8 +2,8 @@
 // The window's menu bar, built from the menu table, and its menus as context menus.
 #include <windows.h>
 
-#include "app/ids.h"
-#include "app/win32/gdi_handles.h"
+#include "ui/ids.h"
+#include "ui/win32/gdi_handles.h"
 #include "platform/controls.h"
 
 namespace quillory::win32 {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "browse/folder_chain.h"
 #include "browse/win32/subfolders.h"
 #include "platform/text.h"
@@ -26,7 +26,7 @@ COLORREF ColourOr(const std::optional<Rgb>& colour, int systemColour) {
 
 // The main window places the box at its row of the table scaled to the
 // window's DPI, which the box needs for its pictures and steps.
-int DpiOfPlace(ControlId id, int placeHeight) { return MulDiv(placeHeight, kDesignDpi, RowOf(id).height); }
+int DpiOfPlace(int designHeight, int placeHeight) { return MulDiv(placeHeight, kDesignDpi, designHeight); }
 
 int RowHeight(HWND rows, HFONT font, int iconSize, int dpi) {
     const HDC dc = GetDC(rows);
@@ -55,8 +55,8 @@ DirectoryBoxControl::DirectoryBoxControl(HWND parent, const ControlRow& row, HFO
     : sink_(std::move(sink)),
       textColour_(ColourOr(row.textColour, COLOR_WINDOWTEXT)),
       backgroundColour_(ColourOr(row.backgroundColour, COLOR_WINDOW)),
-      id_(row.id),
-      dpi_(DpiOfPlace(row.id, row.height)),
+      designHeight_(MulDiv(row.height, kDesignDpi, WindowDpi(parent))),
+      dpi_(DpiOfPlace(designHeight_, row.height)),
       icons_(Scaled(kIconSize, dpi_)) {
     RegisterFrameClass(Procedure);
     box_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"", WS_CHILD | WS_VISIBLE, row.left, row.top,
@@ -81,7 +81,7 @@ void DirectoryBoxControl::Relayout(const RECT& place, HFONT font) {
 }
 
 void DirectoryBoxControl::UseDpiOf(int placeHeight) {
-    const int dpi = DpiOfPlace(id_, placeHeight);
+    const int dpi = DpiOfPlace(designHeight_, placeHeight);
     if (dpi == dpi_) return;
     dpi_ = dpi;
     icons_ = FolderIcons(Scaled(kIconSize, dpi_));

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/win32/child_control.h"
+#include "ui/layout_rows.h"
+#include "ui/win32/child_control.h"
 #include "browse/win32/folder_icons.h"
 #include "browse/win32/owned_window.h"
 #include "platform/controls.h"
@@ -45,7 +45,7 @@ private:
     EventSink sink_;
     COLORREF textColour_;
     COLORREF backgroundColour_;
-    ControlId id_;
+    int designHeight_;  // the row's height at 96 DPI; the row it is made from is at its parent's DPI
     int dpi_;
     FolderIcons icons_;
 

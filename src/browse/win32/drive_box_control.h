@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/win32/child_control.h"
+#include "ui/layout_rows.h"
+#include "ui/win32/child_control.h"
 #include "browse/win32/owned_window.h"
 #include "platform/controls.h"
 

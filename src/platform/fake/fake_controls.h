@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/controls.h"
-#include "skin/skin_library.h"
 
 namespace quillory::fake {
 
@@ -103,19 +102,6 @@ struct FakeControlSet {
     FakeRadio reverse{true};
     FakeText storageLabel;
     Controls controls{drives, folders, fileList, blankLines, forward, reverse, storageLabel};
-};
-
-class FakeSkinLibrary : public SkinLibrary {
-public:
-    void SkinH_Attach() override { calls.push_back("SkinH_Attach"); }
-    void SkinH_AttachEx(const std::string& skinFile, const std::string& password) override {
-        calls.push_back("SkinH_AttachEx " + skinFile + "|" + password);
-    }
-    void SkinH_AdjustHSV(std::int32_t hue, std::int32_t saturation, std::int32_t brightness) override {
-        calls.push_back("SkinH_AdjustHSV " + std::to_string(hue) + " " + std::to_string(saturation) + " " +
-                        std::to_string(brightness));
-    }
-    std::vector<std::string> calls;
 };
 
 }  // namespace quillory::fake

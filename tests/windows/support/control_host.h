@@ -8,10 +8,10 @@
 
 #include <vector>
 
-#include "app/ids.h"
+#include "ui/ids.h"
 #include "app/layout.h"
-#include "app/win32/child_control.h"
-#include "app/win32/gdi_handles.h"
+#include "ui/win32/child_control.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace quillory::testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
+#include "ui/ids.h"
 #include "app/win32/program.h"
 #include "support/message_box_answerer.h"
 #include "support/test_folder.h"

@@ -1,4 +1,4 @@
-#include "app/win32/child_windows.h"
+#include "ui/win32/child_windows.h"
 
 #include "platform/win32/encoding.h"
 

@@ -3,7 +3,7 @@
 // button, radio button and edit box.
 #include <windows.h>
 
-#include "app/layout.h"
+#include "ui/layout_rows.h"
 
 namespace quillory::win32 {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/win32/gdi_handles.h"
+#include "ui/layout_rows.h"
+#include "ui/win32/gdi_handles.h"
 
 namespace quillory::win32 {
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "app/ids.h"
-#include "app/win32/child_windows.h"
+#include "ui/ids.h"
+#include "ui/win32/child_windows.h"
 
 namespace quillory::win32 {
 

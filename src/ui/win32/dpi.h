@@ -3,7 +3,7 @@
 // DPI of the monitor the window is on.
 #include <windows.h>
 
-#include "app/layout.h"
+#include "ui/layout_rows.h"
 
 namespace quillory::win32 {
 

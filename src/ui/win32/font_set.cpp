@@ -1,6 +1,6 @@
-#include "app/win32/font_set.h"
+#include "ui/win32/font_set.h"
 
-#include "app/win32/dpi.h"
+#include "ui/win32/dpi.h"
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
