@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "app/ids.h"
 #include "app/win32/program.h"
@@ -206,7 +205,7 @@ double PeakWorkingSetMegabytes() {
 }
 
 // What a process of its own holds at its peak.
-enum class Measured { ProgramAlone, ProgramAndBareLoop, ProgramOnTheFolder };
+enum class Measured { ProgramOnAnEmptyFolder, ProgramAndBareLoop, ProgramOnTheFolder };
 
 // The program started and an empty folder (one of the subfolders) dropped on
 // it; then nothing more, a bare loop over the folder, or the folder dropped
@@ -249,7 +248,7 @@ double LeastWorkingSetOf(Measured what, const std::wstring& folder, const std::w
 // Wine reads a whole folder into memory of its own at the first look, so a
 // bare loop has its share of the growth too; the program's share is the rest.
 void MeasureTheWorkingSetGrowth(const std::wstring& folder, const std::wstring& programFolder) {
-    const double alone = LeastWorkingSetOf(Measured::ProgramAlone, folder, programFolder);
+    const double alone = LeastWorkingSetOf(Measured::ProgramOnAnEmptyFolder, folder, programFolder);
     const double bare = LeastWorkingSetOf(Measured::ProgramAndBareLoop, folder, programFolder);
     const double listed = LeastWorkingSetOf(Measured::ProgramOnTheFolder, folder, programFolder);
     std::printf("peak working set of the program on an empty folder: %.1f MB; on %d files: %.1f MB\n", alone, kFiles,
