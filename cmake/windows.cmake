@@ -108,7 +108,11 @@ endforeach()
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
 foreach(source ${BENCH_SOURCES})
     get_filename_component(name ${source} NAME_WE)
-    add_executable(${name} ${source})
+    # With the program's resources (its manifest above all) and shipped side
+    # folder, the window measured is the one the user sees.
+    add_executable(${name} ${source} ${RESOURCE_SCRIPTS})
     target_link_libraries(${name} PRIVATE quillory_win32)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    target_compile_definitions(${name} PRIVATE QUILLORY_DIST_DIR="${DIST_DIR}")
+    add_dependencies(${name} dist)
 endforeach()

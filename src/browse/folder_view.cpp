@@ -1,13 +1,8 @@
 #include "browse/folder_view.h"
 
-#include "platform/text.h"
+#include "browse/folder_listing.h"
 
 namespace quillory {
-
-bool IsListedEntry(const FoundEntry& entry) {
-    if (entry.name == "." || entry.name == "..") return false;
-    return !entry.isFolder && !entry.isHidden && !entry.isSystem;
-}
 
 void FolderView::DriveChange() {
     // Setting the folder raises the directory box's change event, which scans.
@@ -20,15 +15,16 @@ void FolderView::FolderScan() {
     const std::string folder = controls_.目录框文件名提取.CurrentFolder();
     table_.MarkAllEmpty();
     std::int32_t count = 0;
-    services_.FindFiles(JoinPath(folder, "*.*"), [&](const FoundEntry& entry) {
-        if (!IsListedEntry(entry)) return;
+    // The directory box shows the subfolders of this same listing.
+    std::vector<std::string> subfolders = ListFolder(services_, folder, [&](const std::string& name) {
         ++count;
-        list.ListAdd(entry.name);
+        list.ListAdd(name);
         // The table holds 200 names; later files are listed but not tabled.
-        if (count <= FileNameTable::kSlots) table_.SetSlot(count, entry.name);
+        if (count <= FileNameTable::kSlots) table_.SetSlot(count, name);
     });
     listedFileCount_ = count;
     for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
+    controls_.目录框文件名提取.ShowSubfolders(std::move(subfolders));
 }
 
 void FolderView::ItemSelected() {

@@ -10,10 +10,6 @@
 
 namespace quillory {
 
-// What the listing shows of a folder: its files as the file manager shows
-// them by default, without subfolders, hidden or system entries.
-bool IsListedEntry(const FoundEntry& entry);
-
 class FolderView {
 public:
     FolderView(Services& services, Controls& controls, FileNameTable& table, std::int32_t& listedFileCount)

@@ -3,6 +3,7 @@
 // window in app/win32 and in memory in platform/fake.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/services.h"
 
@@ -39,6 +40,9 @@ public:
     // Shows the folder and raises the folder-changed event at once, nested
     // inside this call, exactly once.
     virtual void SetCurrentFolder(const std::string& path) = 0;
+    // The current folder's subfolders, from the listing that the folder-changed
+    // event made; the box shows them in its own order.
+    virtual void ShowSubfolders(std::vector<std::string> names) = 0;
 };
 
 // The check-list: items counted from 0, each a text with a tick.

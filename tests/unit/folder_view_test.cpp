@@ -33,6 +33,32 @@ TEST(FolderScan, SkipsDotEntriesSubfoldersHiddenAndSystemFiles) {
     EXPECT_EQ(h.globals.fileNames.Slot(1), "a.txt");
 }
 
+TEST(FolderScan, OneListingFillsTheCheckListAndTheDirectoryBox) {
+    Harness h;
+    const std::string folder = kFolder;
+    h.services.AddFolder(folder + "\\Sub");
+    h.services.AddFolder(folder + "\\.git", true, false);
+    h.services.AddFolder(folder + "\\Customised", false, true);
+    h.services.AddFile(folder + "\\hidden.txt", "", true, false);
+    const int listingsBefore = h.services.FindFilesCalls();
+
+    h.OpenFolderWith(kFolder, {"a.txt", "b.txt"});
+    EXPECT_EQ(h.services.FindFilesCalls(), listingsBefore + 1) << "one enumeration for both boxes";
+    EXPECT_EQ(h.ListedNames(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(h.ui.folders.subfolders, (Names{"Sub", "Customised"})) << "in the file system's order";
+    EXPECT_EQ(h.ui.folders.subfolderShowings, 1);
+
+    // A drive change lists the root once too, and a folder without
+    // subfolders leaves the box none.
+    h.services.AddFile("X:\\x.txt");
+    h.ui.drives.SetCurrentDrive("X");
+    h.Fire(ControlId::驱动器框文件名提取, Event::DriveChanged);
+    EXPECT_EQ(h.services.FindFilesCalls(), listingsBefore + 2);
+    EXPECT_EQ(h.ListedNames(), Names{"x.txt"});
+    EXPECT_TRUE(h.ui.folders.subfolders.empty());
+    EXPECT_EQ(h.ui.folders.subfolderShowings, 2);
+}
+
 TEST(FolderScan, EmptyOrMissingFolderLeavesAnEmptyListAndEmptySlots) {
     Harness h;
     h.OpenFolderWith(kFolder, {"x"});

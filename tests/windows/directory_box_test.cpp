@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "browse/folder_chain.h"
+#include "browse/folder_listing.h"
 #include "platform/win32/encoding.h"
+#include "platform/win32/win32_services.h"
 #include "support/control_host.h"
 #include "support/test_folder.h"
 
@@ -93,9 +95,19 @@ protected:
 
     int Highlighted() const { return static_cast<int>(SendMessageW(RowList(), LB_GETCURSEL, 0, 0)); }
 
+    // Records the box's events and, as the window's folder scan does, hands
+    // the box the subfolders of the folder it changed to.
+    win32::EventSink RecordAndList() {
+        return [this, record = host.Recorder()](Event event) {
+            record(event);
+            if (event == Event::FolderChanged) box.ShowSubfolders(ListFolder(services, box.CurrentFolder(), [](auto&) {}));
+        };
+    }
+
     TestFolder folder;
     ControlHost host;
-    DirectoryBoxControl box{host.Parent(), quillory::RowOf(ControlId::目录框文件名提取), host.Font(), host.Recorder()};
+    win32::Win32Services services{win32::ExecutableFolder()};
+    DirectoryBoxControl box{host.Parent(), quillory::RowOf(ControlId::目录框文件名提取), host.Font(), RecordAndList()};
 };
 
 TEST_F(DirectoryBoxTest, SettingTheFolderRaisesFolderChangedOnceFromInsideTheSetter) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "browse/folder_chain.h"
 #include "platform/win32/encoding.h"
 #include "support/folder_dialog_answerer.h"
 #include "support/list_view_queries.h"
@@ -55,6 +56,18 @@ protected:
         FolderDialogAnswerer dialog(folder);
         app.Choose(Command::ChooseFolder);
         ASSERT_TRUE(dialog.Answered().has_value());
+    }
+
+    // The directory box's rows below the folder's own chain.
+    Names SubfolderRows(const std::wstring& folder) const {
+        Names rows;
+        const int count = static_cast<int>(SendMessageW(DirectoryRows(), LB_GETCOUNT, 0, 0));
+        for (int row = static_cast<int>(FolderChain(Utf8(folder)).size()); row < count; ++row) {
+            wchar_t text[MAX_PATH] = L"";
+            SendMessageW(DirectoryRows(), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+            rows.push_back(Utf8(text));
+        }
+        return rows;
     }
 
     void ClickTickBox(int item) {
@@ -120,6 +133,19 @@ TEST_F(FolderViewEndToEnd, ListsTheVisibleFilesOnlyAllTickedInTheFileSystemsOrde
     EXPECT_EQ(ShownNames(List()), expected);
     EXPECT_EQ(ShownTicks(List()), Ticks(3, true));
     EXPECT_EQ(Tabled(), InCodePage(expected));
+}
+
+TEST_F(FolderViewEndToEnd, TheFolderChangeFillsBothBoxesWithWhatTheFileManagerShows) {
+    const std::wstring mixed = MakeFolder(L"mixed", {L"b.txt", L"hidden.txt"});
+    for (const wchar_t* subfolder : {L"zeta", L"相册", L"alpha", L".git"}) {
+        CreateDirectoryW((mixed + L"\\" + subfolder).c_str(), nullptr);
+    }
+    SetFileAttributesW((mixed + L"\\.git").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW((mixed + L"\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    Open(mixed);
+    EXPECT_EQ(ShownNames(List()), Names{"b.txt"});
+    EXPECT_EQ(SubfolderRows(mixed), (Names{"alpha", "zeta", "相册"}));
 }
 
 TEST_F(FolderViewEndToEnd, ATickBoxClickAndTheSpaceBarChangeTickAndTable) {

@@ -204,7 +204,7 @@ void CheckListControl::ListClear() {
 
 void CheckListControl::ListAdd(const std::string& text) {
     names_ += text;
-    nameEnds_.push_back(names_.size());
+    nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
     ticks_.push_back(false);
     ViewIsStale();
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,9 +56,11 @@ private:
     std::string_view NameAt(int index) const;
 
     EventSink sink_;
-    // Every name in one buffer: 100,000 names are a few allocations, not 100,000.
+    // Every name in one UTF-8 buffer, where each ends, and a bit a tick:
+    // 100,000 names are a few allocations, not 100,000, and the wide form is
+    // made only for the name the view or a search asks for.
     std::string names_;
-    std::vector<std::size_t> nameEnds_;
+    std::vector<std::uint32_t> nameEnds_;
     std::vector<bool> ticks_;
     int current_ = -1;
     bool stale_ = false;    // the arrays changed since the view last looked

@@ -1,10 +1,11 @@
 #include "browse/win32/directory_box_control.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 
 #include "ui/win32/dpi.h"
 #include "browse/folder_chain.h"
-#include "browse/win32/subfolders.h"
 #include "platform/text.h"
 #include "platform/win32/encoding.h"
 
@@ -97,23 +98,40 @@ void DirectoryBoxControl::SetCurrentFolder(const std::string& path) {
     sink_(Event::FolderChanged);
 }
 
+// The chain alone: the folder-changed event that follows lists the folder
+// and hands its subfolders over.
 void DirectoryBoxControl::ShowFolder(std::string path) {
     folder_ = std::move(path);
     chain_ = FolderChain(folder_);
-    const std::vector<std::wstring> subfolders =
-        chain_.empty() ? std::vector<std::wstring>() : VisibleSubfolders(ChainPath(chain_));
-    SendMessageW(Rows(), WM_SETREDRAW, FALSE, 0);
+    std::vector<std::wstring> rows;
+    for (const std::string& folder : chain_) rows.push_back(Wide(folder));
     SendMessageW(Rows(), LB_RESETCONTENT, 0, 0);
-    for (const std::string& folder : chain_) {
-        SendMessageW(Rows(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(folder).c_str()));
-    }
-    for (const std::wstring& folder : subfolders) {
-        SendMessageW(Rows(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-    }
-    SendMessageW(Rows(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Rows(), nullptr, TRUE);
+    AddRows(rows);
     const LRESULT current = static_cast<LRESULT>(chain_.size()) - 1;
     SendMessageW(Rows(), LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+}
+
+// In the order the file manager sorts them, in place of any shown before; a
+// folder without a path has no place for them.
+void DirectoryBoxControl::ShowSubfolders(std::vector<std::string> names) {
+    if (chain_.empty()) return;
+    std::vector<std::wstring> rows;
+    for (const std::string& name : names) rows.push_back(Wide(name));
+    std::sort(rows.begin(), rows.end(), [](const std::wstring& left, const std::wstring& right) {
+        return StrCmpLogicalW(left.c_str(), right.c_str()) < 0;
+    });
+    const auto firstSubfolder = static_cast<LRESULT>(chain_.size());
+    while (SendMessageW(Rows(), LB_GETCOUNT, 0, 0) > firstSubfolder) {
+        SendMessageW(Rows(), LB_DELETESTRING, static_cast<WPARAM>(firstSubfolder), 0);
+    }
+    AddRows(rows);
+}
+
+void DirectoryBoxControl::AddRows(const std::vector<std::wstring>& rows) {
+    SendMessageW(Rows(), WM_SETREDRAW, FALSE, 0);
+    for (const std::wstring& row : rows) SendMessageW(Rows(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    SendMessageW(Rows(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Rows(), nullptr, TRUE);
 }
 
 void DirectoryBoxControl::OpenRow(LRESULT row) {

@@ -2,7 +2,7 @@
 // The directory box: the current folder within its drive's folder tree, as
 // the classic directory list shows it. The root and every folder down to the
 // current one stand open, each indented one step more; the current folder's
-// subfolders follow, closed. Only the current folder is ever enumerated.
+// subfolders follow, closed, as the folder-changed event's listing gives them.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -25,6 +25,7 @@ public:
 
     std::string CurrentFolder() const override { return folder_; }
     void SetCurrentFolder(const std::string& path) override;
+    void ShowSubfolders(std::vector<std::string> names) override;
 
     void Relayout(const RECT& place, HFONT font) override;
 
@@ -36,6 +37,7 @@ private:
 
     HWND Rows() const { return rows_.Get(); }
     void ShowFolder(std::string path);
+    void AddRows(const std::vector<std::wstring>& rows);
     void OpenRow(LRESULT row);
     std::wstring RowText(LRESULT row) const;
     void DrawRow(const DRAWITEMSTRUCT& item) const;

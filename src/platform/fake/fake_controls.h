@@ -43,11 +43,18 @@ public:
     std::string CurrentFolder() const override { return folder_; }
     void SetCurrentFolder(const std::string& path) override {
         folder_ = path;
+        subfolders.clear();
         ++changes_;
         if (onChanged) onChanged();
     }
+    void ShowSubfolders(std::vector<std::string> names) override {
+        subfolders = std::move(names);
+        ++subfolderShowings;
+    }
     int Changes() const { return changes_; }
     std::function<void()> onChanged;
+    std::vector<std::string> subfolders;
+    int subfolderShowings = 0;
 
 private:
     std::string folder_;

@@ -41,13 +41,13 @@ void FakeServices::AddEntry(const std::string& path, bool isFolder, bool hidden,
     }
 }
 
-void FakeServices::AddFolder(const std::string& rawPath) {
+void FakeServices::AddFolder(const std::string& rawPath, bool hidden, bool system) {
     const std::string path = TrimTrailingBackslash(rawPath);
     if (path.empty() || folders_.count(path)) return;
     const std::string parent = ParentOf(path);
     if (!parent.empty() && parent != path) AddFolder(parent);
     folders_.insert(path);
-    AddEntry(path, true, false, false);
+    AddEntry(path, true, hidden, system);
 }
 
 void FakeServices::AddFile(const std::string& path, std::string bytes, bool hidden, bool system) {

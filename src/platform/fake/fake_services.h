@@ -27,7 +27,7 @@ public:
     explicit FakeServices(std::string programFolder = "C:\\Tools\\Quillory");
 
     // Setting up the world.
-    void AddFolder(const std::string& path);  // and its parents
+    void AddFolder(const std::string& path, bool hidden = false, bool system = false);  // and its parents
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }

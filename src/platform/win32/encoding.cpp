@@ -14,12 +14,18 @@ std::wstring Wide(std::string_view utf8) {
 }
 
 std::string Utf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    std::string utf8;
+    Utf8Into(wide, utf8);
     return utf8;
+}
+
+// One UTF-16 unit never needs more than three bytes, so a single call does.
+void Utf8Into(std::wstring_view wide, std::string& utf8) {
+    utf8.resize(wide.size() * 3);
+    if (wide.empty()) return;
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                                           static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(length));
 }
 
 std::string Ansi(std::string_view utf8) {

@@ -7,6 +7,8 @@ namespace quillory::win32 {
 
 std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
+// Utf8 into a text whose buffer is kept, for conversions one after the other.
+void Utf8Into(std::wstring_view wide, std::string& utf8);
 // Bytes in the system's ANSI code page, for the stored formats that need them.
 std::string Ansi(std::string_view utf8);
 

@@ -15,9 +15,11 @@ namespace quillory::win32 {
 
 namespace {
 
-FoundEntry ToEntry(const WIN32_FIND_DATAW& data) {
-    return {Utf8(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-            (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0, (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0};
+void Describe(const WIN32_FIND_DATAW& data, FoundEntry& entry) {
+    Utf8Into(data.cFileName, entry.name);
+    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -64,8 +66,10 @@ void Win32Services::FindFiles(const std::string& pattern, const std::function<vo
     WIN32_FIND_DATAW data;
     const FindHandle search = OpenFolderListing(ExtendedPattern(pattern), data);
     if (!search) return;
+    FoundEntry entry;  // one for the whole listing: no allocation per name
     do {
-        visit(ToEntry(data));
+        Describe(data, entry);
+        visit(entry);
     } while (FindNextFileW(search.Get(), &data));
 }
 

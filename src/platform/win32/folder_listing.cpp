@@ -23,10 +23,10 @@ private:
 
 }  // namespace
 
-FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first, FINDEX_SEARCH_OPS search) {
+FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first) {
     const RedirectionOff redirectionOff;
-    return FindHandle(
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, search, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    return FindHandle(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH));
 }
 
 }  // namespace quillory::win32

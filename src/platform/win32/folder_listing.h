@@ -10,7 +10,6 @@ namespace quillory::win32 {
 // Starts a folder listing (FindFirstFileExW, basic information, large
 // fetch) with the 32-bit program's file-system redirection off, so the folder
 // listed is the folder the user named. Null when nothing can be listed.
-FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first,
-                             FINDEX_SEARCH_OPS search = FindExSearchNameMatch);
+FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first);
 
 }  // namespace quillory::win32
