@@ -67,14 +67,15 @@ TEST(DayFileMenuEndToEnd, OpenDayFileShowsThatVeryFileInNotepad) {
     EXPECT_EQ(ReadBytes(folder.DayFile()), marker);
 }
 
-TEST(DayFileMenuEndToEnd, OpenStorageFolderMakesAMissingDaysFileAndShowsTheFolderInExplorer) {
+TEST(DayFileMenuEndToEnd, OpenStorageFolderMakesAMissingStorageFolderAndDaysFileAndShowsThemInExplorer) {
     ProgramFolder folder;
     TestApp app{folder.Path()};
     ASSERT_TRUE(DeleteFileW(folder.DayFile().c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(folder.StorageFolder().c_str()));
     StartedWindow explorer(L"ExplorerWClass");
     app.Choose(Command::OpenStorageFolder);
-    EXPECT_EQ(ReadBytes(folder.DayFile()), "");
     EXPECT_TRUE(Exists(folder.DayFile()));
+    EXPECT_EQ(ReadBytes(folder.DayFile()), "");
     EXPECT_NE(explorer.WaitFor(app, "Quillory-存储"), nullptr);
 }
 

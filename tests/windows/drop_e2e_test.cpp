@@ -182,10 +182,10 @@ protected:
     std::optional<TestApp> app;
 };
 
-TEST_F(CommandLineEndToEnd, AQuotedFolderWithSpacesAndAChineseNameBeyondMaxPathIsShownAsADrop) {
+TEST_F(CommandLineEndToEnd, AQuotedFolderWithSpacesAndANameOutsideTheCodePageBeyondMaxPathIsShownAsADrop) {
     std::wstring relative;
     while (relative.size() < 300) {
-        relative += L"\\命令 行的 folder with spaces";
+        relative += L"\\命令 행 folder with spaces";
         tree.Folder(relative);
     }
     tree.File(relative + L"\\一.txt");
