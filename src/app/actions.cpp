@@ -4,6 +4,7 @@
 #include "app/storage_setup.h"
 #include "browse/folder_chooser.h"
 #include "browse/folder_view.h"
+#include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "help/help_links.h"
 #include "settings/settings_file.h"
@@ -15,6 +16,18 @@ namespace {
 
 FolderView ViewOf(Services& services, Controls& controls, Globals& globals) {
     return FolderView(services, controls, globals.fileNames, globals.listedFileCount);
+}
+
+struct DayFileAtHand {
+    std::string path;
+    bool exists;
+};
+
+// Today's file at this moment, in the storage folder the label shows.
+DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls) {
+    const std::string storageFolder = controls.标签存放路径.Text();
+    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
+    return {dayFile, MakeDayFileIfMissing(services, storageFolder, dayFile)};
 }
 
 }  // namespace
@@ -72,5 +85,13 @@ void Actions::Quit() { window_.CloseMainWindow(); }
 void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }
 void Actions::OpenDonationPage() { OpenHelpPage(services_, HelpPage::Donation); }
 void Actions::OpenUpdatePage() { OpenHelpPage(services_, HelpPage::Update); }
+
+void Actions::OpenDayFile() {
+    const DayFileAtHand dayFile = MakeDayFileAtHand(services_, controls_);
+    if (dayFile.exists) services_.OpenFile(dayFile.path);
+}
+
+// The storage folder is worth showing even when the day's file could not be made.
+void Actions::OpenStorageFolder() { services_.ShowInFolder(MakeDayFileAtHand(services_, controls_).path); }
 
 }  // namespace quillory

@@ -33,12 +33,17 @@ public:
     void DefaultSettings();
     void Extract();
     void ChooseFolder();
-    // A folder dropped on the window, taken as if chosen in the folder dialog.
+    // A folder dropped on the window or named on the command line, taken as
+    // if chosen in the folder dialog.
     void DropFolder(const std::string& folder);
     void Quit();
     void OpenUsagePage();
     void OpenDonationPage();
     void OpenUpdatePage();
+    // The day's file, made first when it is missing, in its text handler and
+    // selected in the file manager.
+    void OpenDayFile();
+    void OpenStorageFolder();
 
 private:
     Services& services_;

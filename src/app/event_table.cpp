@@ -32,6 +32,8 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::UsagePage), Event::Chosen, &Actions::OpenUsagePage},
     {SourceId(Command::DonationPage), Event::Chosen, &Actions::OpenDonationPage},
     {SourceId(Command::UpdatePage), Event::Chosen, &Actions::OpenUpdatePage},
+    {SourceId(Command::OpenDayFile), Event::Chosen, &Actions::OpenDayFile},
+    {SourceId(Command::OpenStorageFolder), Event::Chosen, &Actions::OpenStorageFolder},
 };
 
 }  // namespace

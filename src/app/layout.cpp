@@ -47,6 +47,9 @@ constexpr MenuItemRow kApplyMenu[] = {
     {Command::ForwardOrder, "正序排列 &Y"},
     {Command::ReverseOrder, "逆序排列 &X"},
     {Command::DefaultSettings, "默认设置 &S"},
+    {Command::Separator, ""},
+    {Command::OpenDayFile, "打开今日文件 &O"},
+    {Command::OpenStorageFolder, "打开存储目录 &D"},
 };
 constexpr MenuItemRow kHelpMenu[] = {
     {Command::UsagePage, "使用说明 &P"},

@@ -87,6 +87,13 @@ public:
     // text on cancel or for a folder without a file-system path.
     virtual std::string BrowseForFolder(NativeHandle owner, const std::string& title,
                                         const std::string& startFolder, std::uint32_t flags) = 0;
+
+    // A file handed to the desktop; neither waits for what it starts.
+    // The system's handler for the file's type opens it, Notepad where none is registered.
+    virtual void OpenFile(const std::string& path) = 0;
+    // The file manager shows the file's folder with the file selected, or the
+    // folder alone where it cannot select.
+    virtual void ShowInFolder(const std::string& path) = 0;
 };
 
 }  // namespace quillory

@@ -26,8 +26,9 @@ enum class ControlId : int {
     按钮提取文件名,
 };
 
-// Menu command identifiers, one per menu item.
+// Menu command identifiers, one per menu item; a separator line has none.
 enum class Command : int {
+    Separator = 0,
     ChooseFolder = 2001,
     Quit,
     SelectAll,
@@ -40,6 +41,8 @@ enum class Command : int {
     UsagePage,
     DonationPage,
     UpdatePage,
+    OpenDayFile,
+    OpenStorageFolder,
 };
 
 // The source of an event: the main window itself, a control or a menu command.

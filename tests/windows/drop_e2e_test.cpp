@@ -1,5 +1,7 @@
 // Folders and files dropped on the real window from the file manager, as the
-// shell hands them over: WM_DROPFILES with a DROPFILES block.
+// shell hands them over (WM_DROPFILES with a DROPFILES block), and named on
+// the command line, as the shell starts the program for a folder dragged on
+// its icon, "Send to" or "Open with".
 #include <windows.h>
 #include <shlobj.h>
 
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,15 +99,19 @@ private:
     std::vector<std::wstring> made_;
 };
 
+Names ListedIn(const TestApp& app) { return Sorted(ShownNames(app.Control(ControlId::选择列表框文件列表))); }
+std::wstring FolderIn(const TestApp& app) { return ShownFolder(app.Control(ControlId::目录框文件名提取)); }
+char DriveIn(const TestApp& app) { return ShownDrive(app.Control(ControlId::驱动器框文件名提取)); }
+
 class DropEndToEnd : public ::testing::Test {
 protected:
     void Drop(const std::vector<std::wstring>& paths) {
         SendMessageW(app.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropBlock(paths)), 0);
         app.Pump();
     }
-    Names Listed() const { return Sorted(ShownNames(app.Control(ControlId::选择列表框文件列表))); }
-    std::wstring Folder() const { return ShownFolder(app.Control(ControlId::目录框文件名提取)); }
-    char Drive() const { return ShownDrive(app.Control(ControlId::驱动器框文件名提取)); }
+    Names Listed() const { return ListedIn(app); }
+    std::wstring Folder() const { return FolderIn(app); }
+    char Drive() const { return DriveIn(app); }
 
     ProgramFolder folder;
     TestApp app{folder.Path()};
@@ -161,6 +168,55 @@ TEST_F(DropEndToEnd, ADropThatNamesNoFolderOrFileChangesNothing) {
     EXPECT_EQ(Listed(), Names{"kept.txt"});
     EXPECT_EQ(Utf8(Folder()), Utf8(kept));
     EXPECT_FALSE(app.Ended());
+}
+
+class CommandLineEndToEnd : public ::testing::Test {
+protected:
+    // The program started with these words after its name, as the shell passes them.
+    const TestApp& StartWith(const std::wstring& arguments) { return app.emplace(folder.Path(), arguments); }
+    static std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+    ProgramFolder folder;
+    TestFolder files;
+    DeepTree tree{files.Path()};
+    std::optional<TestApp> app;
+};
+
+TEST_F(CommandLineEndToEnd, AQuotedFolderWithSpacesAndANameOutsideTheCodePageBeyondMaxPathIsShownAsADrop) {
+    std::wstring relative;
+    while (relative.size() < 300) {
+        relative += L"\\命令 행 folder with spaces";
+        tree.Folder(relative);
+    }
+    tree.File(relative + L"\\一.txt");
+    tree.File(relative + L"\\two words.txt");
+    const std::wstring deep = files.Path() + relative;
+    ASSERT_GT(deep.size(), static_cast<std::size_t>(MAX_PATH));
+
+    const TestApp& started = StartWith(Quoted(deep));
+    EXPECT_EQ(ListedIn(started), Sorted({"一.txt", "two words.txt"}));
+    EXPECT_EQ(Utf8(FolderIn(started)), Utf8(deep));
+    EXPECT_EQ(DriveIn(started), std::toupper(deep[0]));
+    EXPECT_TRUE(started.StartupMessages().empty());
+}
+
+TEST_F(CommandLineEndToEnd, AFileShowsItsFolderAndAPathThatNamesNothingLeavesTheStartFolder) {
+    const std::wstring first = tree.Folder(L"\\第一");
+    const std::wstring second = tree.Folder(L"\\second one");
+    tree.File(L"\\第一\\名字.txt");
+    tree.File(L"\\second one\\elsewhere.txt");
+
+    // Several paths ("Send to" with many items): the first counts, as with a drop.
+    EXPECT_EQ(Utf8(FolderIn(StartWith(Quoted(first + L"\\名字.txt") + L" " + Quoted(second)))), Utf8(first));
+    EXPECT_EQ(ListedIn(*app), Names{"名字.txt"});
+    // A quoted folder ending in a backslash, which the shell reads as escaping the quote.
+    EXPECT_EQ(Utf8(FolderIn(StartWith(Quoted(second + L"\\") + L" " + Quoted(first)))), Utf8(second));
+
+    const std::wstring startFolder = FolderIn(StartWith(L""));
+    for (const std::wstring& arguments : {Quoted(files / L"不存在"), Quoted(L""), std::wstring(L"   ")}) {
+        EXPECT_EQ(FolderIn(StartWith(arguments)), startFolder) << Utf8(arguments);
+        EXPECT_FALSE(app->Ended());
+    }
 }
 
 }  // namespace

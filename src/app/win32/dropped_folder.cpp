@@ -36,4 +36,8 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop) {
     return FolderOf(path);
 }
 
+std::optional<std::string> FolderOnCommandLine(const std::string& path) {
+    return FolderOf(WithoutExtendedPrefix(ExtendedPath(path)));
+}
+
 }  // namespace quillory::win32

@@ -1,5 +1,6 @@
 #pragma once
-// What a drop from the file manager names as the folder to list.
+// What a path that the shell hands over names as the folder to list: a drop
+// on the window or a path on the command line.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,5 +12,9 @@ namespace quillory::win32 {
 // The first dropped path: a folder as it is, a file as its folder; nothing
 // when it is no file-system folder or file. Releases the drop, whatever it held.
 std::optional<std::string> TakeDroppedFolder(HDROP drop);
+
+// A path from the command line by the drop's rules; a relative one is taken
+// from the current folder.
+std::optional<std::string> FolderOnCommandLine(const std::string& path);
 
 }  // namespace quillory::win32

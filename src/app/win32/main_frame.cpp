@@ -286,8 +286,11 @@ void MainFrame::RelayoutControls() {
 }
 
 void MainFrame::OnDropFiles(HDROP drop) {
-    const std::optional<std::string> folder = TakeDroppedFolder(drop);
-    if (folder && actions_) actions_->DropFolder(*folder);
+    if (const std::optional<std::string> folder = TakeDroppedFolder(drop)) ShowHandedFolder(*folder);
+}
+
+void MainFrame::ShowHandedFolder(const std::string& folder) {
+    if (actions_) actions_->DropFolder(folder);
 }
 
 void MainFrame::ConnectLogic() {

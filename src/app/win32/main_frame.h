@@ -39,6 +39,9 @@ public:
     void Show(int how) const;
     // The window's own keys, for the message loop; true when the message was used.
     bool HandleKey(const MSG& message) const;
+    // A folder the shell handed over (a drop, the command line), shown as
+    // one chosen in the folder dialog.
+    void ShowHandedFolder(const std::string& folder);
 
     NativeHandle WindowHandle() const override;
     void PopupMenu(TopMenu menu) override;

@@ -36,7 +36,11 @@ MenuHandle BuildMenuBar() {
     for (const MenuRow& row : MenuBar()) {
         MenuHandle menu(CreatePopupMenu());
         for (const MenuItemRow& item : row.items) {
-            AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption).c_str());
+            if (item.command == Command::Separator) {
+                AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+            } else {
+                AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption).c_str());
+            }
         }
         // The bar owns the menu from here on.
         AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menu.Release()), Wide(row.caption).c_str());

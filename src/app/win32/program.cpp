@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "app/win32/dropped_folder.h"
+
 namespace quillory::win32 {
 
 GuiThread::GuiThread() : oleStarted_(SUCCEEDED(OleInitialize(nullptr))) {
@@ -14,9 +16,12 @@ GuiThread::~GuiThread() {
     if (oleStarted_) OleUninitialize();
 }
 
-Program::Program(std::string programFolder, int show)
+Program::Program(std::string programFolder, int show, const CommandLine& commandLine)
     : services_(programFolder), skin_(programFolder), window_(services_, skin_, globals_) {
     window_.Show(show);
+    if (!commandLine.folder) return;
+    const std::optional<std::string> folder = FolderOnCommandLine(*commandLine.folder);
+    if (folder) window_.ShowHandedFolder(*folder);
 }
 
 int Program::Run() {

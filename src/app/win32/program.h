@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/command_line.h"
 #include "app/globals.h"
 #include "app/win32/main_frame.h"
 #include "platform/win32/win32_services.h"
@@ -35,10 +36,11 @@ private:
 };
 
 // The running program for a program folder: its globals, services, skin
-// library and main window, made in the order of the program start.
+// library and main window, made in the order of the program start; then the
+// folder the command line names is shown.
 class Program {
 public:
-    Program(std::string programFolder, int show);
+    Program(std::string programFolder, int show, const CommandLine& commandLine);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

@@ -67,6 +67,8 @@ public:
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title,
                                 const std::string& startFolder, std::uint32_t flags) override;
+    void OpenFile(const std::string& path) override { calls_.push_back("OpenFile " + path); }
+    void ShowInFolder(const std::string& path) override { calls_.push_back("ShowInFolder " + path); }
 
 private:
     struct Entry {

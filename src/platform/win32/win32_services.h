@@ -37,6 +37,8 @@ public:
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title, const std::string& startFolder,
                                 std::uint32_t flags) override;
+    void OpenFile(const std::string& path) override;
+    void ShowInFolder(const std::string& path) override;
 
 private:
     std::string programFolder_;

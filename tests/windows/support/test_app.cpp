@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/command_line.h"
+#include "app/win32/command_line_arguments.h"
 #include "platform/win32/encoding.h"
 #include "support/window_queries.h"
 
@@ -38,9 +40,11 @@ std::wstring TodayStem() {
     return stem;
 }
 
-TestApp::TestApp(const std::wstring& programFolder) {
+TestApp::TestApp(const std::wstring& programFolder, const std::wstring& arguments) {
     MessageBoxAnswerer answerer;
-    program_ = std::make_unique<win32::Program>(win32::Utf8(programFolder), SW_SHOWNORMAL);
+    const std::wstring commandLine = L"\"" + programFolder + L"\\Quillory.exe\" " + arguments;
+    program_ = std::make_unique<win32::Program>(win32::Utf8(programFolder), SW_SHOWNORMAL,
+                                                ParseCommandLine(win32::CommandLineArguments(commandLine.c_str())));
     startupMessages_ = answerer.Answered();
     Pump();
 }

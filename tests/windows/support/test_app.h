@@ -31,7 +31,8 @@ class TestApp {
 public:
     // Starts the program on the folder as the program start does, its window
     // shown; message boxes of the start-up are answered (StartupMessages).
-    explicit TestApp(const std::wstring& programFolder);
+    // `arguments` follow the program's name on its command line, as typed.
+    explicit TestApp(const std::wstring& programFolder, const std::wstring& arguments = L"");
     // Closes the window if it is still there.
     ~TestApp();
     TestApp(const TestApp&) = delete;
