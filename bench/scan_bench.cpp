@@ -148,7 +148,7 @@ HGLOBAL DropBlock(const std::wstring& path) {
 class RunningProgram {
 public:
     explicit RunningProgram(const std::wstring& programFolder)
-        : program_(Utf8(programFolder), SW_SHOWNORMAL), window_(program_.Window().Handle()) {
+        : program_(Utf8(programFolder), SW_SHOWNORMAL, {}), window_(program_.Window().Handle()) {
         Settle();
     }
     ~RunningProgram() {
