@@ -22,7 +22,8 @@ FolderView ViewOf(Services& services, Controls& controls, Globals& globals) {
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
     RunSkinSetup(skin_, settings);
-    RunStorageSetup(services_, controls_, settings, globals_.computerName);
+    outputEncoding_ = settings.ReadOutputEncoding();
+    RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
 }
 
 void Actions::DriveChange() { ViewOf(services_, controls_, globals_).DriveChange(); }
@@ -58,7 +59,7 @@ void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
     quillory::Extract(services_, controls_, globals_.fileNames,
-                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount});
+                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
 }
 
 void Actions::ChooseFolder() {

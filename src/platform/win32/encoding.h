@@ -9,5 +9,8 @@ std::wstring Wide(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
 // Bytes in the system's ANSI code page, for the stored formats that need them.
 std::string Ansi(std::string_view utf8);
+// True when the code page holds every character of the text exactly, not
+// only something like it or the default character.
+bool FitsAnsi(std::string_view utf8);
 
 }  // namespace quillory::win32
