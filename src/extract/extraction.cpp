@@ -27,7 +27,8 @@ std::vector<std::string> NamesInFileOrder(const FileNameTable& table, int count,
 // counted in UTF-8, which the blank lines outweigh in any block that large.
 std::uint64_t BlockBytes(const LineBlock& block) {
     constexpr std::uint64_t kLineEnd = 2;
-    const std::uint64_t blankLines = block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
+    const std::uint64_t blankLines =
+        block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
     std::uint64_t bytes = 0;
     for (const std::string& name : block.names) bytes += blankLines * kLineEnd + name.size() + kLineEnd;
     return bytes;

@@ -12,8 +12,8 @@ std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
 }
 
 OutputEncoding SettingsFile::ReadOutputEncoding() {
-    const std::string value =
-        services_.ReadIniText(path_, kOutputEncodingEntry.section, kOutputEncodingEntry.key, kOutputEncodingEntry.fallback);
+    const SettingsEntry& entry = kOutputEncodingEntry;
+    const std::string value = services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
     return value == "UTF-8" ? OutputEncoding::Utf8 : OutputEncoding::Ansi;
 }
 

@@ -58,7 +58,8 @@ void MessageBoxAnswerer::Watch(std::stop_token stop) {
                 answered_.push_back(Read(box));
             }
             const int button = GetDlgItem(box, answer_) ? answer_ : IDOK;
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
             while (IsWindow(box) && !stop.stop_requested()) std::this_thread::sleep_for(kPollInterval);
         }
         std::this_thread::sleep_for(kPollInterval);
