@@ -15,16 +15,6 @@ std::string TrimTrailingBackslash(std::string path) {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-bool HasHangul(std::string_view utf8) {
-    for (std::size_t i = 0; i + 2 < utf8.size(); ++i) {
-        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
-        if ((byte(0) & 0xF0) != 0xE0) continue;
-        const unsigned code = ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
-        if (code >= 0xAC00 && code <= 0xD7A3) return true;
-    }
-    return false;
-}
-
 WriteOutcome Fault(WriteFault fault) {
     WriteOutcome outcome;
     outcome.fault = fault;
@@ -156,15 +146,13 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     if (found == files_.end()) return Fault(WriteFault::Other);
     if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
     const bool utf8 = found->second.starts_with(kUtf8Mark);
-    WriteOutcome outcome;
     std::string prefix;
     for (const std::string& name : block.names) {
         for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) prefix += "\r\n";
         prefix += name + "\r\n";
-        if (!utf8 && HasHangul(name)) ++outcome.namesWithLostCharacters;
     }
     found->second.insert(utf8 ? kUtf8Mark.size() : 0, prefix);
-    return outcome;
+    return {};
 }
 
 void FakeServices::FindFiles(const std::string& pattern,

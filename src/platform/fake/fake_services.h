@@ -66,8 +66,7 @@ public:
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
     bool CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
-    // Writes the names as they are; counts names with Hangul, which code
-    // page 936 lacks, as losing characters in a file without the UTF-8 mark.
+    // Writes the names as they are, after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     void FindFiles(const std::string& pattern,
                    const std::function<void(const FoundEntry&)>& visit) override;

@@ -218,6 +218,8 @@ WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::u
 // Puts the block in and keeps the temporary file held until it has taken the
 // day's file's place.
 WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) {
+    // The temporary file holds the whole new content. Where the space cannot
+    // be asked for, the writes will tell.
     const std::uint64_t newSize = block.Size() + day.stamp.size;
     if (const auto free = FreeSpace(day.Folder()); free && newSize > *free) return DiskFull(day.Folder(), newSize);
 
