@@ -6,6 +6,7 @@
 #include "browse/folder_view.h"
 #include "extract/day_file.h"
 #include "extract/extraction.h"
+#include "extract/outcome_messages.h"
 #include "help/help_links.h"
 #include "settings/settings_file.h"
 #include "skin/skin_setup.h"
@@ -23,11 +24,14 @@ struct DayFileAtHand {
     bool exists;
 };
 
-// Today's file at this moment, in the storage folder the label shows.
-DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls) {
+// Today's file at this moment, in the storage folder the label shows, made as
+// the extraction makes it; a failure to make it is told as the extraction tells it.
+DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEncoding encoding) {
     const std::string storageFolder = controls.标签存放路径.Text();
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    return {dayFile, MakeDayFileIfMissing(services, storageFolder, dayFile)};
+    const WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding);
+    if (!made.Written()) services.ShowWarning(WriteFailureMessage(made, dayFile), kMessageTitle);
+    return {dayFile, made.Written()};
 }
 
 }  // namespace
@@ -35,7 +39,8 @@ DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls) {
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
     RunSkinSetup(skin_, settings);
-    RunStorageSetup(services_, controls_, settings, globals_.computerName);
+    outputEncoding_ = settings.ReadOutputEncoding();
+    RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
 }
 
 void Actions::DriveChange() { ViewOf(services_, controls_, globals_).DriveChange(); }
@@ -71,7 +76,7 @@ void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
     quillory::Extract(services_, controls_, globals_.fileNames,
-                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount});
+                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
 }
 
 void Actions::ChooseFolder() {
@@ -87,11 +92,13 @@ void Actions::OpenDonationPage() { OpenHelpPage(services_, HelpPage::Donation); 
 void Actions::OpenUpdatePage() { OpenHelpPage(services_, HelpPage::Update); }
 
 void Actions::OpenDayFile() {
-    const DayFileAtHand dayFile = MakeDayFileAtHand(services_, controls_);
+    const DayFileAtHand dayFile = MakeDayFileAtHand(services_, controls_, outputEncoding_);
     if (dayFile.exists) services_.OpenFile(dayFile.path);
 }
 
 // The storage folder is worth showing even when the day's file could not be made.
-void Actions::OpenStorageFolder() { services_.ShowInFolder(MakeDayFileAtHand(services_, controls_).path); }
+void Actions::OpenStorageFolder() {
+    services_.ShowInFolder(MakeDayFileAtHand(services_, controls_, outputEncoding_).path);
+}
 
 }  // namespace quillory

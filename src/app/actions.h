@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "settings/settings_file.h"
 #include "skin/skin_library.h"
 
 namespace quillory {
@@ -16,7 +17,7 @@ public:
             Globals& globals)
         : services_(services), controls_(controls), window_(window), skin_(skin), globals_(globals) {}
 
-    void WindowCreated();  // skin set-up, then storage set-up
+    void WindowCreated();  // skin set-up, the output encoding, then storage set-up
     void DriveChange();
     void FolderScan();
     void DirectoryContextMenu();
@@ -51,6 +52,8 @@ private:
     MainWindow& window_;
     SkinLibrary& skin_;
     Globals& globals_;
+    // Read once at start, with the other settings.
+    OutputEncoding outputEncoding_ = OutputEncoding::Ansi;
 };
 
 }  // namespace quillory

@@ -9,23 +9,28 @@ namespace {
 
 // Creates the day's file when it is missing; an existing one is never opened
 // for writing, so its content cannot be harmed: the folder is tested instead.
-bool WriteProbe(Services& services, const std::string& storageFolder) {
+bool WriteProbe(Services& services, const std::string& storageFolder, OutputEncoding encoding) {
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
     if (services.FileExists(dayFile)) return services.CanWriteInFolder(storageFolder);
-    return services.WriteWholeFile(dayFile, {});
+    return MakeDayFileIfMissing(services, storageFolder, dayFile, encoding).Written();
 }
 
 }  // namespace
 
-void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName) {
+void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName,
+                     OutputEncoding encoding) {
     computerName = services.ReadRegistryText(RegistryRoot::LocalMachine, kComputerNamePath);
     controls.驱动器框文件名提取.SetCurrentDrive("C");
     controls.目录框文件名提取.SetCurrentFolder(StartFolder(computerName));
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
     services.CreateFolder(storageFolder);
+    // What a crash or a kill left behind goes before anything new is written.
+    services.RemoveLeftoverTemporaryFiles(storageFolder);
     controls.标签存放路径.SetText(storageFolder);
     settings.WriteStoragePath(storageFolder);
-    if (!WriteProbe(services, controls.标签存放路径.Text())) services.ShowMessage(kWriteProbeMessage, kMessageTitle);
+    if (!WriteProbe(services, controls.标签存放路径.Text(), encoding)) {
+        services.ShowMessage(kWriteProbeMessage, kMessageTitle);
+    }
 }
 
 }  // namespace quillory

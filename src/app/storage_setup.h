@@ -10,7 +10,9 @@ namespace quillory {
 inline constexpr const char* kWriteProbeMessage = "您好，请确认文件夹所在磁盘具有写入权限！";
 
 // Points the folder view at the start folder, prepares the storage folder and
-// the day's file. Each step runs whatever the one before gave.
-void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName);
+// the day's file, made in `encoding` when missing. Each step runs whatever the
+// one before gave.
+void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName,
+                     OutputEncoding encoding);
 
 }  // namespace quillory

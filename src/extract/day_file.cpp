@@ -2,10 +2,19 @@
 
 namespace quillory {
 
-bool MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile) {
-    if (services.FileExists(dayFile)) return true;
+namespace {
+
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+WriteOutcome MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile,
+                                  OutputEncoding encoding) {
+    if (services.FileExists(dayFile)) return {};
     services.CreateFolder(storageFolder);
-    return services.WriteWholeFile(dayFile, {});
+    WriteOutcome made = services.CreateNewFile(dayFile, encoding == OutputEncoding::Utf8 ? kUtf8Mark : "");
+    if (made.fault == WriteFault::AlreadyExists) return {};
+    return made;
 }
 
 }  // namespace quillory

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/services.h"
+#include "settings/settings_file.h"
 
 namespace quillory {
 
@@ -10,9 +11,13 @@ inline std::string DayFilePath(const std::string& storageFolder, const std::stri
     return storageFolder + "\\" + todayText + ".txt";
 }
 
-// The day's file made, with no bytes, when it is missing, as the start-up
-// makes it (the storage folder made again when it is gone); true when it
-// exists afterwards.
-bool MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile);
+// Makes the day's file `dayFile` (in `storageFolder`) when it is missing, as
+// the start-up makes it: the storage folder made again when it is gone, the
+// file created only where no file of its name exists, so one that another
+// program made a moment earlier is kept as it is. Under UTF-8 a new file
+// begins with the byte-order mark, and so carries its encoding for good.
+// Written() when the file exists afterwards; otherwise why it could not be made.
+WriteOutcome MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile,
+                                  OutputEncoding encoding);
 
 }  // namespace quillory

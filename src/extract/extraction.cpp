@@ -23,9 +23,32 @@ std::vector<std::string> NamesInFileOrder(const FileNameTable& table, int count,
     return names;
 }
 
+// The block's size in the file, near enough for the question: the names are
+// counted in UTF-8, which the blank lines outweigh in any block that large.
+std::uint64_t BlockBytes(const LineBlock& block) {
+    constexpr std::uint64_t kLineEnd = 2;
+    const std::uint64_t blankLines =
+        block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
+    std::uint64_t bytes = 0;
+    for (const std::string& name : block.names) bytes += blankLines * kLineEnd + name.size() + kLineEnd;
+    return bytes;
+}
+
+bool AgreedToSize(Services& services, const LineBlock& block) {
+    const std::uint64_t bytes = BlockBytes(block);
+    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
+}
+
+WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
+                        const LineBlock& block, OutputEncoding encoding) {
+    if (WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding); !made) return made;
+    return services.InsertLine(dayFile, block);
+}
+
 }  // namespace
 
-void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state) {
+void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
+             OutputEncoding encoding) {
     state.lineWritten = 0;
     if (controls.选择列表框文件列表.ListCount() == 0) {
         services.ShowMessage(kEmptyListMessage, kMessageTitle);
@@ -43,11 +66,18 @@ void Extract(Services& services, Controls& controls, const FileNameTable& table,
 
     const std::string storageFolder = controls.标签存放路径.Text();
     const LineBlock block{NamesInFileOrder(table, count, reverse), TextToInt32(blankLineText)};
-    // The block goes in whole or not at all; only an existing day's file is written.
-    if (services.InsertLine(DayFilePath(storageFolder, services.TodayText()), block)) state.lineWritten = 1;
+    if (!AgreedToSize(services, block)) return;
+    // The block goes in whole or not at all.
+    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
+    const WriteOutcome outcome = WriteBlock(services, storageFolder, dayFile, block, encoding);
+    if (outcome) state.lineWritten = 1;
 
     if (state.lineWritten == 1) {
-        services.ShowMessage(kSuccessMessage + DayFilePath(storageFolder, services.TodayText()), kMessageTitle);
+        services.ShowMessage(SuccessMessage(DayFilePath(storageFolder, services.TodayText()),
+                                            outcome.namesWithLostCharacters),
+                             kMessageTitle);
+    } else {
+        services.ShowWarning(WriteFailureMessage(outcome, dayFile), kMessageTitle);
     }
 }
 

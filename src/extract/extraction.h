@@ -4,14 +4,15 @@
 #include <cstdint>
 
 #include "browse/file_name_table.h"
+#include "extract/outcome_messages.h"
 #include "platform/controls.h"
 #include "platform/services.h"
+#include "settings/settings_file.h"
 
 namespace quillory {
 
 inline constexpr const char* kEmptyListMessage = "所选待提取名称为空！";
 inline constexpr const char* kMissingCountMessage = "请输入空白行数目，不为空且不为零！";
-inline constexpr const char* kSuccessMessage = "提取成功，所在目录为:";
 inline constexpr const char* kDefaultBlankLines = "1";
 
 struct ExtractionState {
@@ -19,7 +20,10 @@ struct ExtractionState {
     std::int32_t& collectedNameCount;
 };
 
-void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state);
+// A missing day's file is made with `encoding` first. A failure is told with
+// the warning icon; a block above kLargeBlockBytes is asked for first.
+void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
+             OutputEncoding encoding);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);

@@ -25,11 +25,34 @@ struct FoundEntry {
 };
 
 // Lines to put in front of a file: for each name, `blankLinesBefore` empty
-// lines, then the name; every line ends in CR LF. Names are written in the
-// system's ANSI code page.
+// lines, then the name; every line ends in CR LF.
 struct LineBlock {
     std::vector<std::string> names;
     std::int32_t blankLinesBefore = 0;
+};
+
+// Why a write did not happen, told apart as far as the user can act on it.
+enum class WriteFault {
+    None,
+    AlreadyExists,  // CreateNewFile: the file was there, and is left untouched
+    Held,           // another program holds the file, or changed it meanwhile
+    ReadOnly,
+    DiskFull,          // bytesNeeded and bytesFree say by how much
+    FolderUnwritable,  // the folder is missing or refuses new files
+    Other,             // systemText says what
+};
+
+struct WriteOutcome {
+    WriteFault fault = WriteFault::None;
+    std::uint32_t systemError = 0;  // the system's error code, 0 when it gave none
+    std::string systemText;         // the system's own words for it
+    std::uint64_t bytesNeeded = 0;
+    std::uint64_t bytesFree = 0;
+    // Names written in the ANSI code page with "?" for characters it lacks.
+    int namesWithLostCharacters = 0;
+
+    bool Written() const { return fault == WriteFault::None; }
+    explicit operator bool() const { return Written(); }
 };
 
 class Services {
@@ -47,16 +70,26 @@ public:
     // Creates or replaces the file; true when it holds exactly `bytes`.
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 
+    // Creates the file with `bytes` only when no file of that name exists, so
+    // one that another program made a moment earlier is never emptied.
+    virtual WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) = 0;
+
+    // Removes the program's own temporary files that a crash or a kill left
+    // in the folder; one that a running program holds open stays.
+    virtual void RemoveLeftoverTemporaryFiles(const std::string& folder) = 0;
+
     // True when a file can be created in the folder; leaves nothing behind.
     virtual bool CanWriteInFolder(const std::string& folder) = 0;
 
     // Puts the block in front of an existing file's content, all or nothing:
-    // false (file unchanged) when the file is missing or cannot be rewritten.
-    // Never creates the file.
-    virtual bool InsertLine(const std::string& path, const LineBlock& block) = 0;
+    // the file is unchanged unless the outcome says written. Never creates the
+    // file. A file that begins with the UTF-8 byte-order mark gets the block
+    // in UTF-8 right after the mark; any other gets it in the system's ANSI
+    // code page in front of everything.
+    virtual WriteOutcome InsertLine(const std::string& path, const LineBlock& block) = 0;
 
     // One text and CR LF in front of the file's content.
-    bool InsertLine(const std::string& path, const std::string& text) {
+    WriteOutcome InsertLine(const std::string& path, const std::string& text) {
         return InsertLine(path, LineBlock{{text}, 0});
     }
 
@@ -76,6 +109,10 @@ public:
 
     // Modal, one OK button, no icon.
     virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
+    // Modal, the warning icon, one OK button.
+    virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
+    // Modal question with the warning icon and the buttons Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
 
     // Today's local date as YYYY-MM-DD.
     virtual std::string TodayText() = 0;

@@ -18,6 +18,10 @@ inline constexpr SettingsEntry kStoragePathEntry{"存放路径", "路径", ""};
 inline constexpr SettingsEntry kHueEntry{"皮肤颜色变化-色调", "色调", "55"};
 inline constexpr SettingsEntry kSaturationEntry{"皮肤颜色变化-饱和度", "饱和度", "0"};
 inline constexpr SettingsEntry kBrightnessEntry{"皮肤颜色变化-亮度", "亮度", "0"};
+inline constexpr SettingsEntry kOutputEncodingEntry{"输出编码", "编码", "ANSI"};
+
+// The encoding a new day's file is made with.
+enum class OutputEncoding { Ansi, Utf8 };
 
 class SettingsFile {
 public:
@@ -27,6 +31,10 @@ public:
 
     // The stored colour value as an integer, truncated toward zero.
     std::int32_t ReadColourValue(const SettingsEntry& entry);
+
+    // "UTF-8" asks for UTF-8; anything else, or nothing, keeps ANSI. The
+    // program never writes this entry.
+    OutputEncoding ReadOutputEncoding();
 
     // Nobody reads the storage path back, so a failed write is not reported.
     void WriteStoragePath(const std::string& storageFolder);

@@ -21,6 +21,10 @@ TEST(DayFileMenu, TodaysFileIsMadeWhenMissingAndOnlyAFileThatCouldBeMadeIsOpened
     h.services.MakeUnwritable(kStorageFolder);
     h.Choose(Command::OpenDayFile);
     EXPECT_NE(h.services.Calls().back(), "OpenFile " + thirdDay);
+    // Told as a failed extraction is told, with the path of the file that could not be made.
+    ASSERT_FALSE(h.services.Messages().empty());
+    EXPECT_EQ(h.services.Messages().back().kind, fake::MessageKind::Warning);
+    EXPECT_NE(h.services.Messages().back().text.find(thirdDay), std::string::npos);
     h.Choose(Command::OpenStorageFolder);
     EXPECT_EQ(h.services.Calls().back(), "ShowInFolder " + thirdDay);
     EXPECT_FALSE(h.services.FileExists(thirdDay));

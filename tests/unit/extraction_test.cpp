@@ -149,22 +149,78 @@ TEST_F(ExtractionTest, All200TabledNamesAreWritten) {
     EXPECT_EQ(h.globals.collectedNameCount, 200);
 }
 
-TEST_F(ExtractionTest, MissingDayFileWritesNothingAndShowsNothing) {
+TEST_F(ExtractionTest, MissingDayFileAndFolderAreMadeAndWritten) {
     List({"a"});
+    h.services.RemoveFolder(kStorageFolder);
     Extract();
-    EXPECT_FALSE(h.services.FileExists(kDayFile));
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(h.globals.lineWritten, 0);
+    EXPECT_EQ(Day(), "\r\na\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, std::string("提取成功，所在目录为:") + kDayFile);
+    EXPECT_EQ(h.globals.lineWritten, 1);
 }
 
-TEST_F(ExtractionTest, AfterMidnightTheNewDaysMissingFileIsNotCreated) {
+TEST_F(ExtractionTest, AfterMidnightTheNewDaysFileIsMadeAndNamed) {
     WithDayFile("yesterday");
     List({"a"});
     h.services.SetToday("2026-12-09");
     Extract();
+    const std::string newDay = std::string(kStorageFolder) + "\\2026-12-09.txt";
     EXPECT_EQ(Day(), "yesterday");
-    EXPECT_FALSE(h.services.FileExists(std::string(kStorageFolder) + "\\2026-12-09.txt"));
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(h.services.FileBytes(newDay), "\r\na\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "提取成功，所在目录为:" + newDay);
+}
+
+TEST_F(ExtractionTest, FailuresAreToldWithTheWarningTheReasonAndThePath) {
+    WriteOutcome held;
+    held.fault = WriteFault::Held;
+    WriteOutcome full;
+    full.fault = WriteFault::DiskFull;
+    full.bytesNeeded = 3u << 20;
+    full.bytesFree = 512;
+    WriteOutcome other;
+    other.fault = WriteFault::Other;
+    other.systemError = 1117;
+    other.systemText = "设备 I/O 错误。";
+    const std::pair<WriteOutcome, std::vector<std::string>> cases[] = {
+        {held, {"其他程序"}}, {full, {"3.0 MB", "512 字节"}}, {other, {"设备 I/O 错误。", "1117"}}};
+    WithDayFile("old");
+    List({"a"});
+    for (const auto& [outcome, words] : cases) {
+        h.services.FailWrites(kDayFile, outcome);
+        Extract();
+        ASSERT_FALSE(Messages().empty());
+        const auto& shown = Messages().back();
+        EXPECT_EQ(shown.kind, fake::MessageKind::Warning);
+        EXPECT_EQ(shown.title, "Velkor工作室提醒您");
+        EXPECT_NE(shown.text.find(kDayFile), std::string::npos) << shown.text;
+        for (const std::string& word : words) EXPECT_NE(shown.text.find(word), std::string::npos) << shown.text;
+        EXPECT_EQ(h.globals.lineWritten, 0);
+    }
+    EXPECT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(Day(), "old");
+}
+
+TEST_F(ExtractionTest, StorageFolderThatCannotBeMadeAgainIsTold) {
+    List({"a"});
+    h.services.RemoveFolder(kStorageFolder);
+    h.services.MakeUnwritable(kProgramFolder);
+    Extract();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, fake::MessageKind::Warning);
+    EXPECT_NE(Messages()[0].text.find("存储文件夹"), std::string::npos);
+}
+
+TEST_F(ExtractionTest, BlockJustAbove64MiBIsAskedForAndWrittenAfterYes) {
+    WithDayFile("old");
+    List({"a"});
+    h.ui.blankLines.SetText("33554432");  // 64 MiB + 3 bytes
+    h.services.AnswerQuestions(true);
+    Extract();
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].kind, fake::MessageKind::Question);
+    EXPECT_EQ(Messages()[1].text, std::string("提取成功，所在目录为:") + kDayFile);
+    EXPECT_EQ(Day().size(), (64u << 20) + 3 + 3);
 }
 
 TEST_F(ExtractionTest, ARefusalAfterASuccessShowsOnlyTheRefusal) {

@@ -47,8 +47,9 @@ TEST_F(StartupTest, CreatedEventRunsSkinThenStorageSetUpInOrder) {
     };
     EXPECT_LT(position("ReadRegistryText"), position("FindFiles"));
     EXPECT_LT(position("FindFiles"), position("CreateFolder"));
-    EXPECT_LT(position("CreateFolder"), position("WriteIniText"));
-    EXPECT_LT(position("WriteIniText"), position("WriteWholeFile"));
+    EXPECT_LT(position("CreateFolder"), position("RemoveLeftoverTemporaryFiles"));
+    EXPECT_LT(position("RemoveLeftoverTemporaryFiles"), position("WriteIniText"));
+    EXPECT_LT(position("WriteIniText"), position("CreateNewFile"));
 }
 
 TEST_F(StartupTest, MissingComputerNameGivesTheDoubleBackslashAndNoMessage) {
@@ -64,7 +65,7 @@ TEST_F(StartupTest, ExistingDayFileKeepsItsContentAndIsNotRewritten) {
     h.services.AddFile(kDayFile, "earlier\r\n");
     Start();
     EXPECT_EQ(h.services.FileBytes(kDayFile), "earlier\r\n");
-    for (const std::string& call : h.services.Calls()) EXPECT_EQ(call.find("WriteWholeFile"), std::string::npos);
+    for (const std::string& call : h.services.Calls()) EXPECT_EQ(call.find("CreateNewFile"), std::string::npos);
     EXPECT_TRUE(h.services.Messages().empty());
 }
 
@@ -101,6 +102,27 @@ TEST_F(StartupTest, SecondStartRewritesTheStoragePathAndKeepsTheColourEntries) {
     EXPECT_EQ(h.services.IniFileText(kSettingsFile),
               std::string("[存放路径]\r\n路径=") + kStorageFolder + "\r\n[皮肤颜色变化-色调]\r\n色调=-30\r\n");
     EXPECT_EQ(h.skin.calls.back(), "SkinH_AdjustHSV -30 0 0");
+}
+
+TEST_F(StartupTest, OnlyTheExactUtf8SettingMakesTheDayFileWithTheMarkAndItIsNeverWritten) {
+    for (const char* value : {"UTF-8", "utf8", "GBK"}) {
+        Harness one;
+        one.services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "ALICE");
+        const std::string ini = std::string("[输出编码]\r\n编码=") + value + "\r\n";
+        one.services.SetIniFileText(kSettingsFile, ini);
+        one.Start();
+        EXPECT_EQ(one.services.FileBytes(kDayFile), value == std::string("UTF-8") ? "\xEF\xBB\xBF" : "") << value;
+        EXPECT_NE(one.services.IniFileText(kSettingsFile).find(ini), std::string::npos);
+    }
+}
+
+TEST_F(StartupTest, UnderUtf8AnAnsiDayFileMadeEarlierStaysAnsi) {
+    h.services.SetIniFileText(kSettingsFile, "[输出编码]\r\n编码=UTF-8\r\n");
+    h.services.AddFile(kDayFile, "ansi\r\n");
+    Start();
+    h.OpenFolderWith("D:\\K", {"a"});
+    h.Click(ControlId::按钮提取文件名);
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "\r\na\r\nansi\r\n");
 }
 
 TEST_F(StartupTest, QuitClosesTheWindow) {

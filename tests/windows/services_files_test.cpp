@@ -44,6 +44,15 @@ TEST_F(FilesTest, WriteWholeFileCreatesOrReplaces) {
     EXPECT_FALSE(services_.WriteWholeFile(Path(L"missing\\file.txt"), {}));
 }
 
+TEST_F(FilesTest, CreateNewFileNeverTouchesAnExistingFile) {
+    ASSERT_TRUE(services_.CreateNewFile(Path(L"day.txt"), "\xEF\xBB\xBF"));
+    EXPECT_EQ(ReadBytes(folder_ / L"day.txt"), "\xEF\xBB\xBF");
+    WriteBytes(folder_ / L"day.txt", "kept");
+    EXPECT_EQ(services_.CreateNewFile(Path(L"day.txt"), {}).fault, WriteFault::AlreadyExists);
+    EXPECT_EQ(ReadBytes(folder_ / L"day.txt"), "kept");
+    EXPECT_EQ(services_.CreateNewFile(Path(L"missing\\day.txt"), {}).fault, WriteFault::FolderUnwritable);
+}
+
 TEST_F(FilesTest, CreateFolderAcceptsAnExistingFolderOnly) {
     EXPECT_TRUE(services_.CreateFolder(Path(L"存储")));
     EXPECT_TRUE(services_.CreateFolder(Path(L"存储")));

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
@@ -29,7 +31,7 @@ class InsertLineTest : public ::testing::Test {
 protected:
     InsertLineTest() : dayFile_(folder_ / kDayFileName), services_(Utf8(folder_.Path())) {}
 
-    bool Insert(const LineBlock& block) { return services_.InsertLine(Utf8(dayFile_), block); }
+    WriteOutcome Insert(const LineBlock& block) { return services_.InsertLine(Utf8(dayFile_), block); }
 
     // Every name in the folder, so a temporary file left behind shows.
     std::set<std::wstring> FolderNames() const {
@@ -127,10 +129,27 @@ TEST_F(InsertLineTest, HugeBlankLineCountNeedsNoMemoryOfItsSize) {
     EXPECT_EQ(tail, "\r\n\r\nA\r\n" + kOldContent);
 }
 
+// More than the disk holds: told with the sizes before anything is written.
+TEST_F(InsertLineTest, BlockTheDiskCannotHoldIsRefusedWithTheSizes) {
+    WriteBytes(dayFile_, kOldContent);
+    const LineBlock block{std::vector<std::string>(200, "A"), INT32_MAX};
+    const std::uint64_t needed = 200 * (2ull * INT32_MAX + 3) + kOldContent.size();
+    ULARGE_INTEGER free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(folder_.Path().c_str(), &free, nullptr, nullptr));
+    if (free.QuadPart >= needed) GTEST_SKIP() << "the disk holds even this block";
+
+    const WriteOutcome outcome = Insert(block);
+    EXPECT_EQ(outcome.fault, WriteFault::DiskFull);
+    EXPECT_EQ(outcome.bytesNeeded, needed);
+    EXPECT_GT(outcome.bytesFree, 0u);
+    EXPECT_LT(outcome.bytesFree, needed);
+    ExpectUnchanged();
+}
+
 TEST_F(InsertLineTest, ReadOnlyDayFileStaysAsItWas) {
     WriteBytes(dayFile_, kOldContent);
     ASSERT_TRUE(SetFileAttributesW(dayFile_.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_FALSE(Insert({{"A"}, 1}));
+    EXPECT_EQ(Insert({{"A"}, 1}).fault, WriteFault::ReadOnly);
     ExpectUnchanged();
     EXPECT_TRUE(GetFileAttributesW(dayFile_.c_str()) & FILE_ATTRIBUTE_READONLY);
 }
@@ -183,9 +202,9 @@ TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
         DWORD written = 0;
         WriteFile(held.Get(), "appended\r\n", 10, &written, nullptr);
     });
-    const bool inserted = Insert({{"A"}, 1});
+    const WriteOutcome inserted = Insert({{"A"}, 1});
     holder.join();
-    EXPECT_FALSE(inserted);
+    EXPECT_EQ(inserted.fault, WriteFault::Held);
     EXPECT_EQ(ReadBytes(dayFile_), kOldContent + "appended\r\n");
     EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
 }
@@ -195,7 +214,7 @@ TEST_F(InsertLineTest, FileHeldOpenWithoutWriteSharingFailsCleanly) {
     const FileHandle held(CreateFileW(dayFile_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                       nullptr));
     ASSERT_TRUE(held);
-    EXPECT_FALSE(Insert({{"A"}, 1}));
+    EXPECT_EQ(Insert({{"A"}, 1}).fault, WriteFault::Held);
     ExpectUnchanged();
 }
 

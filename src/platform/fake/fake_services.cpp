@@ -13,6 +13,14 @@ std::string TrimTrailingBackslash(std::string path) {
     return path;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+WriteOutcome Fault(WriteFault fault) {
+    WriteOutcome outcome;
+    outcome.fault = fault;
+    return outcome;
+}
+
 template <typename Pairs>
 auto FindByName(Pairs& pairs, const std::string& name) {
     return std::find_if(pairs.begin(), pairs.end(), [&](const auto& pair) { return pair.first == name; });
@@ -86,22 +94,65 @@ bool FakeServices::WriteWholeFile(const std::string& path, std::string_view byte
     return true;
 }
 
+void FakeServices::RemoveFile(const std::string& path) {
+    files_.erase(path);
+    auto& siblings = entries_[ParentOf(path)];
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    siblings.erase(std::remove_if(siblings.begin(), siblings.end(), [&](const Entry& e) { return e.name == name; }),
+                   siblings.end());
+}
+
+void FakeServices::RemoveFolder(const std::string& path) {
+    for (auto file = files_.lower_bound(path + "\\"); file != files_.end() && file->first.rfind(path + "\\", 0) == 0;) {
+        file = files_.erase(file);
+    }
+    for (auto folder = folders_.lower_bound(path); folder != folders_.end() && folder->rfind(path, 0) == 0;) {
+        entries_.erase(*folder);
+        folder = folders_.erase(folder);
+    }
+    RemoveFile(path);
+}
+
+WriteOutcome FakeServices::CreateNewFile(const std::string& path, std::string_view bytes) {
+    calls_.push_back("CreateNewFile " + path);
+    if (files_.count(path)) return Fault(WriteFault::AlreadyExists);
+    if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
+    AddFile(path, std::string(bytes));
+    return {};
+}
+
+void FakeServices::RemoveLeftoverTemporaryFiles(const std::string& folder) {
+    calls_.push_back("RemoveLeftoverTemporaryFiles " + folder);
+    std::vector<std::string> leftovers;
+    for (const auto& [path, bytes] : files_) {
+        const std::string name = path.substr(path.find_last_of('\\') + 1);
+        if (ParentOf(path) == folder && name.rfind("~quillory-", 0) == 0 && name.ends_with(".tmp") &&
+            !held_.count(path)) {
+            leftovers.push_back(path);
+        }
+    }
+    for (const std::string& path : leftovers) RemoveFile(path);
+}
+
 bool FakeServices::CanWriteInFolder(const std::string& folder) {
     calls_.push_back("CanWriteInFolder " + folder);
     return Writable(folder);
 }
 
-bool FakeServices::InsertLine(const std::string& path, const LineBlock& block) {
+WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& block) {
     calls_.push_back("InsertLine " + path);
+    if (const auto failing = failingWrites_.find(path); failing != failingWrites_.end()) return failing->second;
     const auto found = files_.find(path);
-    if (found == files_.end() || !Writable(ParentOf(path))) return false;
+    if (found == files_.end()) return Fault(WriteFault::Other);
+    if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
+    const bool utf8 = found->second.starts_with(kUtf8Mark);
     std::string prefix;
     for (const std::string& name : block.names) {
         for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) prefix += "\r\n";
         prefix += name + "\r\n";
     }
-    found->second.insert(0, prefix);
-    return true;
+    found->second.insert(utf8 ? kUtf8Mark.size() : 0, prefix);
+    return {};
 }
 
 void FakeServices::FindFiles(const std::string& pattern,
@@ -184,6 +235,17 @@ std::string FakeServices::ReadRegistryText(RegistryRoot root, const std::string&
 void FakeServices::ShowMessage(const std::string& text, const std::string& title) {
     calls_.push_back("ShowMessage " + text);
     messages_.push_back({text, title});
+}
+
+void FakeServices::ShowWarning(const std::string& text, const std::string& title) {
+    calls_.push_back("ShowWarning " + text);
+    messages_.push_back({text, title, MessageKind::Warning});
+}
+
+bool FakeServices::AskYesNo(const std::string& text, const std::string& title) {
+    calls_.push_back("AskYesNo " + text);
+    messages_.push_back({text, title, MessageKind::Question});
+    return answerYes_;
 }
 
 std::string FakeServices::TodayText() { return today_; }

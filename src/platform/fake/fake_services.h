@@ -10,9 +10,12 @@
 
 namespace quillory::fake {
 
+enum class MessageKind { Plain, Warning, Question };
+
 struct ShownMessage {
     std::string text;
     std::string title;
+    MessageKind kind = MessageKind::Plain;
 };
 
 struct BrowseCall {
@@ -31,6 +34,13 @@ public:
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
+    void RemoveFolder(const std::string& path);  // and everything in it
+    // Every later write into the file fails so.
+    void FailWrites(const std::string& path, WriteOutcome outcome) { failingWrites_[path] = std::move(outcome); }
+    // A file some running program holds open.
+    void HoldOpen(const std::string& path) { held_.insert(path); }
+    // What AskYesNo answers from now on.
+    void AnswerQuestions(bool yes) { answerYes_ = yes; }
     void SetRegistryText(RegistryRoot root, const std::string& path, std::string value);
     void SetToday(std::string today) { today_ = std::move(today); }
     void SetIniFileText(const std::string& file, const std::string& text);  // parsed as INI
@@ -52,9 +62,12 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
+    void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
     bool CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
-    bool InsertLine(const std::string& path, const LineBlock& block) override;
+    // Writes the names as they are, after the UTF-8 mark where the file has one.
+    WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     void FindFiles(const std::string& pattern,
                    const std::function<void(const FoundEntry&)>& visit) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
@@ -63,6 +76,8 @@ public:
                       const std::string& value) override;
     std::string ReadRegistryText(RegistryRoot root, const std::string& path) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
+    void ShowWarning(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
     std::string TodayText() override;
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title,
@@ -83,12 +98,16 @@ private:
     static std::string ParentOf(const std::string& path);
     bool Writable(const std::string& folder) const;
     void AddEntry(const std::string& path, bool isFolder, bool hidden, bool system);
+    void RemoveFile(const std::string& path);
 
     std::string programFolder_;
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;
     std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
     std::set<std::string> unwritable_;
+    std::map<std::string, WriteOutcome> failingWrites_;
+    std::set<std::string> held_;
+    bool answerYes_ = false;
     std::map<std::string, IniFile> iniFiles_;
     std::map<std::pair<RegistryRoot, std::string>, std::string> registry_;
     std::string today_ = "2026-12-08";

@@ -11,8 +11,17 @@ void ChunkWriter::Drain() {
     if (!ok_ || used_ == 0) return;
     DWORD written = 0;
     const DWORD size = static_cast<DWORD>(used_);
-    ok_ = WriteFile(file_, buffer_.data(), size, &written, nullptr) && written == size;
+    if (!WriteFile(file_, buffer_.data(), size, &written, nullptr)) {
+        Fail(GetLastError());
+    } else if (written != size) {
+        Fail(ERROR_DISK_FULL);  // a short write is the disk running out
+    }
     used_ = 0;
+}
+
+void ChunkWriter::Fail(DWORD error) {
+    ok_ = false;
+    error_ = error;
 }
 
 void ChunkWriter::Append(std::string_view bytes) {
@@ -53,8 +62,12 @@ void ChunkWriter::AppendFrom(HANDLE source, std::uint64_t count) {
         if (Room() == 0) Drain();
         const DWORD wanted = static_cast<DWORD>(std::min<std::uint64_t>(count, Room()));
         DWORD read = 0;
-        if (!ReadFile(source, buffer_.data() + used_, wanted, &read, nullptr) || read == 0) {
-            ok_ = false;
+        if (!ReadFile(source, buffer_.data() + used_, wanted, &read, nullptr)) {
+            Fail(GetLastError());
+            return;
+        }
+        if (read == 0) {
+            Fail(ERROR_HANDLE_EOF);  // the source is shorter than it was
             return;
         }
         used_ += read;

@@ -24,15 +24,19 @@ public:
     void AppendFrom(HANDLE source, std::uint64_t count);
     // Writes out what is buffered; true when every write so far succeeded.
     bool Flush();
+    // Why the first failure happened.
+    DWORD Error() const { return error_; }
 
 private:
     std::size_t Room() const { return buffer_.size() - used_; }
     void Drain();
+    void Fail(DWORD error);
 
     HANDLE file_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     bool ok_ = true;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
 }  // namespace quillory::win32

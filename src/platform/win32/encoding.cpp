@@ -38,4 +38,13 @@ std::string Ansi(std::string_view utf8) {
     return ansi;
 }
 
+bool FitsAnsi(std::string_view utf8) {
+    const std::wstring wide = Wide(utf8);
+    if (wide.empty()) return true;
+    BOOL usedDefault = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                        &usedDefault);
+    return !usedDefault;
+}
+
 }  // namespace quillory::win32

@@ -10,6 +10,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/write_outcome.h"
 
 namespace quillory::win32 {
 
@@ -54,6 +55,23 @@ bool Win32Services::WriteWholeFile(const std::string& path, std::string_view byt
     const FileHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.Get(), bytes);
+}
+
+WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_view bytes) {
+    const std::wstring file = ExtendedPath(path);
+    FileHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created) return FolderFailureOf(GetLastError());
+    if (WriteAll(created.Get(), bytes)) return {};
+    const WriteOutcome failure = FailureOf(GetLastError());
+    // A file that does not hold its bytes is not left behind.
+    created.Reset();
+    DeleteFileW(file.c_str());
+    return failure;
+}
+
+void Win32Services::RemoveLeftoverTemporaryFiles(const std::string& folder) {
+    win32::RemoveLeftoverTemporaryFiles(ExtendedPath(folder + "\\"));
 }
 
 bool Win32Services::CanWriteInFolder(const std::string& folder) {

@@ -1,4 +1,5 @@
-// Putting a block of lines in front of an existing file, all or nothing.
+// Putting a block of lines in front of an existing file, all or nothing, and
+// saying why when it cannot be done.
 // The new content is built in a temporary file beside the day's file and then
 // takes its place; the day's file is rewritten in place only when another
 // program holds it open in a way that forbids the replacement.
@@ -12,12 +13,14 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/write_outcome.h"
 
 namespace quillory::win32 {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // A virus scanner or indexer holds a new file only briefly.
 constexpr DWORD kRetryDelaysMs[] = {10, 20, 40, 80, 160, 320};
 // Attributes the day's file keeps across its replacement.
@@ -61,17 +64,14 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 // Sets the file's size; a full disk fails here, before any content is written.
 bool Resize(HANDLE file, std::uint64_t size) { return MoveTo(file, size) && SetEndOfFile(file) && MoveTo(file, 0); }
 
-bool EnoughSpace(const std::wstring& folder, std::uint64_t size) {
-    ULARGE_INTEGER available;
-    // Where the space cannot be asked for, the writes will tell.
-    if (!GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr)) return true;
-    return size <= available.QuadPart;
-}
-
+// The names in the day's file's own encoding.
 class Block {
 public:
-    explicit Block(const LineBlock& block) : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0) {
-        for (const std::string& name : block.names) names_.push_back(Ansi(name));
+    Block(const LineBlock& block, bool utf8) : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0) {
+        for (const std::string& name : block.names) {
+            names_.push_back(utf8 ? name : Ansi(name));
+            if (!utf8 && !FitsAnsi(name)) ++namesWithLostCharacters_;
+        }
     }
 
     std::uint64_t Size() const {
@@ -79,6 +79,8 @@ public:
         for (const std::string& name : names_) size += blankLines_ * kLineEnd.size() + name.size() + kLineEnd.size();
         return size;
     }
+
+    int NamesWithLostCharacters() const { return namesWithLostCharacters_; }
 
     void WriteTo(ChunkWriter& writer) const {
         for (const std::string& name : names_) {
@@ -91,6 +93,7 @@ public:
 private:
     std::uint64_t blankLines_;
     std::vector<std::string> names_;
+    int namesWithLostCharacters_ = 0;
 };
 
 bool IsLockedOut(DWORD error) {
@@ -103,39 +106,76 @@ struct DayFile {
     Stamp stamp;
     FILETIME created;
     DWORD attributes;
+    std::uint64_t head;  // bytes that stay in front of the block: the UTF-8 mark, or none
+
+    std::wstring Folder() const { return FolderPart(path); }
 };
 
-std::optional<DayFile> OpenDayFile(const std::wstring& path, FileHandle& reader) {
+// Whether the file begins with the UTF-8 mark; the reader is back at the start afterwards.
+bool BeginsWithUtf8Mark(HANDLE reader, std::uint64_t size) {
+    if (size < kUtf8Mark.size()) return false;
+    char head[kUtf8Mark.size()];
+    DWORD read = 0;
+    const bool marked = ReadFile(reader, head, sizeof head, &read, nullptr) && read == sizeof head &&
+                        std::string_view(head, sizeof head) == kUtf8Mark;
+    return MoveTo(reader, 0) && marked;
+}
+
+WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& day) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FailureOf(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FailureOf(ERROR_DIRECTORY);
     // Read-only is the user's word that the file must not change.
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return std::nullopt;
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        WriteOutcome outcome = FailureOf(ERROR_ACCESS_DENIED);
+        outcome.fault = WriteFault::ReadOnly;
+        return outcome;
     }
     reader.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (!reader || !GetFileInformationByHandle(reader.Get(), &info)) return std::nullopt;
-    return DayFile{path, {Join(info.nFileSizeHigh, info.nFileSizeLow), info.ftLastWriteTime}, info.ftCreationTime,
-                   attributes};
+    if (!reader || !GetFileInformationByHandle(reader.Get(), &info)) return FailureOf(GetLastError());
+    const std::uint64_t size = Join(info.nFileSizeHigh, info.nFileSizeLow);
+    const std::uint64_t head = BeginsWithUtf8Mark(reader.Get(), size) ? kUtf8Mark.size() : 0;
+    day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, head};
+    return {};
 }
 
-// The block, then the old content, flushed to the disk.
-bool BuildNewContent(TemporaryFile& temporary, const Block& block, HANDLE oldContent, const DayFile& day) {
-    if (!Resize(temporary.Handle(), block.Size() + day.stamp.size)) return false;
+// A failure met on the way to `needed` bytes, told with the sizes when the disk is full.
+WriteOutcome WithSizes(const WriteOutcome& outcome, const DayFile& day, std::uint64_t needed) {
+    return outcome.fault == WriteFault::DiskFull ? DiskFull(day.Folder(), needed) : outcome;
+}
+
+WriteOutcome WriteFailure(DWORD error, const DayFile& day, std::uint64_t needed) {
+    return WithSizes(FailureOf(error), day, needed);
+}
+
+// The holder wrote into the day's file while the new content was built.
+WriteOutcome ChangedMeanwhile() { return FailureOf(ERROR_SHARING_VIOLATION); }
+
+// The head, the block, then the rest of the old content, flushed to the disk.
+WriteOutcome BuildNewContent(TemporaryFile& temporary, const Block& block, HANDLE oldContent, const DayFile& day) {
+    const std::uint64_t newSize = block.Size() + day.stamp.size;
+    if (!Resize(temporary.Handle(), newSize)) return WriteFailure(GetLastError(), day, newSize);
     ChunkWriter writer(temporary.Handle());
+    writer.AppendFrom(oldContent, day.head);
     block.WriteTo(writer);
-    writer.AppendFrom(oldContent, day.stamp.size);
-    return writer.Flush() && SetFileTime(temporary.Handle(), &day.created, nullptr, nullptr) &&
-           FlushFileBuffers(temporary.Handle());
+    writer.AppendFrom(oldContent, day.stamp.size - day.head);
+    if (!writer.Flush()) return WriteFailure(writer.Error(), day, newSize);
+    if (!SetFileTime(temporary.Handle(), &day.created, nullptr, nullptr) || !FlushFileBuffers(temporary.Handle())) {
+        return WriteFailure(GetLastError(), day, newSize);
+    }
+    return {};
 }
 
-enum class Replacement { Done, LockedOut, Failed };
+enum class Replacement { Done, LockedOut, Changed, Failed };
 
-Replacement ReplaceDayFile(TemporaryFile& temporary, const DayFile& day) {
+Replacement ReplaceDayFile(TemporaryFile& temporary, const DayFile& day, DWORD& error) {
     for (std::size_t attempt = 0;; ++attempt) {
-        if (StampOf(day.path) != day.stamp) return Replacement::Failed;
+        if (StampOf(day.path) != day.stamp) return Replacement::Changed;
         if (temporary.ReplaceOnto(day.path)) return Replacement::Done;
-        if (!IsLockedOut(GetLastError())) return Replacement::Failed;
+        error = GetLastError();
+        if (!IsLockedOut(error)) return Replacement::Failed;
         if (attempt == std::size(kRetryDelaysMs)) return Replacement::LockedOut;
         Sleep(kRetryDelaysMs[attempt]);
     }
@@ -144,52 +184,71 @@ Replacement ReplaceDayFile(TemporaryFile& temporary, const DayFile& day) {
 // Only for a day's file that another program holds open with write sharing
 // but without delete sharing. The full new content is safe in the temporary
 // file before the first byte of the day's file is touched.
-bool RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
+WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
     const FileHandle target(CreateFileW(day.path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
-    const FileHandle source(CreateFileW(temporary.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!target || !source || StampOf(target.Get()) != day.stamp) return false;
+    if (!target) return FailureOf(GetLastError());
+    if (StampOf(target.Get()) != day.stamp) return ChangedMeanwhile();
+    const HANDLE source = temporary.Handle();
     const std::uint64_t newSize = blockSize + day.stamp.size;
+    if (!MoveTo(source, 0)) return FailureOf(GetLastError());
     if (!Resize(target.Get(), newSize)) {
+        const DWORD error = GetLastError();
         Resize(target.Get(), day.stamp.size);
-        return false;
+        return WriteFailure(error, day, newSize);
     }
     ChunkWriter writer(target.Get());
-    writer.AppendFrom(source.Get(), newSize);
-    if (writer.Flush() && FlushFileBuffers(target.Get())) return true;
+    writer.AppendFrom(source, newSize);
+    if (writer.Flush() && FlushFileBuffers(target.Get())) return {};
+    const WriteOutcome failure = WriteFailure(writer.Error() != ERROR_SUCCESS ? writer.Error() : GetLastError(), day,
+                                              newSize);
 
-    // Put the old content back from the temporary file; should that fail
-    // too, the temporary file stays as the one whole copy.
+    // Put the old content back from the temporary file (the head is the same
+    // in both); should that fail too, the temporary file is kept as the one
+    // whole copy.
     ChunkWriter restorer(target.Get());
-    if (MoveTo(target.Get(), 0) && MoveTo(source.Get(), blockSize)) restorer.AppendFrom(source.Get(), day.stamp.size);
-    if (!restorer.Flush() || !Resize(target.Get(), day.stamp.size)) temporary.Keep();
-    return false;
+    if (MoveTo(target.Get(), day.head) && MoveTo(source, day.head + blockSize)) {
+        restorer.AppendFrom(source, day.stamp.size - day.head);
+    }
+    if (!restorer.Flush() || !Resize(target.Get(), day.stamp.size)) temporary.KeepAs(day.path + L".bak");
+    return failure;
+}
+
+// Puts the block in and keeps the temporary file held until it has taken the
+// day's file's place.
+WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) {
+    // The temporary file holds the whole new content. Where the space cannot
+    // be asked for, the writes will tell.
+    const std::uint64_t newSize = block.Size() + day.stamp.size;
+    if (const auto free = FreeSpace(day.Folder()); free && newSize > *free) return DiskFull(day.Folder(), newSize);
+
+    const DWORD kept = day.attributes & kKeptAttributes;
+    TemporaryFile temporary(day.Folder(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+    if (!temporary.Created()) return WithSizes(FolderFailureOf(temporary.Error()), day, newSize);
+    if (WriteOutcome built = BuildNewContent(temporary, block, reader.Get(), day); !built) return built;
+    // The day's file may not be open here, or the replacement is refused.
+    reader.Reset();
+    DWORD error = ERROR_SUCCESS;
+    switch (ReplaceDayFile(temporary, day, error)) {
+        case Replacement::Done: return {};
+        case Replacement::LockedOut: return RewriteInPlace(temporary, day, block.Size());
+        case Replacement::Changed: return ChangedMeanwhile();
+        case Replacement::Failed: return FailureOf(error);
+    }
+    return FailureOf(error);
 }
 
 }  // namespace
 
-bool Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
-    const Block block(lines);
+WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
     FileHandle reader;
-    const std::optional<DayFile> day = OpenDayFile(ExtendedPath(path), reader);
-    if (!day) return false;
-    const std::wstring folder = FolderPart(day->path);
-    if (!EnoughSpace(folder, block.Size() + day->stamp.size)) return false;
-
-    const DWORD kept = day->attributes & kKeptAttributes;
-    TemporaryFile temporary(folder, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
-    if (!temporary.Created() || !BuildNewContent(temporary, block, reader.Get(), *day)) return false;
-    // Neither file may be open here, or the replacement is refused.
-    reader.Reset();
-    temporary.Close();
-    switch (ReplaceDayFile(temporary, *day)) {
-        case Replacement::Done: return true;
-        case Replacement::LockedOut: return RewriteInPlace(temporary, *day, block.Size());
-        case Replacement::Failed: return false;
-    }
-    return false;
+    DayFile day;
+    if (WriteOutcome opened = OpenDayFile(ExtendedPath(path), reader, day); !opened) return opened;
+    const Block block(lines, day.head != 0);
+    WriteOutcome outcome = Insert(block, reader, day);
+    if (outcome) outcome.namesWithLostCharacters = block.NamesWithLostCharacters();
+    return outcome;
 }
 
 }  // namespace quillory::win32

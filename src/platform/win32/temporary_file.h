@@ -1,6 +1,7 @@
 #pragma once
 // A new file with a name of its own, removed when its owner ends unless it
-// was moved into place.
+// was moved into place. It stays open for its whole life: the start-up of
+// another copy of the program removes only the temporary files nobody holds.
 #include <windows.h>
 
 #include <string>
@@ -12,27 +13,33 @@ namespace quillory::win32 {
 class TemporaryFile {
 public:
     // Creates the file in `folder` (a path ending in a backslash), opened for
-    // reading and writing; Created() tells whether that worked.
+    // reading and writing; Created() tells whether that worked, Error() why not.
     TemporaryFile(const std::wstring& folder, DWORD attributes);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     bool Created() const { return static_cast<bool>(handle_); }
+    DWORD Error() const { return error_; }
     HANDLE Handle() const { return handle_.Get(); }
     const std::wstring& Path() const { return path_; }
 
-    // Lets go of the handle, so the file can be renamed.
-    void Close() { handle_.Reset(); }
-    // Renames the closed file onto `target`, replacing it; it is no longer
-    // ours to remove once that succeeded.
+    // Renames the file onto `target`, replacing it; it is no longer ours once
+    // that succeeded. On failure GetLastError() tells why.
     bool ReplaceOnto(const std::wstring& target);
-    // Leaves the file on disk when it holds the only whole copy of something.
-    void Keep() { path_.clear(); }
+    // Leaves the file on disk when it holds the only whole copy of something,
+    // under `keptPath`, a name the start-up's clean-up passes by.
+    void KeepAs(const std::wstring& keptPath);
 
 private:
     std::wstring path_;
     FileHandle handle_;
+    DWORD error_ = ERROR_SUCCESS;
 };
+
+// Removes from the folder (ending in a backslash) the temporary files that
+// this program left behind when it was ended in the middle of a write. A
+// file that some running program holds open stays; so do all other names.
+void RemoveLeftoverTemporaryFiles(const std::wstring& folder);
 
 }  // namespace quillory::win32

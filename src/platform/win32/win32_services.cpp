@@ -31,6 +31,16 @@ void Win32Services::ShowMessage(const std::string& text, const std::string& titl
     MessageBoxW(messageOwner_, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
 }
 
+void Win32Services::ShowWarning(const std::string& text, const std::string& title) {
+    MessageBoxW(messageOwner_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+// No is the default button: a slip of the Enter key writes nothing.
+bool Win32Services::AskYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxW(messageOwner_, Wide(text).c_str(), Wide(title).c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 std::string Win32Services::TodayText() {
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -23,9 +23,11 @@ public:
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
+    WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
+    void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
     bool CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
-    bool InsertLine(const std::string& path, const LineBlock& block) override;
+    WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     void FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
@@ -33,6 +35,8 @@ public:
                       const std::string& value) override;
     std::string ReadRegistryText(RegistryRoot root, const std::string& path) override;
     void ShowMessage(const std::string& text, const std::string& title) override;
+    void ShowWarning(const std::string& text, const std::string& title) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
     std::string TodayText() override;
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title, const std::string& startFolder,

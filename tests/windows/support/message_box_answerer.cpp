@@ -22,7 +22,10 @@ ShownMessage Read(HWND box) {
         if (ClassOf(child) == "Button") {
             shown.buttons.push_back(TextOf(child));
         } else if (IsIconStatic(child)) {
-            shown.hasIcon = shown.hasIcon || SendMessageW(child, STM_GETICON, 0, 0) != 0;
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+            shown.hasIcon = shown.hasIcon || icon != nullptr;
+            // The system's icons are shared: the box shows the very handle LoadIconW gives.
+            shown.hasWarningIcon = shown.hasWarningIcon || (icon && icon == LoadIconW(nullptr, IDI_WARNING));
         } else if (ClassOf(child) == "Static" && !TextOf(child).empty()) {
             shown.text = TextOf(child);
         }
@@ -32,8 +35,8 @@ ShownMessage Read(HWND box) {
 
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::string title)
-    : title_(win32::Wide(title)), thread_(GetCurrentThreadId()), watcher_([this](std::stop_token stop) { Watch(stop); }) {}
+MessageBoxAnswerer::MessageBoxAnswerer(std::string title, int answer)
+    : title_(win32::Wide(title)), answer_(answer), thread_(GetCurrentThreadId()), watcher_([this](std::stop_token stop) { Watch(stop); }) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() = default;
 
@@ -54,7 +57,9 @@ void MessageBoxAnswerer::Watch(std::stop_token stop) {
                 std::lock_guard lock(mutex_);
                 answered_.push_back(Read(box));
             }
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+            const int button = GetDlgItem(box, answer_) ? answer_ : IDOK;
+            PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
             while (IsWindow(box) && !stop.stop_requested()) std::this_thread::sleep_for(kPollInterval);
         }
         std::this_thread::sleep_for(kPollInterval);

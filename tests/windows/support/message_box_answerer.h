@@ -17,15 +17,17 @@ struct ShownMessage {
     std::string text;
     std::vector<std::string> buttons;  // captions, left to right
     bool hasIcon = false;
+    bool hasWarningIcon = false;
 };
 
 // From construction on, every message box of the calling thread with the
-// title is noted and answered with OK. A message box is modal, so when the
+// title is noted and answered with the button `answer` (IDNO, say), or with
+// OK where the box has no such button. A message box is modal, so when the
 // action that showed it returns, it has been answered: Answered() may be
 // called at once.
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(std::string title = kMessageBoxTitle);
+    explicit MessageBoxAnswerer(std::string title = kMessageBoxTitle, int answer = IDOK);
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -37,6 +39,7 @@ private:
     void Watch(std::stop_token stop);
 
     const std::wstring title_;
+    const int answer_;
     const DWORD thread_;
     std::mutex mutex_;
     std::vector<ShownMessage> answered_;

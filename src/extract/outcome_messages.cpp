@@ -1,0 +1,59 @@
+#include "extract/outcome_messages.h"
+
+#include <cstdio>
+
+namespace quillory {
+
+namespace {
+
+constexpr std::uint64_t kMegabyte = 1u << 20;
+
+std::string SizeText(std::uint64_t bytes) {
+    if (bytes < 1024) return std::to_string(bytes) + " 字节";
+    const char* const units[] = {"KB", "MB", "GB", "TB"};
+    double size = static_cast<double>(bytes) / 1024;
+    std::size_t unit = 0;
+    for (; size >= 1024 && unit + 1 < std::size(units); ++unit) size /= 1024;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", size, units[unit]);
+    return text;
+}
+
+std::string Reason(const WriteOutcome& outcome) {
+    switch (outcome.fault) {
+        case WriteFault::Held: return "该文件正被其他程序占用。请关闭占用它的程序后再试。";
+        case WriteFault::ReadOnly: return "该文件是只读文件。请在文件属性中取消“只读”后再试。";
+        case WriteFault::DiskFull:
+            return "磁盘空间不足：需要 " + SizeText(outcome.bytesNeeded) + "，可用 " + SizeText(outcome.bytesFree) +
+                   "。请腾出磁盘空间后再试。";
+        case WriteFault::FolderUnwritable: return "存储文件夹不存在或无法写入。请确认文件夹所在磁盘具有写入权限。";
+        case WriteFault::None:
+        case WriteFault::AlreadyExists:
+        case WriteFault::Other: break;
+    }
+    const std::string words = outcome.systemText.empty() ? "未知错误" : outcome.systemText;
+    return "系统提示：" + words + "（错误代码 " + std::to_string(outcome.systemError) + "）";
+}
+
+}  // namespace
+
+std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters) {
+    std::string message = kSuccessMessage + dayFile;
+    if (namesWithLostCharacters > 0) {
+        message += "\n有 " + std::to_string(namesWithLostCharacters) +
+                   " 个名称含有 ANSI 编码无法表示的字符，已写成“?”。在 PLXE\\PLXE.ini 的 [输出编码] 中设置 "
+                   "编码=UTF-8，此后新建的当日文件可完整保留这些名称。";
+    }
+    return message;
+}
+
+std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile) {
+    return "名称未能写入当日文件：\n" + dayFile + "\n" + Reason(outcome);
+}
+
+std::string LargeBlockQuestion(std::uint64_t blockBytes) {
+    const std::uint64_t megabytes = (blockBytes + kMegabyte - 1) / kMegabyte;
+    return "本次提取将写入约 " + std::to_string(megabytes) + " MB 的内容，写入期间窗口会暂停响应。确定要写入吗？";
+}
+
+}  // namespace quillory

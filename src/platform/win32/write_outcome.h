@@ -1,0 +1,25 @@
+#pragma once
+// Windows errors met while writing, as the outcome the logic tells the user.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/services.h"
+
+namespace quillory::win32 {
+
+// The fault the error stands for, with the error's code and the system's text.
+WriteOutcome FailureOf(DWORD error);
+
+// The same for an error met in a folder: a refusal there means no new file may go in.
+WriteOutcome FolderFailureOf(DWORD error);
+
+// A full disk: `needed` bytes were to go into `folder` (ending in a backslash).
+WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed);
+
+// Bytes the caller may still write in the folder, when that can be asked.
+std::optional<std::uint64_t> FreeSpace(const std::wstring& folder);
+
+}  // namespace quillory::win32
