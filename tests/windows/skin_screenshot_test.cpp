@@ -71,8 +71,9 @@ struct Picture {
     // 32-bit, top-down.
     void Save(const std::filesystem::path& file) const {
         BITMAPINFOHEADER info{sizeof info, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        constexpr DWORD headersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
         const auto bitsSize = static_cast<DWORD>(pixels.size() * 4);
-        BITMAPFILEHEADER header{0x4D42, sizeof header + sizeof info + bitsSize, 0, 0, sizeof header + sizeof info};
+        BITMAPFILEHEADER header{0x4D42, headersSize + bitsSize, 0, 0, headersSize};
         std::ofstream out(file, std::ios::binary);
         out.write(reinterpret_cast<const char*>(&header), sizeof header);
         out.write(reinterpret_cast<const char*>(&info), sizeof info);
