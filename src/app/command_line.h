@@ -1,15 +1,27 @@
 #pragma once
 // What the command line asks of a start, read in one place so that each way
 // of starting is told apart here.
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 
 namespace quillory {
 
+// Names written without a window: those --extract FOLDER asks for.
+struct ScriptedExtraction {
+    std::string folder;
+    bool forward = false;
+    std::int32_t blankLines = 1;
+    // Why the arguments cannot be run as they stand; empty when they can.
+    std::string fault;
+};
+
 struct CommandLine {
     // A path to show once the window is up, taken as a drop on the window takes it.
     std::optional<std::string> folder;
+    // Set when the program is to run without a window.
+    std::optional<ScriptedExtraction> extraction;
 };
 
 // `arguments` as the system splits them, without the program's own name.

@@ -23,14 +23,19 @@ void RunStorageSetup(Services& services, Controls& controls, SettingsFile& setti
     controls.驱动器框文件名提取.SetCurrentDrive("C");
     controls.目录框文件名提取.SetCurrentFolder(StartFolder(computerName));
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
+    controls.标签存放路径.SetText(storageFolder);
+    if (!PrepareStorage(services, settings, storageFolder, encoding)) {
+        services.ShowMessage(kWriteProbeMessage, kMessageTitle);
+    }
+}
+
+bool PrepareStorage(Services& services, SettingsFile& settings, const std::string& storageFolder,
+                    OutputEncoding encoding) {
     services.CreateFolder(storageFolder);
     // What a crash or a kill left behind goes before anything new is written.
     services.RemoveLeftoverTemporaryFiles(storageFolder);
-    controls.标签存放路径.SetText(storageFolder);
     settings.WriteStoragePath(storageFolder);
-    if (!WriteProbe(services, controls.标签存放路径.Text(), encoding)) {
-        services.ShowMessage(kWriteProbeMessage, kMessageTitle);
-    }
+    return WriteProbe(services, storageFolder, encoding);
 }
 
 }  // namespace quillory

@@ -15,4 +15,10 @@ inline constexpr const char* kWriteProbeMessage = "您好，请确认文件夹�
 void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName,
                      OutputEncoding encoding);
 
+// The storage folder, the storage path in the settings file and the day's
+// file, made ready as every start makes them, with or without a window.
+// False when the storage folder cannot be written.
+bool PrepareStorage(Services& services, SettingsFile& settings, const std::string& storageFolder,
+                    OutputEncoding encoding);
+
 }  // namespace quillory

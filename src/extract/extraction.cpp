@@ -14,17 +14,24 @@ int CountLeadingNames(const FileNameTable& table) {
     return count;
 }
 
-// Each name goes in front of the file, so writing the slots from first to
-// last leaves them reversed in the file: the block is built in file order.
-std::vector<std::string> NamesInFileOrder(const FileNameTable& table, int count, bool reverse) {
-    std::vector<std::string> names;
-    names.reserve(static_cast<std::size_t>(count));
-    for (int m = 1; m <= count; ++m) names.push_back(table.Slot(reverse ? count - m + 1 : m));
-    return names;
+bool AgreedToSize(Services& services, const LineBlock& block) {
+    const std::uint64_t bytes = BlockBytes(block);
+    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
 }
 
-// The block's size in the file, near enough for the question: the names are
-// counted in UTF-8, which the blank lines outweigh in any block that large.
+}  // namespace
+
+// Each name goes in front of the file, so writing the slots from first to
+// last leaves them reversed in the file: the block is built in file order.
+LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore) {
+    const int count = CountLeadingNames(table);
+    LineBlock block{{}, blankLinesBefore};
+    block.names.reserve(static_cast<std::size_t>(count));
+    for (int m = 1; m <= count; ++m) block.names.push_back(table.Slot(reverse ? count - m + 1 : m));
+    return block;
+}
+
+// The names are counted in UTF-8, which the blank lines outweigh in any block that large.
 std::uint64_t BlockBytes(const LineBlock& block) {
     constexpr std::uint64_t kLineEnd = 2;
     const std::uint64_t blankLines =
@@ -34,18 +41,11 @@ std::uint64_t BlockBytes(const LineBlock& block) {
     return bytes;
 }
 
-bool AgreedToSize(Services& services, const LineBlock& block) {
-    const std::uint64_t bytes = BlockBytes(block);
-    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
-}
-
 WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
                         const LineBlock& block, OutputEncoding encoding) {
     if (WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding); !made) return made;
     return services.InsertLine(dayFile, block);
 }
-
-}  // namespace
 
 void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
              OutputEncoding encoding) {
@@ -60,12 +60,12 @@ void Extract(Services& services, Controls& controls, const FileNameTable& table,
         return;
     }
     const bool reverse = controls.单选框逆序.IsChecked();
-    const int count = CountLeadingNames(table);
+    const LineBlock block = ExtractionBlock(table, reverse, TextToInt32(blankLineText));
+    const int count = static_cast<int>(block.names.size());
     if (!reverse) state.collectedNameCount = count;
     if (count == 0) return;
 
     const std::string storageFolder = controls.标签存放路径.Text();
-    const LineBlock block{NamesInFileOrder(table, count, reverse), TextToInt32(blankLineText)};
     if (!AgreedToSize(services, block)) return;
     // The block goes in whole or not at all.
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());

@@ -20,6 +20,18 @@ struct ExtractionState {
     std::int32_t& collectedNameCount;
 };
 
+// The block an extraction of the table writes: the leading run of names, up
+// to the first empty slot, in the order they stand in the file.
+LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore);
+
+// The block's size in the file, near enough to weigh it against kLargeBlockBytes.
+std::uint64_t BlockBytes(const LineBlock& block);
+
+// Puts the block in front of the day's file, made with `encoding` first when
+// it is missing; all or nothing.
+WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
+                        const LineBlock& block, OutputEncoding encoding);
+
 // A missing day's file is made with `encoding` first. A failure is told with
 // the warning icon; a block above kLargeBlockBytes is asked for first.
 void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,

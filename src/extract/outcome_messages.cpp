@@ -19,6 +19,8 @@ std::string SizeText(std::uint64_t bytes) {
     return text;
 }
 
+std::string MegabytesText(std::uint64_t bytes) { return std::to_string((bytes + kMegabyte - 1) / kMegabyte); }
+
 std::string Reason(const WriteOutcome& outcome) {
     switch (outcome.fault) {
         case WriteFault::Held: return "该文件正被其他程序占用。请关闭占用它的程序后再试。";
@@ -39,12 +41,14 @@ std::string Reason(const WriteOutcome& outcome) {
 
 std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters) {
     std::string message = kSuccessMessage + dayFile;
-    if (namesWithLostCharacters > 0) {
-        message += "\n有 " + std::to_string(namesWithLostCharacters) +
-                   " 个名称含有 ANSI 编码无法表示的字符，已写成“?”。在 PLXE\\PLXE.ini 的 [输出编码] 中设置 "
-                   "编码=UTF-8，此后新建的当日文件可完整保留这些名称。";
-    }
+    if (namesWithLostCharacters > 0) message += "\n" + LostCharactersNote(namesWithLostCharacters);
     return message;
+}
+
+std::string LostCharactersNote(int namesWithLostCharacters) {
+    return "有 " + std::to_string(namesWithLostCharacters) +
+           " 个名称含有 ANSI 编码无法表示的字符，已写成“?”。在 PLXE\\PLXE.ini 的 [输出编码] 中设置 "
+           "编码=UTF-8，此后新建的当日文件可完整保留这些名称。";
 }
 
 std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile) {
@@ -52,8 +56,12 @@ std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& 
 }
 
 std::string LargeBlockQuestion(std::uint64_t blockBytes) {
-    const std::uint64_t megabytes = (blockBytes + kMegabyte - 1) / kMegabyte;
-    return "本次提取将写入约 " + std::to_string(megabytes) + " MB 的内容，写入期间窗口会暂停响应。确定要写入吗？";
+    return "本次提取将写入约 " + MegabytesText(blockBytes) + " MB 的内容，写入期间窗口会暂停响应。确定要写入吗？";
+}
+
+std::string LargeBlockRefusal(std::uint64_t blockBytes) {
+    return "本次提取将写入约 " + MegabytesText(blockBytes) + " MB 的内容，超过 " + MegabytesText(kLargeBlockBytes) +
+           " MB 的内容须在窗口中确认后才写入。未写入任何名称。";
 }
 
 }  // namespace quillory

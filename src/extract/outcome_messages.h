@@ -17,10 +17,16 @@ inline constexpr std::uint64_t kLargeBlockBytes = 64u << 20;
 // characters in the ANSI code page.
 std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters);
 
+// That so many names lost characters, and how to keep them whole.
+std::string LostCharactersNote(int namesWithLostCharacters);
+
 // What failed, why, and the day's file's path.
 std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile);
 
 // Whether a block of this size shall be written.
 std::string LargeBlockQuestion(std::uint64_t blockBytes);
+
+// Why a block of this size was not written where nobody can be asked.
+std::string LargeBlockRefusal(std::uint64_t blockBytes);
 
 }  // namespace quillory

@@ -66,6 +66,7 @@ public:
     virtual bool CreateFolder(const std::string& path) = 0;
 
     virtual bool FileExists(const std::string& path) const = 0;
+    virtual bool FolderExists(const std::string& path) const = 0;
 
     // Creates or replaces the file; true when it holds exactly `bytes`.
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;

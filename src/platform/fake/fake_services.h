@@ -47,7 +47,6 @@ public:
     void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
 
     // Reading what happened.
-    bool FolderExists(const std::string& path) const { return folders_.count(path) != 0; }
     std::string FileBytes(const std::string& path) const;
     std::string IniFileText(const std::string& file) const;  // as the profile functions would write it
     const std::vector<ShownMessage>& Messages() const { return messages_; }
@@ -61,6 +60,7 @@ public:
     std::string ProgramFolder() const override { return programFolder_; }
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) const override;
+    bool FolderExists(const std::string& path) const override { return folders_.count(path) != 0; }
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;

@@ -28,14 +28,16 @@ void Utf8Into(std::wstring_view wide, std::string& utf8) {
     utf8.resize(static_cast<std::size_t>(length));
 }
 
-std::string Ansi(std::string_view utf8) {
+std::string Ansi(std::string_view utf8) { return InCodePage(utf8, CP_ACP); }
+
+std::string InCodePage(std::string_view utf8, unsigned codePage) {
     const std::wstring wide = Wide(utf8);
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-    return ansi;
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
 }
 
 bool FitsAnsi(std::string_view utf8) {

@@ -51,6 +51,8 @@ bool Win32Services::FileExists(const std::string& path) const {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32Services::FolderExists(const std::string& path) const { return IsFolder(ExtendedPath(path)); }
+
 bool Win32Services::WriteWholeFile(const std::string& path, std::string_view bytes) {
     const FileHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -22,6 +22,7 @@ public:
     std::string ProgramFolder() const override { return programFolder_; }
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) const override;
+    bool FolderExists(const std::string& path) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;

@@ -1,0 +1,61 @@
+#include "app/scripted_extraction.h"
+
+#include "app/places.h"
+#include "app/storage_setup.h"
+#include "browse/folder_listing.h"
+#include "extract/day_file.h"
+#include "extract/extraction.h"
+#include "extract/outcome_messages.h"
+#include "settings/settings_file.h"
+
+namespace quillory {
+
+namespace {
+
+constexpr const char* kUsage =
+    "用法：Quillory.exe --extract 文件夹 [--forward] [--blank 行数]\n"
+    "  --forward     正序排列（不写时逆序排列）\n"
+    "  --blank 行数  每个名称前的空白行数，整数，不写时为 1，负数同 0\n"
+    "退出码：0 已写入，1 未写入，2 参数有误";
+
+ScriptedOutcome BadArguments(const std::string& why) { return {kExitBadArguments, {}, why + "\n" + kUsage}; }
+
+ScriptedOutcome NotWritten(std::string why) { return {kExitNotWritten, {}, std::move(why)}; }
+
+// The table as a scan of the folder leaves it, every listed file ticked.
+FileNameTable ScannedTable(Services& services, const std::string& folder) {
+    FileNameTable table;
+    table.MarkAllEmpty();
+    int count = 0;
+    ListFolder(services, folder, [&](const std::string& name) {
+        if (++count <= FileNameTable::kSlots) table.SetSlot(count, name);
+    });
+    return table;
+}
+
+}  // namespace
+
+ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
+    if (!request.fault.empty()) return BadArguments(request.fault);
+    if (!services.FolderExists(request.folder)) return BadArguments("不是文件夹：" + request.folder);
+
+    SettingsFile settings(services);
+    const OutputEncoding encoding = settings.ReadOutputEncoding();
+    const std::string storageFolder = StorageFolder(services.ProgramFolder());
+    // A storage folder that cannot be written fails the write below, which tells why.
+    PrepareStorage(services, settings, storageFolder, encoding);
+
+    const LineBlock block = ExtractionBlock(ScannedTable(services, request.folder), !request.forward,
+                                            request.blankLines);
+    if (block.names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
+    if (const std::uint64_t bytes = BlockBytes(block); bytes > kLargeBlockBytes) {
+        return NotWritten(LargeBlockRefusal(bytes));
+    }
+    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
+    const WriteOutcome written = WriteBlock(services, storageFolder, dayFile, block, encoding);
+    if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
+    const int lost = written.namesWithLostCharacters;
+    return {kExitWritten, dayFile, lost > 0 ? LostCharactersNote(lost) : std::string()};
+}
+
+}  // namespace quillory

@@ -1,0 +1,26 @@
+#pragma once
+// Names written without a window, for scripts: Quillory.exe --extract FOLDER.
+#include <string>
+
+#include "app/command_line.h"
+#include "platform/services.h"
+
+namespace quillory {
+
+inline constexpr int kExitWritten = 0;
+inline constexpr int kExitNotWritten = 1;
+inline constexpr int kExitBadArguments = 2;
+
+// What the run tells whoever started it; nothing is shown.
+struct ScriptedOutcome {
+    int exitCode = kExitWritten;
+    std::string output;  // the day's file, once the names are in it
+    std::string error;   // why nothing was written, or what to heed although it was
+};
+
+// Makes the storage ready as a start does, lists the folder as the window
+// lists it and writes what 立即提取 writes with every listed file ticked.
+// Nobody can be asked, so a block above kLargeBlockBytes is refused.
+ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request);
+
+}  // namespace quillory

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "app/scripted_extraction.h"
+#include "harness.h"
+
+namespace quillory::testing {
+namespace {
+
+using Arguments = std::vector<std::string>;
+constexpr const char* kFolder = "D:\\Photos";
+
+TEST(ScriptedArguments, OptionsInAnyOrderAroundOneFolderAndEachFaultNamed) {
+    const ScriptedExtraction plain = *ParseCommandLine(Arguments{"--extract", kFolder}).extraction;
+    EXPECT_EQ(plain.folder, kFolder);
+    EXPECT_FALSE(plain.forward);
+    EXPECT_EQ(plain.blankLines, 1);
+    // "D:\" --forward --blank -3 --extract reaches the program as one argument.
+    const ScriptedExtraction root = *ParseCommandLine(Arguments{"D:\" --forward --blank -3 --extract"}).extraction;
+    EXPECT_EQ(root.folder, "D:\\");
+    EXPECT_TRUE(root.forward);
+    EXPECT_EQ(root.blankLines, -3);
+    EXPECT_EQ(root.fault, "");
+    EXPECT_EQ(ParseCommandLine(Arguments{"--extract", kFolder, "--blank", "+99999999999"}).extraction->blankLines,
+              INT32_MAX);
+    EXPECT_EQ(ParseCommandLine(Arguments{"--forward"}).folder, "--forward");  // no --extract: a folder to show
+
+    const std::pair<Arguments, std::string> faults[] = {
+        {{"--extract"}, "缺少要提取的文件夹。"},
+        {{"--extract", kFolder, "E:\\"}, "多余的参数：E:\\"},
+        {{"--extract", kFolder, "-b"}, "未知的选项：-b"},
+        {{"--extract", kFolder, "--blank", "2.9"}, "--blank 后须跟一个整数（每个名称前的空白行数）"},
+        {{"--extract", "--blank", "--forward", kFolder}, "--blank 后须跟一个整数（每个名称前的空白行数）"},
+    };
+    for (const auto& [arguments, fault] : faults) {
+        EXPECT_EQ(ParseCommandLine(arguments).extraction->fault, fault) << arguments.back();
+    }
+}
+
+class ScriptedRun : public ::testing::Test {
+protected:
+    ScriptedRun() { services.AddFolder(std::string(kProgramFolder) + "\\PLXE"); }
+    ScriptedOutcome Run(const Arguments& arguments) {
+        return RunScriptedExtraction(services, *ParseCommandLine(arguments).extraction);
+    }
+    std::string Day() const { return services.FileBytes(kDayFile); }
+
+    fake::FakeServices services{kProgramFolder};
+};
+
+// The bytes 立即提取 leaves after the same folder was opened in the window.
+std::string WindowWrites(const std::vector<std::string>& names, bool forward, const std::string& blankLines) {
+    Harness h;
+    h.services.AddFolder(kStorageFolder);
+    h.services.AddFile(kDayFile);
+    h.ui.storageLabel.SetText(kStorageFolder);
+    h.services.AddFile(std::string(kFolder) + "\\hidden.txt", "", true);
+    h.OpenFolderWith(kFolder, names);
+    if (forward) h.Choose(Command::ForwardOrder);
+    h.ui.blankLines.SetText(blankLines);
+    h.Click(ControlId::按钮提取文件名);
+    return h.services.FileBytes(kDayFile);
+}
+
+TEST_F(ScriptedRun, WritesWhatTheWindowWritesWithEveryListedFileTickedAndShowsNothing) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 205; ++i) names.push_back("文件" + std::to_string(i));
+    services.AddFile(std::string(kFolder) + "\\hidden.txt", "", true);
+    for (const std::string& name : names) services.AddFile(std::string(kFolder) + "\\" + name);
+    services.SetIniFileText(kSettingsFile, "[输出编码]\r\n编码=UTF-8\r\n");
+
+    std::string older = "\xEF\xBB\xBF";  // the setting was read when the day's file was made
+    for (const auto& [arguments, windowBytes] :
+         {std::pair{Arguments{"--extract", kFolder}, WindowWrites(names, false, "1")},
+          std::pair{Arguments{"--blank", "-1", "--forward", "--extract", kFolder}, WindowWrites(names, true, "-1")}}) {
+        const ScriptedOutcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.exitCode, 0);
+        EXPECT_EQ(outcome.output, kDayFile);
+        ASSERT_NE(windowBytes.find("文件199\r\n"), std::string::npos);
+        EXPECT_EQ(Day(), "\xEF\xBB\xBF" + windowBytes + older.substr(3));
+        older = Day();
+    }
+    EXPECT_NE(services.IniFileText(kSettingsFile).find(std::string("路径=") + kStorageFolder), std::string::npos);
+    EXPECT_NE(std::ranges::find(services.Calls(), std::string("RemoveLeftoverTemporaryFiles ") + kStorageFolder),
+              services.Calls().end());
+    EXPECT_TRUE(services.Messages().empty());
+}
+
+TEST_F(ScriptedRun, ExitOneWhenNothingWasWrittenAndTwoForBadArgumentsBeforeAnythingIsTouched) {
+    services.AddFolder(kFolder);
+    EXPECT_EQ(Run({"--extract", "D:\\Missing"}).exitCode, 2);
+    const ScriptedOutcome bad = Run({"--extract", kFolder, "--x"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.error.find("用法：Quillory.exe --extract 文件夹"), std::string::npos) << bad.error;
+    EXPECT_FALSE(services.FolderExists(kStorageFolder));
+
+    EXPECT_EQ(Run({"--extract", kFolder}).error, std::string("所选待提取名称为空！\n") + kFolder);
+    services.AddFile(std::string(kFolder) + "\\a");
+    const ScriptedOutcome large = Run({"--extract", kFolder, "--blank", "33554432"});  // 64 MiB + 3 bytes
+    EXPECT_EQ(large.exitCode, 1);
+    EXPECT_NE(large.error.find("65 MB"), std::string::npos) << large.error;
+    EXPECT_EQ(Day(), "");
+    EXPECT_TRUE(services.Messages().empty());
+}
+
+}  // namespace
+}  // namespace quillory::testing
