@@ -16,10 +16,11 @@ int CountLeadingNames(const FileNameTable& table) {
 
 // Each name goes in front of the file, so writing the slots from first to
 // last leaves them reversed in the file: the block is built in file order.
-std::vector<std::string> NamesInFileOrder(const FileNameTable& table, int count, bool reverse) {
+std::vector<std::string> NamesInFileOrder(const FileNameTable& table, int count, bool reverse, NameForm form,
+                                          const std::string& folder) {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count));
-    for (int m = 1; m <= count; ++m) names.push_back(table.Slot(reverse ? count - m + 1 : m));
+    for (int m = 1; m <= count; ++m) names.push_back(FormedName(table.Slot(reverse ? count - m + 1 : m), folder, form));
     return names;
 }
 
@@ -48,7 +49,7 @@ WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, co
 }  // namespace
 
 void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
-             OutputEncoding encoding) {
+             OutputEncoding encoding, NameForm form) {
     state.lineWritten = 0;
     if (controls.选择列表框文件列表.ListCount() == 0) {
         services.ShowMessage(kEmptyListMessage, kMessageTitle);
@@ -65,7 +66,8 @@ void Extract(Services& services, Controls& controls, const FileNameTable& table,
     if (count == 0) return;
 
     const std::string storageFolder = controls.标签存放路径.Text();
-    const LineBlock block{NamesInFileOrder(table, count, reverse), TextToInt32(blankLineText)};
+    const LineBlock block{NamesInFileOrder(table, count, reverse, form, controls.目录框文件名提取.CurrentFolder()),
+                          TextToInt32(blankLineText)};
     if (!AgreedToSize(services, block)) return;
     // The block goes in whole or not at all.
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());

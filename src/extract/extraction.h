@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "browse/file_name_table.h"
+#include "browse/name_form.h"
 #include "extract/outcome_messages.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -21,9 +22,10 @@ struct ExtractionState {
 };
 
 // A missing day's file is made with `encoding` first. A failure is told with
-// the warning icon; a block above kLargeBlockBytes is asked for first.
+// the warning icon; a block above kLargeBlockBytes is asked for first. The
+// names are written in `form`, a full path on the directory box's folder.
 void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
-             OutputEncoding encoding);
+             OutputEncoding encoding, NameForm form = NameForm::Name);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);
