@@ -196,10 +196,10 @@ protected:
 };
 
 TEST_F(PasteEndToEnd, CtrlVShowsACopiedFolderOrAPastedPathAsADropOutsideTheCountBox) {
-    const std::wstring copied = tree.Folder(L"\复制的");
-    const std::wstring typed = tree.Folder(L"\typed path");
-    tree.File(L"\复制的\一.txt");
-    const std::wstring file = tree.File(L"\typed path\two.txt");
+    const std::wstring copied = tree.Folder(L"\\复制的");
+    const std::wstring typed = tree.Folder(L"\\typed path");
+    tree.File(L"\\复制的\\一.txt");
+    const std::wstring file = tree.File(L"\\typed path\\two.txt");
 
     PutOnClipboard(CF_HDROP, DropBlock({copied, typed}));
     PasteIn(ControlId::选择列表框文件列表);

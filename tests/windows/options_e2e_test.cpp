@@ -89,25 +89,25 @@ protected:
 };
 
 TEST_F(OptionsEndToEnd, EachNameFormInTheDaysFileAndInCtrlCWhileTheListShowsBareNames) {
-    MakeFile(files + L"\\v1.2.tar.gz", 2);
-    MakeFile(files + L"\\.gitignore", 1);
+    MakeFile(files + L"\\报告.final.docx", 2);
+    MakeFile(files + L"\\README", 1);
     Start();
     Open();
     app->Choose(Command::OrderTime);
-    ASSERT_EQ(Listed(), (Names{"v1.2.tar.gz", ".gitignore"}));
+    ASSERT_EQ(Listed(), (Names{"报告.final.docx", "README"}));
     const std::string path = Utf8(files) + "\\";
     const struct {
         Command command;
         std::string first, second;
     } forms[] = {
-        {Command::NameFormStem, "v1.2.tar", ".gitignore"},
-        {Command::NameFormPath, path + "v1.2.tar.gz", path + ".gitignore"},
-        {Command::NameFormName, "v1.2.tar.gz", ".gitignore"},
+        {Command::NameFormStem, "报告.final", "README"},
+        {Command::NameFormPath, path + "报告.final.docx", path + "README"},
+        {Command::NameFormName, "报告.final.docx", "README"},
     };
     for (const auto& form : forms) {
         app->Choose(form.command);
         EXPECT_TRUE(MenuMarked(app->Window(), form.command));
-        EXPECT_EQ(Listed(), (Names{"v1.2.tar.gz", ".gitignore"}));
+        EXPECT_EQ(Listed(), (Names{"报告.final.docx", "README"}));
         // Reverse order, one empty line: the last listed name first.
         EXPECT_EQ(Extracted(), win32::Ansi("\r\n" + form.second + "\r\n\r\n" + form.first + "\r\n"));
         EXPECT_EQ(Copied(), Wide(form.first + "\r\n" + form.second));
