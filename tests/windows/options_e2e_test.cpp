@@ -150,5 +150,31 @@ TEST_F(OptionsEndToEnd, NaturalAndTimeOrdersAndHiddenFilesSurviveARestart) {
     }
 }
 
+TEST_F(OptionsEndToEnd, AFolderThatCannotBeListedIsToldAnEmptyOneIsNot) {
+    Start();
+    Open();
+    MessageBoxAnswerer emptyFolder;
+    app->Choose(Command::OrderName);
+    EXPECT_TRUE(emptyFolder.Answered().empty());
+
+    MakeFile(files + L"\\a.txt", 1);
+    // Another program holds the folder open, sharing nothing.
+    const HANDLE held = CreateFileW(files.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    MessageBoxAnswerer answerer;
+    app->Choose(Command::OrderTime);
+    const std::vector<ShownMessage> told = answerer.Answered();
+    CloseHandle(held);
+    EXPECT_TRUE(Listed().empty());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].title, kMessageBoxTitle);
+    EXPECT_TRUE(told[0].hasWarningIcon);
+    EXPECT_EQ(told[0].text.rfind("无法列出文件夹中的文件：\n" + Utf8(files) + "\n系统提示：", 0), 0u) << told[0].text;
+
+    app->Choose(Command::OrderFileSystem);
+    EXPECT_EQ(Listed(), Names{"a.txt"});
+}
+
 }  // namespace
 }  // namespace quillory::testing
