@@ -71,19 +71,5 @@ TEST_F(Options, NameFormShapesTheWrittenAndCopiedNamesButNeverTheList) {
     EXPECT_NE(h.services.IniFileText(kSettingsFile).find("名称格式=不含扩展名"), std::string::npos);
 }
 
-TEST_F(Options, AnUnreadableFolderIsToldAnEmptyOneIsNot) {
-    StartWith("");
-    h.OpenFolderWith("D:\\Empty", {});
-    EXPECT_TRUE(h.services.Messages().empty());
-    h.services.AddFile("\\\\server\\gone\\a.txt");
-    h.services.MakeUnreadable("\\\\server\\gone", {false, 53, "找不到网络路径。"});
-    h.ui.folders.SetCurrentFolder("\\\\server\\gone");
-    EXPECT_TRUE(h.ListedNames().empty());
-    ASSERT_EQ(h.services.Messages().size(), 1u);
-    EXPECT_EQ(h.services.Messages()[0].title, kMessageTitle);
-    EXPECT_EQ(h.services.Messages()[0].text,
-              "无法列出文件夹中的文件：\n\\\\server\\gone\n系统提示：找不到网络路径。（错误代码 53）");
-}
-
 }  // namespace
 }  // namespace quillory::testing
