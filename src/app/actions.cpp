@@ -3,7 +3,6 @@
 #include "app/places.h"
 #include "app/storage_setup.h"
 #include "browse/folder_chooser.h"
-#include "browse/folder_view.h"
 #include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "extract/outcome_messages.h"
@@ -14,10 +13,6 @@
 namespace quillory {
 
 namespace {
-
-FolderView ViewOf(Services& services, Controls& controls, Globals& globals) {
-    return FolderView(services, controls, globals.fileNames, globals.listedFileCount);
-}
 
 struct DayFileAtHand {
     std::string path;
@@ -36,20 +31,27 @@ DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEn
 
 }  // namespace
 
+FolderView Actions::View() {
+    return FolderView(services_, controls_, globals_.fileNames, globals_.listedFileCount, listing_);
+}
+
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
     RunSkinSetup(skin_, settings);
     outputEncoding_ = settings.ReadOutputEncoding();
+    nameForm_ = settings.ReadNameForm();
+    listing_ = settings.ReadListingOptions();
+    MarkOptions();
     RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
 }
 
-void Actions::DriveChange() { ViewOf(services_, controls_, globals_).DriveChange(); }
-void Actions::FolderScan() { ViewOf(services_, controls_, globals_).FolderScan(); }
-void Actions::ItemSelected() { ViewOf(services_, controls_, globals_).ItemSelected(); }
-void Actions::TableRebuild() { ViewOf(services_, controls_, globals_).TableRebuild(); }
-void Actions::SelectAll() { ViewOf(services_, controls_, globals_).SelectAll(); }
-void Actions::SelectNone() { ViewOf(services_, controls_, globals_).SelectNone(); }
-void Actions::Invert() { ViewOf(services_, controls_, globals_).Invert(); }
+void Actions::DriveChange() { View().DriveChange(); }
+void Actions::FolderScan() { View().FolderScan(); }
+void Actions::ItemSelected() { View().ItemSelected(); }
+void Actions::TableRebuild() { View().TableRebuild(); }
+void Actions::SelectAll() { View().SelectAll(); }
+void Actions::SelectNone() { View().SelectNone(); }
+void Actions::Invert() { View().Invert(); }
 
 void Actions::DirectoryContextMenu() {
     window_.SetMenuItemVisible(MenuItem::Quit, false);
@@ -76,7 +78,7 @@ void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
     quillory::Extract(services_, controls_, globals_.fileNames,
-                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
+                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_, nameForm_);
 }
 
 void Actions::ChooseFolder() {
@@ -99,6 +101,47 @@ void Actions::OpenDayFile() {
 // The storage folder is worth showing even when the day's file could not be made.
 void Actions::OpenStorageFolder() {
     services_.ShowInFolder(MakeDayFileAtHand(services_, controls_, outputEncoding_).path);
+}
+
+void Actions::ChooseNameFormName() { ChooseNameForm(NameForm::Name); }
+void Actions::ChooseNameFormStem() { ChooseNameForm(NameForm::Stem); }
+void Actions::ChooseNameFormPath() { ChooseNameForm(NameForm::FullPath); }
+void Actions::ChooseFileSystemOrder() { ChooseListOrder(ListOrder::FileSystem); }
+void Actions::ChooseNameOrder() { ChooseListOrder(ListOrder::Name); }
+void Actions::ChooseTimeOrder() { ChooseListOrder(ListOrder::ModificationTime); }
+
+void Actions::ToggleHiddenFiles() {
+    listing_.showHidden = !listing_.showHidden;
+    SettingsFile(services_).WriteShowHidden(listing_.showHidden);
+    MarkOptions();
+    View().Relist();
+}
+
+void Actions::CopyTickedNames() { View().CopyTickedNames(nameForm_); }
+
+void Actions::ChooseNameForm(NameForm form) {
+    if (form == nameForm_) return;
+    nameForm_ = form;
+    SettingsFile(services_).WriteNameForm(form);
+    MarkOptions();
+}
+
+void Actions::ChooseListOrder(ListOrder order) {
+    if (order == listing_.order) return;
+    listing_.order = order;
+    SettingsFile(services_).WriteListOrder(order);
+    MarkOptions();
+    View().Relist();
+}
+
+void Actions::MarkOptions() {
+    window_.SetMenuItemChecked(MenuItem::NameFormName, nameForm_ == NameForm::Name);
+    window_.SetMenuItemChecked(MenuItem::NameFormStem, nameForm_ == NameForm::Stem);
+    window_.SetMenuItemChecked(MenuItem::NameFormPath, nameForm_ == NameForm::FullPath);
+    window_.SetMenuItemChecked(MenuItem::OrderFileSystem, listing_.order == ListOrder::FileSystem);
+    window_.SetMenuItemChecked(MenuItem::OrderName, listing_.order == ListOrder::Name);
+    window_.SetMenuItemChecked(MenuItem::OrderTime, listing_.order == ListOrder::ModificationTime);
+    window_.SetMenuItemChecked(MenuItem::ShowHiddenFiles, listing_.showHidden);
 }
 
 }  // namespace quillory

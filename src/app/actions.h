@@ -2,6 +2,9 @@
 #include <string>
 
 #include "app/globals.h"
+#include "browse/folder_view.h"
+#include "browse/folder_listing.h"
+#include "browse/name_form.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 #include "settings/settings_file.h"
@@ -45,8 +48,23 @@ public:
     // selected in the file manager.
     void OpenDayFile();
     void OpenStorageFolder();
+    // The options menu: each choice is kept in the settings file; the order
+    // and the hidden files list the shown folder again, keeping the ticks.
+    void ChooseNameFormName();
+    void ChooseNameFormStem();
+    void ChooseNameFormPath();
+    void ChooseFileSystemOrder();
+    void ChooseNameOrder();
+    void ChooseTimeOrder();
+    void ToggleHiddenFiles();
+    void CopyTickedNames();
 
 private:
+    FolderView View();
+    void ChooseNameForm(NameForm form);
+    void ChooseListOrder(ListOrder order);
+    void MarkOptions();
+
     Services& services_;
     Controls& controls_;
     MainWindow& window_;
@@ -54,6 +72,9 @@ private:
     Globals& globals_;
     // Read once at start, with the other settings.
     OutputEncoding outputEncoding_ = OutputEncoding::Ansi;
+    // Read at start, changed by the options menu.
+    NameForm nameForm_ = NameForm::Name;
+    ListingOptions listing_;
 };
 
 }  // namespace quillory

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/text.h"
@@ -44,6 +45,19 @@ bool IsWholeNumber(std::string_view text) {
     return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
 }
 
+template <typename Choice, std::size_t N>
+std::optional<Choice> ChoiceNamed(const std::pair<std::string_view, Choice> (&choices)[N], std::string_view name) {
+    for (const auto& [word, choice] : choices) {
+        if (word == name) return choice;
+    }
+    return std::nullopt;
+}
+
+constexpr std::pair<std::string_view, NameForm> kNameForms[] = {
+    {"name", NameForm::Name}, {"stem", NameForm::Stem}, {"path", NameForm::FullPath}};
+constexpr std::pair<std::string_view, ListOrder> kListOrders[] = {
+    {"fs", ListOrder::FileSystem}, {"name", ListOrder::Name}, {"time", ListOrder::ModificationTime}};
+
 struct ExtractionOption {
     std::string_view name;
     // What must follow the option, for the fault; null for an option that takes no value.
@@ -63,6 +77,21 @@ constexpr ExtractionOption kExtractionOptions[] = {
      [](ScriptedExtraction& extraction, std::string_view value) {
          if (!IsWholeNumber(value)) return false;
          extraction.blankLines = TextToInt32(value);
+         return true;
+     }},
+    {"--name", "name、stem 或 path（名称格式）",
+     [](ScriptedExtraction& extraction, std::string_view value) {
+         extraction.nameForm = ChoiceNamed(kNameForms, value);
+         return extraction.nameForm.has_value();
+     }},
+    {"--sort", "fs、name 或 time（排列顺序）",
+     [](ScriptedExtraction& extraction, std::string_view value) {
+         extraction.order = ChoiceNamed(kListOrders, value);
+         return extraction.order.has_value();
+     }},
+    {"--hidden", nullptr,
+     [](ScriptedExtraction& extraction, std::string_view) {
+         extraction.showHidden = true;
          return true;
      }},
 };

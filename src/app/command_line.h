@@ -6,6 +6,9 @@
 #include <span>
 #include <string>
 
+#include "browse/folder_listing.h"
+#include "browse/name_form.h"
+
 namespace quillory {
 
 // Names written without a window: those --extract FOLDER asks for.
@@ -13,6 +16,10 @@ struct ScriptedExtraction {
     std::string folder;
     bool forward = false;
     std::int32_t blankLines = 1;
+    // Overrides of the stored 选项 choices for this run alone.
+    std::optional<NameForm> nameForm;
+    std::optional<ListOrder> order;
+    bool showHidden = false;
     // Why the arguments cannot be run as they stand; empty when they can.
     std::string fault;
 };

@@ -13,6 +13,7 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(ControlId::选择列表框文件列表), Event::TickChanged, &Actions::TableRebuild},
     {SourceId(ControlId::选择列表框文件列表), Event::RightButtonDown, &Actions::FileListContextMenu},
     {SourceId(ControlId::选择列表框文件列表), Event::SelectAllKey, &Actions::SelectAll},
+    {SourceId(ControlId::选择列表框文件列表), Event::CopyKey, &Actions::CopyTickedNames},
     {SourceId(ControlId::按钮全选), Event::Clicked, &Actions::SelectAll},
     {SourceId(ControlId::按钮全部选), Event::Clicked, &Actions::SelectNone},
     {SourceId(ControlId::按钮反选), Event::Clicked, &Actions::Invert},
@@ -34,6 +35,13 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::UpdatePage), Event::Chosen, &Actions::OpenUpdatePage},
     {SourceId(Command::OpenDayFile), Event::Chosen, &Actions::OpenDayFile},
     {SourceId(Command::OpenStorageFolder), Event::Chosen, &Actions::OpenStorageFolder},
+    {SourceId(Command::NameFormName), Event::Chosen, &Actions::ChooseNameFormName},
+    {SourceId(Command::NameFormStem), Event::Chosen, &Actions::ChooseNameFormStem},
+    {SourceId(Command::NameFormPath), Event::Chosen, &Actions::ChooseNameFormPath},
+    {SourceId(Command::OrderFileSystem), Event::Chosen, &Actions::ChooseFileSystemOrder},
+    {SourceId(Command::OrderName), Event::Chosen, &Actions::ChooseNameOrder},
+    {SourceId(Command::OrderTime), Event::Chosen, &Actions::ChooseTimeOrder},
+    {SourceId(Command::ShowHiddenFiles), Event::Chosen, &Actions::ToggleHiddenFiles},
 };
 
 }  // namespace

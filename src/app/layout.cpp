@@ -51,6 +51,17 @@ constexpr MenuItemRow kApplyMenu[] = {
     {Command::OpenDayFile, "打开今日文件 &O"},
     {Command::OpenStorageFolder, "打开存储目录 &D"},
 };
+constexpr MenuItemRow kOptionsMenu[] = {
+    {Command::NameFormName, "文件名 &N", MenuMark::Radio},
+    {Command::NameFormStem, "不含扩展名 &E", MenuMark::Radio},
+    {Command::NameFormPath, "完整路径 &P", MenuMark::Radio},
+    {Command::Separator, ""},
+    {Command::OrderFileSystem, "文件系统顺序 &F", MenuMark::Radio},
+    {Command::OrderName, "按名称排序 &M", MenuMark::Radio},
+    {Command::OrderTime, "按修改时间排序 &T", MenuMark::Radio},
+    {Command::Separator, ""},
+    {Command::ShowHiddenFiles, "显示隐藏文件 &H", MenuMark::Check},
+};
 constexpr MenuItemRow kHelpMenu[] = {
     {Command::UsagePage, "使用说明 &P"},
     {Command::DonationPage, "捐献Velkor &J"},
@@ -63,6 +74,7 @@ constexpr MenuRow kMenuBar[] = {
     {"文件 &F", kFileMenu},
     {"选择 &T", kSelectMenu},
     {"应用 &R", kApplyMenu},
+    {"选项 &O", kOptionsMenu},
     {"帮助 &H", kHelpMenu},
 };
 

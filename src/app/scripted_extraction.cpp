@@ -13,9 +13,13 @@ namespace quillory {
 namespace {
 
 constexpr const char* kUsage =
-    "用法：Quillory.exe --extract 文件夹 [--forward] [--blank 行数]\n"
+    "用法：Quillory.exe --extract 文件夹 [--forward] [--blank 行数] [--name name|stem|path]\n"
+    "                 [--sort fs|name|time] [--hidden]\n"
     "  --forward     正序排列（不写时逆序排列）\n"
     "  --blank 行数  每个名称前的空白行数，整数，不写时为 1，负数同 0\n"
+    "  --name        名称格式：文件名、不含扩展名、完整路径（不写时按“选项”菜单的设置）\n"
+    "  --sort        排列顺序：文件系统、名称、修改时间（不写时按“选项”菜单的设置）\n"
+    "  --hidden      也列出隐藏文件\n"
     "退出码：0 已写入，1 未写入，2 参数有误";
 
 ScriptedOutcome BadArguments(const std::string& why) { return {kExitBadArguments, {}, why + "\n" + kUsage}; }
@@ -23,14 +27,23 @@ ScriptedOutcome BadArguments(const std::string& why) { return {kExitBadArguments
 ScriptedOutcome NotWritten(std::string why) { return {kExitNotWritten, {}, std::move(why)}; }
 
 // The table as a scan of the folder leaves it, every listed file ticked.
-FileNameTable ScannedTable(Services& services, const std::string& folder) {
+FileNameTable ScannedTable(Services& services, const std::string& folder, const ListingOptions& options,
+                           ListingOutcome& outcome) {
     FileNameTable table;
     table.MarkAllEmpty();
     int count = 0;
-    ListFolder(services, folder, [&](const std::string& name) {
-        if (++count <= FileNameTable::kSlots) table.SetSlot(count, name);
-    });
+    outcome = ListFolder(services, folder, options, [&](const std::string& name) {
+                  if (++count <= FileNameTable::kSlots) table.SetSlot(count, name);
+              }).outcome;
     return table;
+}
+
+// The stored 选项 choices, with what the command line overrides for this run.
+ListingOptions ListingOptionsOf(SettingsFile& settings, const ScriptedExtraction& request) {
+    ListingOptions options = settings.ReadListingOptions();
+    if (request.order) options.order = *request.order;
+    if (request.showHidden) options.showHidden = true;
+    return options;
 }
 
 }  // namespace
@@ -45,8 +58,11 @@ ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtracti
     // A storage folder that cannot be written fails the write below, which tells why.
     PrepareStorage(services, settings, storageFolder, encoding);
 
-    const LineBlock block = ExtractionBlock(ScannedTable(services, request.folder), !request.forward,
-                                            request.blankLines);
+    ListingOutcome listed;
+    const FileNameTable table = ScannedTable(services, request.folder, ListingOptionsOf(settings, request), listed);
+    if (!listed) return NotWritten(UnreadableFolderMessage(request.folder, listed));
+    const LineBlock block = ExtractionBlock(table, !request.forward, request.blankLines,
+                                            request.nameForm.value_or(settings.ReadNameForm()), request.folder);
     if (block.names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
     if (const std::uint64_t bytes = BlockBytes(block); bytes > kLargeBlockBytes) {
         return NotWritten(LargeBlockRefusal(bytes));

@@ -1,6 +1,6 @@
 #include "browse/folder_view.h"
 
-#include "browse/folder_listing.h"
+#include <unordered_set>
 
 namespace quillory {
 
@@ -16,7 +16,7 @@ void FolderView::FolderScan() {
     table_.MarkAllEmpty();
     std::int32_t count = 0;
     // The directory box shows the subfolders of this same listing.
-    std::vector<std::string> subfolders = ListFolder(services_, folder, [&](const std::string& name) {
+    FolderListing listing = ListFolder(services_, folder, options_, [&](const std::string& name) {
         ++count;
         list.ListAdd(name);
         // The table holds 200 names; later files are listed but not tabled.
@@ -24,7 +24,38 @@ void FolderView::FolderScan() {
     });
     listedFileCount_ = count;
     for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
-    controls_.目录框文件名提取.ShowSubfolders(std::move(subfolders));
+    controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
+    if (!listing.outcome) services_.ShowWarning(UnreadableFolderMessage(folder, listing.outcome), kMessageTitle);
+}
+
+void FolderView::Relist() {
+    CheckList& list = controls_.选择列表框文件列表;
+    std::unordered_set<std::string> unticked;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (!list.ListIsChecked(i)) unticked.insert(list.ListItemText(i));
+    }
+    FolderScan();
+    if (unticked.empty()) return;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (unticked.count(list.ListItemText(i))) list.ListSetChecked(i, false);
+    }
+    TableRebuild();
+}
+
+void FolderView::CopyTickedNames(NameForm form) {
+    const CheckList& list = controls_.选择列表框文件列表;
+    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
+    std::string lines;
+    bool anyTicked = false;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (!list.ListIsChecked(i)) continue;
+        // CR LF between names and none after the last, so a single name
+        // pastes into a one-line box as it is.
+        if (anyTicked) lines += "\r\n";
+        lines += FormedName(list.ListItemText(i), folder, form);
+        anyTicked = true;
+    }
+    if (anyTicked) services_.PutTextOnClipboard(lines);
 }
 
 void FolderView::ItemSelected() {

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "browse/file_name_table.h"
+#include "browse/folder_listing.h"
+#include "browse/name_form.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 
@@ -12,11 +14,22 @@ namespace quillory {
 
 class FolderView {
 public:
-    FolderView(Services& services, Controls& controls, FileNameTable& table, std::int32_t& listedFileCount)
-        : services_(services), controls_(controls), table_(table), listedFileCount_(listedFileCount) {}
+    FolderView(Services& services, Controls& controls, FileNameTable& table, std::int32_t& listedFileCount,
+               ListingOptions options = {})
+        : services_(services),
+          controls_(controls),
+          table_(table),
+          listedFileCount_(listedFileCount),
+          options_(options) {}
 
     void DriveChange();
+    // A folder that cannot be listed is told; an empty one is not.
     void FolderScan();
+    // The shown folder listed again: names still there keep their tick, new
+    // ones come ticked, gone ones leave.
+    void Relist();
+    // The ticked names in list order, one a line, in the name form.
+    void CopyTickedNames(NameForm form);
     void ItemSelected();
     void TableRebuild();
     void SelectAll();
@@ -31,6 +44,7 @@ private:
     Controls& controls_;
     FileNameTable& table_;
     std::int32_t& listedFileCount_;
+    ListingOptions options_;
 };
 
 }  // namespace quillory

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "browse/file_name_table.h"
+#include "browse/name_form.h"
 #include "extract/outcome_messages.h"
 #include "platform/controls.h"
 #include "platform/services.h"
@@ -21,8 +22,10 @@ struct ExtractionState {
 };
 
 // The block an extraction of the table writes: the leading run of names, up
-// to the first empty slot, in the order they stand in the file.
-LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore);
+// to the first empty slot, in the order they stand in the file, each in
+// `form` (a full path on `folder`).
+LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore, NameForm form,
+                          const std::string& folder);
 
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
 std::uint64_t BlockBytes(const LineBlock& block);
@@ -33,9 +36,10 @@ WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, co
                         const LineBlock& block, OutputEncoding encoding);
 
 // A missing day's file is made with `encoding` first. A failure is told with
-// the warning icon; a block above kLargeBlockBytes is asked for first.
+// the warning icon; a block above kLargeBlockBytes is asked for first. The
+// names are written in `form`, a full path on the directory box's folder.
 void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
-             OutputEncoding encoding);
+             OutputEncoding encoding, NameForm form = NameForm::Name);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);

@@ -61,8 +61,17 @@ public:
                                    bool second) = 0;
 };
 
-enum class TopMenu { File, Select, Apply, Help };
-enum class MenuItem { Quit };
+enum class TopMenu { File, Select, Apply, Options, Help };
+enum class MenuItem {
+    Quit,
+    NameFormName,
+    NameFormStem,
+    NameFormPath,
+    OrderFileSystem,
+    OrderName,
+    OrderTime,
+    ShowHiddenFiles,
+};
 
 // The controls that the logic reads and writes, by their names in the window.
 struct Controls {
@@ -81,6 +90,8 @@ public:
     virtual NativeHandle WindowHandle() const = 0;
     virtual void PopupMenu(TopMenu menu) = 0;  // at the mouse position
     virtual void SetMenuItemVisible(MenuItem item, bool visible) = 0;
+    // The item's bullet or tick.
+    virtual void SetMenuItemChecked(MenuItem item, bool checked) = 0;
     virtual void CloseMainWindow() = 0;
 };
 

@@ -22,6 +22,17 @@ struct FoundEntry {
     bool isFolder = false;
     bool isHidden = false;
     bool isSystem = false;
+    std::uint64_t modified = 0;  // last write, in 100-ns steps since 1601 (UTC)
+};
+
+// Whether a folder could be listed; a folder that is there and merely empty
+// is listed. A missing folder is not told apart from an empty one.
+struct ListingOutcome {
+    bool listed = true;
+    std::uint32_t systemError = 0;
+    std::string systemText;  // the system's own words for it
+
+    explicit operator bool() const { return listed; }
 };
 
 // Lines to put in front of a file: for each name, `blankLinesBefore` empty
@@ -96,8 +107,15 @@ public:
 
     // Every entry matching the pattern ("C:\dir\*.*"), in the order the file
     // system yields them, "." and ".." included when it yields them.
-    virtual void FindFiles(const std::string& pattern,
-                           const std::function<void(const FoundEntry&)>& visit) = 0;
+    virtual ListingOutcome FindFiles(const std::string& pattern,
+                                     const std::function<void(const FoundEntry&)>& visit) = 0;
+
+    // The positions of the names in the order the file manager sorts them
+    // (natural order: "f2" before "f10").
+    virtual std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) = 0;
+
+    // Replaces what the clipboard holds with the text, for other programs.
+    virtual void PutTextOnClipboard(const std::string& text) = 0;
 
     // The stored value; `fallback` when the file, section or key is missing.
     virtual std::string ReadIniText(const std::string& file, const std::string& section,

@@ -4,21 +4,67 @@
 
 namespace quillory {
 
+namespace {
+
+template <typename Value>
+struct Spelling {
+    Value value;
+    const char* text;
+};
+
+// The first of each table is the default.
+constexpr Spelling<NameForm> kNameForms[] = {
+    {NameForm::Name, "文件名"}, {NameForm::Stem, "不含扩展名"}, {NameForm::FullPath, "完整路径"}};
+constexpr Spelling<ListOrder> kListOrders[] = {
+    {ListOrder::FileSystem, "文件系统"}, {ListOrder::Name, "名称"}, {ListOrder::ModificationTime, "修改时间"}};
+
+template <typename Value, std::size_t N>
+Value ValueOf(const Spelling<Value> (&spellings)[N], const std::string& text) {
+    for (const Spelling<Value>& spelling : spellings) {
+        if (text == spelling.text) return spelling.value;
+    }
+    return spellings[0].value;
+}
+
+template <typename Value, std::size_t N>
+const char* TextOf(const Spelling<Value> (&spellings)[N], Value value) {
+    for (const Spelling<Value>& spelling : spellings) {
+        if (spelling.value == value) return spelling.text;
+    }
+    return spellings[0].text;
+}
+
+}  // namespace
+
 SettingsFile::SettingsFile(Services& services)
     : services_(services), path_(services.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
 
 std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
-    return TextToInt32(services_.ReadIniText(path_, entry.section, entry.key, entry.fallback));
+    return TextToInt32(Read(entry));
 }
 
 OutputEncoding SettingsFile::ReadOutputEncoding() {
-    const SettingsEntry& entry = kOutputEncodingEntry;
-    const std::string value = services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
-    return value == "UTF-8" ? OutputEncoding::Utf8 : OutputEncoding::Ansi;
+    return Read(kOutputEncodingEntry) == "UTF-8" ? OutputEncoding::Utf8 : OutputEncoding::Ansi;
 }
 
-void SettingsFile::WriteStoragePath(const std::string& storageFolder) {
-    services_.WriteIniText(path_, kStoragePathEntry.section, kStoragePathEntry.key, storageFolder);
+void SettingsFile::WriteStoragePath(const std::string& storageFolder) { Write(kStoragePathEntry, storageFolder); }
+
+NameForm SettingsFile::ReadNameForm() { return ValueOf(kNameForms, Read(kNameFormEntry)); }
+
+ListingOptions SettingsFile::ReadListingOptions() {
+    return ListingOptions{ValueOf(kListOrders, Read(kListOrderEntry)), Read(kShowHiddenEntry) == "1"};
+}
+
+void SettingsFile::WriteNameForm(NameForm form) { Write(kNameFormEntry, TextOf(kNameForms, form)); }
+void SettingsFile::WriteListOrder(ListOrder order) { Write(kListOrderEntry, TextOf(kListOrders, order)); }
+void SettingsFile::WriteShowHidden(bool showHidden) { Write(kShowHiddenEntry, showHidden ? "1" : "0"); }
+
+std::string SettingsFile::Read(const SettingsEntry& entry) {
+    return services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
+}
+
+void SettingsFile::Write(const SettingsEntry& entry, const std::string& value) {
+    services_.WriteIniText(path_, entry.section, entry.key, value);
 }
 
 }  // namespace quillory

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "browse/folder_listing.h"
+#include "browse/name_form.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -19,6 +21,9 @@ inline constexpr SettingsEntry kHueEntry{"皮肤颜色变化-色调", "色调", 
 inline constexpr SettingsEntry kSaturationEntry{"皮肤颜色变化-饱和度", "饱和度", "0"};
 inline constexpr SettingsEntry kBrightnessEntry{"皮肤颜色变化-亮度", "亮度", "0"};
 inline constexpr SettingsEntry kOutputEncodingEntry{"输出编码", "编码", "ANSI"};
+inline constexpr SettingsEntry kNameFormEntry{"选项", "名称格式", "文件名"};
+inline constexpr SettingsEntry kListOrderEntry{"选项", "排列顺序", "文件系统"};
+inline constexpr SettingsEntry kShowHiddenEntry{"选项", "显示隐藏文件", "0"};
 
 // The encoding a new day's file is made with.
 enum class OutputEncoding { Ansi, Utf8 };
@@ -39,7 +44,19 @@ public:
     // Nobody reads the storage path back, so a failed write is not reported.
     void WriteStoragePath(const std::string& storageFolder);
 
+    // The options menu's choices; a missing or unknown value is the default.
+    // A failed write only means the choice is not kept for the next start,
+    // so it is not reported either.
+    NameForm ReadNameForm();
+    ListingOptions ReadListingOptions();
+    void WriteNameForm(NameForm form);
+    void WriteListOrder(ListOrder order);
+    void WriteShowHidden(bool showHidden);
+
 private:
+    std::string Read(const SettingsEntry& entry);
+    void Write(const SettingsEntry& entry, const std::string& value);
+
     Services& services_;
     std::string path_;
 };

@@ -43,6 +43,13 @@ enum class Command : int {
     UpdatePage,
     OpenDayFile,
     OpenStorageFolder,
+    NameFormName,
+    NameFormStem,
+    NameFormPath,
+    OrderFileSystem,
+    OrderName,
+    OrderTime,
+    ShowHiddenFiles,
 };
 
 // The source of an event: the main window itself, a control or a menu command.
@@ -62,6 +69,7 @@ enum class Event {
     ItemSelected,     // check-list: the current item changed
     TickChanged,      // check-list: the user ticked or unticked an item
     SelectAllKey,     // check-list: Ctrl+A
+    CopyKey,          // check-list: Ctrl+C
     Clicked,          // push buttons and radio buttons
     Chosen,           // menu items
 };

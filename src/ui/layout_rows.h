@@ -36,9 +36,13 @@ struct ControlRow {
     bool initiallyChecked;  // radio buttons
 };
 
+// The mark an item can carry: a bullet for one of a group, a tick for an on/off choice.
+enum class MenuMark { None, Radio, Check };
+
 struct MenuItemRow {
     Command command;
     const char* caption;
+    MenuMark mark = MenuMark::None;
 };
 
 struct MenuRow {

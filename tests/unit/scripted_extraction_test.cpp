@@ -88,6 +88,22 @@ TEST_F(ScriptedRun, WritesWhatTheWindowWritesWithEveryListedFileTickedAndShowsNo
     EXPECT_TRUE(services.Messages().empty());
 }
 
+TEST_F(ScriptedRun, FollowsTheStoredChoicesAndTheFlagsOverrideThemForThisRunAlone) {
+    for (const char* name : {"f10.txt", "f2.txt", "f1.txt"}) services.AddFile(std::string(kFolder) + "\\" + name);
+    services.AddFile(std::string(kFolder) + "\\h.txt", "", true);
+    services.SetIniFileText(kSettingsFile, "[选项]\r\n名称格式=完整路径\r\n排列顺序=名称\r\n");
+
+    ASSERT_EQ(Run({"--extract", kFolder, "--forward", "--blank", "0"}).exitCode, 0);
+    const std::string stored = "D:\\Photos\\f1.txt\r\nD:\\Photos\\f2.txt\r\nD:\\Photos\\f10.txt\r\n";
+    EXPECT_EQ(Day(), stored);
+    ASSERT_EQ(Run({"--extract", kFolder, "--forward", "--blank", "0", "--name", "stem", "--sort", "fs", "--hidden"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Day(), "f10\r\nf2\r\nf1\r\nh\r\n" + stored);
+    EXPECT_NE(services.IniFileText(kSettingsFile).find("排列顺序=名称"), std::string::npos);  // not rewritten
+    EXPECT_EQ(Run({"--extract", kFolder, "--sort", "size"}).exitCode, 2);
+}
+
 TEST_F(ScriptedRun, ExitOneWhenNothingWasWrittenAndTwoForBadArgumentsBeforeAnythingIsTouched) {
     services.AddFolder(kFolder);
     EXPECT_EQ(Run({"--extract", "D:\\Missing"}).exitCode, 2);

@@ -100,7 +100,8 @@ protected:
     win32::EventSink RecordAndList() {
         return [this, record = host.Recorder()](Event event) {
             record(event);
-            if (event == Event::FolderChanged) box.ShowSubfolders(ListFolder(services, box.CurrentFolder(), [](auto&) {}));
+            if (event != Event::FolderChanged) return;
+            box.ShowSubfolders(ListFolder(services, box.CurrentFolder(), {}, [](auto&) {}).subfolders);
         };
     }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
+#include "support/held_key.h"
 #include "support/list_view_queries.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
@@ -168,6 +169,56 @@ TEST_F(DropEndToEnd, ADropThatNamesNoFolderOrFileChangesNothing) {
     EXPECT_EQ(Listed(), Names{"kept.txt"});
     EXPECT_EQ(Utf8(Folder()), Utf8(kept));
     EXPECT_FALSE(app.Ended());
+}
+
+// Files copied in the file manager go on the clipboard as a drop block.
+void PutOnClipboard(UINT format, HGLOBAL data) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(format, data);
+    CloseClipboard();
+}
+
+HGLOBAL TextBlock(const std::wstring& text) {
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    return block;
+}
+
+class PasteEndToEnd : public DropEndToEnd {
+protected:
+    void PasteIn(ControlId focus) {
+        SetFocus(app.Control(focus));
+        const HeldKey control(VK_CONTROL);
+        app.PressKey('V');
+    }
+};
+
+TEST_F(PasteEndToEnd, CtrlVShowsACopiedFolderOrAPastedPathAsADropOutsideTheCountBox) {
+    const std::wstring copied = tree.Folder(L"\\复制的");
+    const std::wstring typed = tree.Folder(L"\\typed path");
+    tree.File(L"\\复制的\\一.txt");
+    const std::wstring file = tree.File(L"\\typed path\\two.txt");
+
+    PutOnClipboard(CF_HDROP, DropBlock({copied, typed}));
+    PasteIn(ControlId::选择列表框文件列表);
+    EXPECT_EQ(Listed(), Names{"一.txt"});
+    EXPECT_EQ(Utf8(Folder()), Utf8(copied));
+
+    // "Copy as path" of a file: quoted, the file standing for its folder.
+    PutOnClipboard(CF_UNICODETEXT, TextBlock(L"\"" + file + L"\"\r\n"));
+    PasteIn(ControlId::按钮全选);
+    EXPECT_EQ(Listed(), Names{"two.txt"});
+    EXPECT_EQ(Utf8(Folder()), Utf8(typed));
+
+    // Text that names nothing changes nothing; in the count box it is the box's paste.
+    PutOnClipboard(CF_UNICODETEXT, TextBlock(L"no such folder"));
+    PasteIn(ControlId::目录框文件名提取);
+    PutOnClipboard(CF_UNICODETEXT, TextBlock(copied));
+    PasteIn(ControlId::编辑框参数2);
+    EXPECT_EQ(Utf8(Folder()), Utf8(typed));
+    EXPECT_EQ(Listed(), Names{"two.txt"});
 }
 
 class CommandLineEndToEnd : public ::testing::Test {

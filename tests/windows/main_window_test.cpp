@@ -252,8 +252,14 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
         {"文件 &F", {"选择目录 &T", "退出 &Q"}},
         {"选择 &T", {"全选 &A", "全不选 &N", "反选 &S"}},
         {"应用 &R", {"立即提取 &W", "正序排列 &Y", "逆序排列 &X", "默认设置 &S", "", "打开今日文件 &O", "打开存储目录 &D"}},
+        {"选项 &O", {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "", "文件系统顺序 &F", "按名称排序 &M",
+                     "按修改时间排序 &T", "", "显示隐藏文件 &H"}},
         {"帮助 &H", {"使用说明 &P", "捐献Velkor &J", "更新 &G"}},
     };
+    // The defaults' marks, bullets for the two groups.
+    const std::vector<std::string> checked = {"文件名 &N", "文件系统顺序 &F"};
+    const std::vector<std::string> radio = {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "文件系统顺序 &F",
+                                            "按名称排序 &M", "按修改时间排序 &T"};
     ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(expected.size()));
     for (int position = 0; position < GetMenuItemCount(bar); ++position) {
         const auto& [caption, items] = expected[static_cast<std::size_t>(position)];
@@ -261,14 +267,20 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
         const HMENU menu = GetSubMenu(bar, position);
         EXPECT_EQ(MenuCaptions(menu), items) << caption;
         for (int item = 0; item < GetMenuItemCount(menu); ++item) {
-            // A separator (which the system reports greyed) only before the day's
-            // file items; nothing else greyed or checked; no shortcut key text after a tab.
+            // Separators (which the system reports greyed) where the captions are
+            // empty; nothing greyed, only the defaults checked; no shortcut key text after a tab.
+            const std::string& name = items[static_cast<std::size_t>(item)];
             const UINT state = GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION);
-            if (caption == "应用 &R" && item == 4) {
+            if (name.empty()) {
                 EXPECT_EQ(state & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
                 continue;
             }
-            EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), 0u);
+            const bool isChecked = std::find(checked.begin(), checked.end(), name) != checked.end();
+            EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), isChecked ? MF_CHECKED : 0u) << name;
+            MENUITEMINFOW type{sizeof type, MIIM_FTYPE};
+            GetMenuItemInfoW(menu, static_cast<UINT>(item), TRUE, &type);
+            const bool isRadio = std::find(radio.begin(), radio.end(), name) != radio.end();
+            EXPECT_EQ((type.fType & MFT_RADIOCHECK) != 0, isRadio) << name;
             EXPECT_EQ(MenuCaptions(menu)[static_cast<std::size_t>(item)].find('\t'), std::string::npos);
         }
     }

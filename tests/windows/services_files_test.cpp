@@ -104,7 +104,7 @@ TEST_F(FilesTest, FindFilesReportsNamesAndAttributes) {
     expect("..", true, false, false);
 }
 
-TEST_F(FilesTest, FindFilesListsADriveRootAndNothingForAMissingFolder) {
+TEST_F(FilesTest, FindFilesListsADriveRootNothingForAMissingFolderAndTellsARefusal) {
     wchar_t windows[MAX_PATH];
     ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 3u);
     const std::string windowsFolder = Utf8(windows);  // "C:\Windows"
@@ -112,6 +112,16 @@ TEST_F(FilesTest, FindFilesListsADriveRootAndNothingForAMissingFolder) {
     ASSERT_EQ(root.count(windowsFolder.substr(3)), 1u) << windowsFolder;
     EXPECT_TRUE(root.at(windowsFolder.substr(3)).isFolder);
     EXPECT_TRUE(Find(Path(L"missing\\*.*")).empty());
+    EXPECT_TRUE(services_.FindFiles(Path(L"missing\\*.*"), [](const FoundEntry&) {}).listed);
+    // A folder another program holds open, sharing nothing.
+    CreateDirectoryW((folder_ / L"held").c_str(), nullptr);
+    const HANDLE held = CreateFileW((folder_ / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const ListingOutcome refused = services_.FindFiles(Path(L"held\\*.*"), [](const FoundEntry&) {});
+    CloseHandle(held);
+    EXPECT_FALSE(refused.listed) << refused.systemError;
+    EXPECT_FALSE(refused.systemText.empty()) << refused.systemError;
 }
 
 // Folders deeper than MAX_PATH characters, made and used through the services.

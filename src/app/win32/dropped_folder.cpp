@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 
@@ -28,6 +29,17 @@ std::optional<std::string> FolderOf(const std::wstring& path) {
     return Utf8(std::filesystem::path(path).parent_path().native());
 }
 
+std::wstring FirstLineUnquoted(std::wstring_view text) {
+    constexpr std::wstring_view kBlanks = L" \t\r\n";
+    const std::size_t begin = text.find_first_not_of(kBlanks);
+    if (begin == std::wstring_view::npos) return {};
+    text.remove_prefix(begin);
+    text = text.substr(0, text.find_first_of(L"\r\n"));
+    text = text.substr(0, text.find_last_not_of(kBlanks) + 1);
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') text = text.substr(1, text.size() - 2);
+    return std::wstring(text);
+}
+
 }  // namespace
 
 std::optional<std::string> TakeDroppedFolder(HDROP drop) {
@@ -38,6 +50,14 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop) {
 
 std::optional<std::string> FolderOnCommandLine(const std::string& path) {
     return FolderOf(WithoutExtendedPrefix(ExtendedPath(path)));
+}
+
+std::optional<std::string> FolderOnClipboard(HWND owner) {
+    std::wstring copied;
+    if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) return FolderOf(copied);
+    const std::wstring line = FirstLineUnquoted(TextOnClipboard(owner).value_or(L""));
+    if (line.empty()) return std::nullopt;
+    return FolderOnCommandLine(Utf8(line));
 }
 
 }  // namespace quillory::win32

@@ -17,4 +17,9 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop);
 // from the current folder.
 std::optional<std::string> FolderOnCommandLine(const std::string& path);
 
+// The folder a pasted path names by the drop's rules: the first of the files
+// copied in the file manager, or the clipboard's text (its first line,
+// quotes around it dropped, as "Copy as path" gives it).
+std::optional<std::string> FolderOnClipboard(HWND owner);
+
 }  // namespace quillory::win32

@@ -11,6 +11,10 @@ bool FocusWants(const MSG& message, LRESULT codes) {
     return (SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(asked)) & codes) != 0;
 }
 
+bool ControlAlone() {
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
+}
+
 bool CanTakeFocus(HWND control) { return IsWindowVisible(control) && IsWindowEnabled(control); }
 
 void MoveFocus(HWND window, std::span<const HWND> tabOrder, bool backwards) {
@@ -44,6 +48,11 @@ bool HandleWindowKey(const MSG& message, HWND window, std::span<const HWND> tabO
     case VK_TAB:
         if (FocusWants(message, DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;
         MoveFocus(window, tabOrder, GetKeyState(VK_SHIFT) < 0);
+        return true;
+    case 'V':
+        // An edit box pastes into itself.
+        if (!ControlAlone() || FocusWants(message, DLGC_HASSETSEL)) return false;
+        SendMessageW(window, WM_PASTE, 0, 0);
         return true;
     default:
         return false;

@@ -5,14 +5,19 @@
 #include "app/win32/command_line_arguments.h"
 #include "app/win32/program.h"
 #include "app/win32/starting_console.h"
+#include "platform/win32/encoding.h"
+#include "platform/win32/long_path.h"
 
 namespace {
 
 // No window, no box: what there is to tell goes to the starting console.
-int RunWithoutWindow(const quillory::ScriptedExtraction& request) {
-    quillory::win32::Win32Services services(quillory::win32::ExecutableFolder());
+int RunWithoutWindow(quillory::ScriptedExtraction request) {
+    using namespace quillory::win32;
+    // A relative folder is taken from the current folder, so full paths are written whole.
+    if (!request.folder.empty()) request.folder = Utf8(WithoutExtendedPrefix(ExtendedPath(request.folder)));
+    Win32Services services(ExecutableFolder());
     const quillory::ScriptedOutcome outcome = quillory::RunScriptedExtraction(services, request);
-    const quillory::win32::StartingConsole console;
+    const StartingConsole console;
     console.Print(STD_OUTPUT_HANDLE, outcome.output);
     console.Print(STD_ERROR_HANDLE, outcome.error);
     return outcome.exitCode;

@@ -92,8 +92,14 @@ bool IsDroppedListOf(HWND comboBox, HWND window) {
 
 Command CommandOf(MenuItem item) {
     switch (item) {
-    case MenuItem::Quit:
-        break;
+    case MenuItem::Quit: break;
+    case MenuItem::NameFormName: return Command::NameFormName;
+    case MenuItem::NameFormStem: return Command::NameFormStem;
+    case MenuItem::NameFormPath: return Command::NameFormPath;
+    case MenuItem::OrderFileSystem: return Command::OrderFileSystem;
+    case MenuItem::OrderName: return Command::OrderName;
+    case MenuItem::OrderTime: return Command::OrderTime;
+    case MenuItem::ShowHiddenFiles: return Command::ShowHiddenFiles;
     }
     return Command::Quit;
 }
@@ -136,6 +142,8 @@ NativeHandle MainFrame::WindowHandle() const { return reinterpret_cast<NativeHan
 void MainFrame::PopupMenu(TopMenu menu) { PopUpAtCursor(window_, menu); }
 
 void MainFrame::SetMenuItemVisible(MenuItem item, bool visible) { ShowMenuItem(window_, CommandOf(item), visible); }
+
+void MainFrame::SetMenuItemChecked(MenuItem item, bool checked) { CheckMenuItemOf(window_, CommandOf(item), checked); }
 
 void MainFrame::CloseMainWindow() {
     if (window_) DestroyWindow(window_);
@@ -182,6 +190,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_PASTE:
+        if (const std::optional<std::string> folder = FolderOnClipboard(window_)) ShowHandedFolder(*folder);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();

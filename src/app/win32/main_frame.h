@@ -46,6 +46,7 @@ public:
     NativeHandle WindowHandle() const override;
     void PopupMenu(TopMenu menu) override;
     void SetMenuItemVisible(MenuItem item, bool visible) override;
+    void SetMenuItemChecked(MenuItem item, bool checked) override;
     void CloseMainWindow() override;
 
 private:

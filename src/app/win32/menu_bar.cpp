@@ -25,6 +25,18 @@ ItemPlace PlaceOf(Command command) {
     return {};
 }
 
+// A radio item shows its mark as a bullet.
+void AppendItem(HMENU menu, const MenuItemRow& item) {
+    const std::wstring caption = Wide(item.caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.fType = MFT_STRING | (item.mark == MenuMark::Radio ? MFT_RADIOCHECK : 0);
+    info.wID = static_cast<UINT>(item.command);
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+}
+
 bool HasItem(HMENU menu, Command command) {
     return GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
@@ -39,7 +51,7 @@ MenuHandle BuildMenuBar() {
             if (item.command == Command::Separator) {
                 AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             } else {
-                AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption).c_str());
+                AppendItem(menu.Get(), item);
             }
         }
         // The bar owns the menu from here on.
@@ -67,6 +79,10 @@ void ShowMenuItem(HWND owner, Command command, bool visible) {
         RemoveMenu(menu, static_cast<UINT>(command), MF_BYCOMMAND);
     }
     DrawMenuBar(owner);
+}
+
+void CheckMenuItemOf(HWND owner, Command command, bool checked) {
+    CheckMenuItem(GetMenu(owner), static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace quillory::win32

@@ -18,4 +18,7 @@ void PopUpAtCursor(HWND owner, TopMenu menu);
 // its menu and put back at its place from the table.
 void ShowMenuItem(HWND owner, Command command, bool visible);
 
+// The item's bullet (a radio item) or tick.
+void CheckMenuItemOf(HWND owner, Command command, bool checked);
+
 }  // namespace quillory::win32

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/win32/window_values.h"
+#include "platform/win32/clipboard_text.h"
 
 namespace quillory::win32 {
 
@@ -16,20 +17,6 @@ constexpr UINT_PTR kSubclassId = 1;
 bool IsIntegerForm(std::wstring_view text) {
     if (text.starts_with(L'-')) text.remove_prefix(1);
     return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
-}
-
-// The clipboard's text, as a paste would insert it.
-std::optional<std::wstring> ClipboardText(HWND owner) {
-    if (!OpenClipboard(owner)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text.emplace(chars);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 }  // namespace
@@ -70,7 +57,7 @@ LRESULT NumberEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // the system's composition window sends it as WM_IME_CHAR, checked above.
         return DefWindowProcW(handle, message, wParam, lParam);
     case WM_PASTE: {
-        const std::optional<std::wstring> pasted = ClipboardText(handle);
+        const std::optional<std::wstring> pasted = TextOnClipboard(handle);
         if (pasted && !Accepts(*pasted)) {
             MessageBeep(MB_OK);
             return 0;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "browse/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
@@ -111,25 +110,11 @@ bool CheckListControl::TakeShortcut(WPARAM key) {
         sink_(Event::SelectAllKey);
         return true;
     case 'C':
-        CopyTickedNames();
+        sink_(Event::CopyKey);
         return true;
     default:
         return false;
     }
-}
-
-// One name a line, CR LF between them and none after the last, so that a
-// single name pastes into a one-line box as it is.
-void CheckListControl::CopyTickedNames() const {
-    std::string lines;
-    bool anyTicked = false;
-    for (int index = 0; index < ListCount(); ++index) {
-        if (!ticks_[static_cast<std::size_t>(index)]) continue;
-        if (anyTicked) lines += "\r\n";
-        lines += NameAt(index);
-        anyTicked = true;
-    }
-    if (anyTicked) PutTextOnClipboard(list_.Get(), Wide(lines));
 }
 
 void CheckListControl::ViewIsStale() {

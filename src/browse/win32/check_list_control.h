@@ -3,7 +3,7 @@
 // program's own arrays, so listing or ticking 100,000 files costs no more
 // window messages than listing ten. The view learns the new item count at the
 // first message it gets after a change, and a change invalidates it so that
-// one comes. Ctrl+C copies the ticked names, Ctrl+A asks for select all.
+// one comes. Ctrl+C asks for the ticked names to be copied, Ctrl+A for select all.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -43,7 +43,6 @@ private:
                                           DWORD_PTR self);
     LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     bool TakeShortcut(WPARAM key);
-    void CopyTickedNames() const;
     void ViewIsStale();
     void BringViewUpToDate();
 

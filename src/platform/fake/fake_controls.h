@@ -1,6 +1,7 @@
 #pragma once
 // In-memory main window and controls for the native tests.
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -92,10 +93,12 @@ public:
     NativeHandle WindowHandle() const override { return 0x4321; }
     void PopupMenu(TopMenu menu) override { popups.push_back(menu); }
     void SetMenuItemVisible(MenuItem, bool visible) override { quitVisible = visible; }
+    void SetMenuItemChecked(MenuItem item, bool isChecked) override { checked[item] = isChecked; }
     void CloseMainWindow() override { closed = true; }
 
     std::vector<TopMenu> popups;
     bool quitVisible = true;
+    std::map<MenuItem, bool> checked;
     bool closed = false;
 };
 

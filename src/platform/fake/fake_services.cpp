@@ -155,20 +155,68 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     return {};
 }
 
-void FakeServices::FindFiles(const std::string& pattern,
-                             const std::function<void(const FoundEntry&)>& visit) {
+ListingOutcome FakeServices::FindFiles(const std::string& pattern,
+                                       const std::function<void(const FoundEntry&)>& visit) {
     ++findFilesCalls_;
     calls_.push_back("FindFiles " + pattern);
     const std::size_t slash = pattern.find_last_of('\\');
-    if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return;
+    if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return {};
     std::string folder = pattern.substr(0, slash);
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\*.*" names the root
-    if (!folders_.count(folder)) return;
+    if (const auto unreadable = unreadable_.find(folder); unreadable != unreadable_.end()) return unreadable->second;
+    if (!folders_.count(folder)) return {};
     visit({".", true, false, false});
     visit({"..", true, false, false});
     const auto found = entries_.find(folder);
-    if (found == entries_.end()) return;
-    for (const Entry& entry : found->second) visit({entry.name, entry.isFolder, entry.hidden, entry.system});
+    if (found == entries_.end()) return {};
+    for (const Entry& entry : found->second) {
+        visit({entry.name, entry.isFolder, entry.hidden, entry.system, entry.modified});
+    }
+    return {};
+}
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string_view DigitRun(std::string_view text, std::size_t& at) {
+    const std::size_t begin = at;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    std::string_view run = text.substr(begin, at - begin);
+    while (run.size() > 1 && run.front() == '0') run.remove_prefix(1);
+    return run;
+}
+
+bool NaturallyBefore(std::string_view left, std::string_view right) {
+    std::size_t l = 0, r = 0;
+    while (l < left.size() && r < right.size()) {
+        if (IsDigit(left[l]) && IsDigit(right[r])) {
+            const std::string_view a = DigitRun(left, l), b = DigitRun(right, r);
+            if (a.size() != b.size()) return a.size() < b.size();
+            if (a != b) return a < b;
+        } else {
+            if (Lower(left[l]) != Lower(right[r])) return Lower(left[l]) < Lower(right[r]);
+            ++l, ++r;
+        }
+    }
+    return left.size() - l < right.size() - r;
+}
+
+}  // namespace
+
+std::vector<std::size_t> FakeServices::NaturalOrder(const std::vector<std::string>& names) {
+    std::vector<std::size_t> positions(names.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](std::size_t a, std::size_t b) { return NaturallyBefore(names[a], names[b]); });
+    return positions;
+}
+
+void FakeServices::SetModified(const std::string& path, std::uint64_t modified) {
+    for (Entry& entry : entries_[ParentOf(path)]) {
+        if (path.ends_with("\\" + entry.name)) entry.modified = modified;
+    }
 }
 
 void FakeServices::SetIniFileText(const std::string& file, const std::string& text) {

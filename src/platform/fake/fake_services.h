@@ -34,6 +34,9 @@ public:
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
+    // Listing the folder fails so from now on.
+    void MakeUnreadable(const std::string& folder, ListingOutcome outcome) { unreadable_[folder] = std::move(outcome); }
+    void SetModified(const std::string& path, std::uint64_t modified);
     void RemoveFolder(const std::string& path);  // and everything in it
     // Every later write into the file fails so.
     void FailWrites(const std::string& path, WriteOutcome outcome) { failingWrites_[path] = std::move(outcome); }
@@ -55,6 +58,7 @@ public:
     // Every service call by name, in order ("CreateFolder C:\\x").
     const std::vector<std::string>& Calls() const { return calls_; }
     int FindFilesCalls() const { return findFilesCalls_; }
+    const std::string& ClipboardText() const { return clipboard_; }
 
     // Services
     std::string ProgramFolder() const override { return programFolder_; }
@@ -68,8 +72,11 @@ public:
     using Services::InsertLine;
     // Writes the names as they are, after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
-    void FindFiles(const std::string& pattern,
-                   const std::function<void(const FoundEntry&)>& visit) override;
+    ListingOutcome FindFiles(const std::string& pattern,
+                             const std::function<void(const FoundEntry&)>& visit) override;
+    // Digit runs by their value, other characters without regard to ASCII case.
+    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    void PutTextOnClipboard(const std::string& text) override { clipboard_ = text; }
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,
@@ -91,6 +98,7 @@ private:
         bool isFolder;
         bool hidden;
         bool system;
+        std::uint64_t modified = 0;
     };
     using Section = std::vector<std::pair<std::string, std::string>>;  // in file order
     using IniFile = std::vector<std::pair<std::string, Section>>;
@@ -105,6 +113,8 @@ private:
     std::map<std::string, std::string> files_;
     std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
     std::set<std::string> unwritable_;
+    std::map<std::string, ListingOutcome> unreadable_;
+    std::string clipboard_;
     std::map<std::string, WriteOutcome> failingWrites_;
     std::set<std::string> held_;
     bool answerYes_ = false;

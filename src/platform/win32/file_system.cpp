@@ -1,6 +1,8 @@
 // Folders, whole files and folder listings.
 #include <windows.h>
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <limits>
 
@@ -21,6 +23,15 @@ void Describe(const WIN32_FIND_DATAW& data, FoundEntry& entry) {
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    entry.modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime;
+}
+
+// A folder that is there but yields nothing, or is not there at all (the
+// start folder of another user), is no fault the user must hear of.
+ListingOutcome ListingOutcomeOf(DWORD error) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) return {};
+    return {false, error, SystemText(error)};
 }
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
@@ -82,15 +93,30 @@ bool Win32Services::CanWriteInFolder(const std::string& folder) {
     return probe.Created();
 }
 
-void Win32Services::FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) {
+ListingOutcome Win32Services::FindFiles(const std::string& pattern,
+                                        const std::function<void(const FoundEntry&)>& visit) {
     WIN32_FIND_DATAW data;
     const FindHandle search = OpenFolderListing(ExtendedPattern(pattern), data);
-    if (!search) return;
+    if (!search) return ListingOutcomeOf(GetLastError());
     FoundEntry entry;  // one for the whole listing: no allocation per name
     do {
         Describe(data, entry);
         visit(entry);
     } while (FindNextFileW(search.Get(), &data));
+    return ListingOutcomeOf(GetLastError());
+}
+
+// Each name is made wide once, not at every comparison.
+std::vector<std::size_t> Win32Services::NaturalOrder(const std::vector<std::string>& names) {
+    std::vector<std::wstring> wide;
+    wide.reserve(names.size());
+    for (const std::string& name : names) wide.push_back(Wide(name));
+    std::vector<std::size_t> positions(names.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
+    std::stable_sort(positions.begin(), positions.end(), [&](std::size_t left, std::size_t right) {
+        return StrCmpLogicalW(wide[left].c_str(), wide[right].c_str()) < 0;
+    });
+    return positions;
 }
 
 }  // namespace quillory::win32

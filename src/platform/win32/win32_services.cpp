@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 
@@ -34,6 +35,8 @@ void Win32Services::ShowMessage(const std::string& text, const std::string& titl
 void Win32Services::ShowWarning(const std::string& text, const std::string& title) {
     MessageBoxW(messageOwner_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONWARNING);
 }
+
+void Win32Services::PutTextOnClipboard(const std::string& text) { win32::PutTextOnClipboard(messageOwner_, Wide(text)); }
 
 // No is the default button: a slip of the Enter key writes nothing.
 bool Win32Services::AskYesNo(const std::string& text, const std::string& title) {

@@ -16,7 +16,7 @@ class Win32Services final : public Services {
 public:
     explicit Win32Services(std::string programFolder);
 
-    // Owner of the message boxes: the main window once it exists.
+    // Owner of the message boxes and the clipboard: the main window once it exists.
     void SetMessageOwner(HWND owner) { messageOwner_ = owner; }
 
     std::string ProgramFolder() const override { return programFolder_; }
@@ -29,7 +29,11 @@ public:
     bool CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
-    void FindFiles(const std::string& pattern, const std::function<void(const FoundEntry&)>& visit) override;
+    ListingOutcome FindFiles(const std::string& pattern,
+                             const std::function<void(const FoundEntry&)>& visit) override;
+    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    // The main window owns what it puts there.
+    void PutTextOnClipboard(const std::string& text) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,

@@ -19,6 +19,8 @@ WriteFault FaultOf(DWORD error) {
     }
 }
 
+}  // namespace
+
 std::string SystemText(DWORD error) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -30,8 +32,6 @@ std::string SystemText(DWORD error) {
     while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r' || words.back() == L' ')) words.pop_back();
     return Utf8(words);
 }
-
-}  // namespace
 
 WriteOutcome FailureOf(DWORD error) {
     WriteOutcome outcome;

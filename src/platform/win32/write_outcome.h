@@ -10,6 +10,9 @@
 
 namespace quillory::win32 {
 
+// The system's own words for the error, without the line break it ends in.
+std::string SystemText(DWORD error);
+
 // The fault the error stands for, with the error's code and the system's text.
 WriteOutcome FailureOf(DWORD error);
 

@@ -1,4 +1,4 @@
-#include "browse/win32/clipboard_text.h"
+#include "platform/win32/clipboard_text.h"
 
 #include "platform/win32/handles.h"
 
@@ -44,6 +44,27 @@ void PutTextOnClipboard(HWND owner, std::wstring_view text) {
     const OpenClipboardScope clipboard(owner);
     if (!memory || !clipboard || !EmptyClipboard()) return;
     if (SetClipboardData(CF_UNICODETEXT, memory.Get())) memory.Release();  // the system's now
+}
+
+std::optional<std::wstring> TextOnClipboard(HWND owner) {
+    const OpenClipboardScope clipboard(owner);
+    if (!clipboard) return std::nullopt;
+    std::optional<std::wstring> text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text.emplace(characters);
+            GlobalUnlock(data);
+        }
+    }
+    return text;
+}
+
+bool UseFilesOnClipboard(HWND owner, const std::function<void(HDROP files)>& use) {
+    const OpenClipboardScope clipboard(owner);
+    const HANDLE data = clipboard ? GetClipboardData(CF_HDROP) : nullptr;
+    if (!data) return false;
+    use(static_cast<HDROP>(data));
+    return true;
 }
 
 }  // namespace quillory::win32
