@@ -45,6 +45,7 @@ void Actions::WindowCreated() {
 
 void Actions::DriveChange() { ViewOf(services_, controls_, globals_).DriveChange(); }
 void Actions::FolderScan() { ViewOf(services_, controls_, globals_).FolderScan(); }
+void Actions::Relist() { ViewOf(services_, controls_, globals_).Relist(); }
 void Actions::ItemSelected() { ViewOf(services_, controls_, globals_).ItemSelected(); }
 void Actions::TableRebuild() { ViewOf(services_, controls_, globals_).TableRebuild(); }
 void Actions::SelectAll() { ViewOf(services_, controls_, globals_).SelectAll(); }

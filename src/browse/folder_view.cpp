@@ -1,5 +1,7 @@
 #include "browse/folder_view.h"
 
+#include <unordered_set>
+
 #include "browse/folder_listing.h"
 
 namespace quillory {
@@ -25,6 +27,25 @@ void FolderView::FolderScan() {
     listedFileCount_ = count;
     for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
     controls_.目录框文件名提取.ShowSubfolders(std::move(subfolders));
+}
+
+// Only the unticked names need remembering: every other name comes ticked.
+void FolderView::Relist() {
+    CheckList& list = controls_.选择列表框文件列表;
+    std::unordered_set<std::string> unticked;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (!list.ListIsChecked(i)) unticked.insert(list.ListItemText(i));
+    }
+    list.ListRenew();
+    std::int32_t count = 0;
+    std::vector<std::string> subfolders =
+        ListFolder(services_, controls_.目录框文件名提取.CurrentFolder(), [&](const std::string& name) {
+            list.ListAdd(name);
+            list.ListSetChecked(count++, !unticked.contains(name));
+        });
+    listedFileCount_ = count;
+    controls_.目录框文件名提取.ShowSubfolders(std::move(subfolders));
+    TableRebuild();
 }
 
 void FolderView::ItemSelected() {

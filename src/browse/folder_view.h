@@ -17,6 +17,9 @@ public:
 
     void DriveChange();
     void FolderScan();
+    // Lists the shown folder again as it is now: names still there keep their
+    // ticks, new ones come ticked, gone ones leave; then the table rebuild.
+    void Relist();
     void ItemSelected();
     void TableRebuild();
     void SelectAll();

@@ -8,7 +8,7 @@
 namespace quillory::win32 {
 
 // Esc closes the window as its close box does; Tab and Shift+Tab move the
-// focus along `tabOrder`. False for any other message, and for a key that the
+// focus along `tabOrder`; F5 lists the shown folder again. False for any other message, and for a key that the
 // control with the focus wants itself (an open drop-down list closes on Esc).
 bool HandleWindowKey(const MSG& message, HWND window, std::span<const HWND> tabOrder);
 

@@ -34,6 +34,7 @@ public:
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
+    void RemoveFile(const std::string& path);
     void RemoveFolder(const std::string& path);  // and everything in it
     // Every later write into the file fails so.
     void FailWrites(const std::string& path, WriteOutcome outcome) { failingWrites_[path] = std::move(outcome); }
@@ -98,7 +99,6 @@ private:
     static std::string ParentOf(const std::string& path);
     bool Writable(const std::string& folder) const;
     void AddEntry(const std::string& path, bool isFolder, bool hidden, bool system);
-    void RemoveFile(const std::string& path);
 
     std::string programFolder_;
     std::set<std::string> folders_;
