@@ -10,7 +10,9 @@ constexpr UINT kFolderChanged = WM_APP + 1;
 constexpr UINT_PTR kRelistTimer = 1;
 // A burst of changes settles this long before it is shown...
 constexpr ULONGLONG kSettle = 100;
-// ... and at least this long passes between the end of one re-list and the next.
+// ... and between the end of one re-list and the next at least this long
+// passes, and twice the time the last one took, so that a large folder which
+// changes without pause leaves the window to the user two thirds of the time.
 constexpr ULONGLONG kPause = 1000;
 
 }  // namespace
@@ -30,8 +32,9 @@ void LiveList::Stop() {
 bool LiveList::OnMessage(UINT message, WPARAM wParam) {
     if (message == kFolderChanged) {
         if (watcher_ && wParam == watched_) {
+            const ULONGLONG pause = std::max(kPause, 2 * lastRelistTook_);
             const ULONGLONG sinceLast = GetTickCount64() - lastRelistEnd_;
-            RelistAfter(std::max(kSettle, sinceLast < kPause ? kPause - sinceLast : 0));
+            RelistAfter(std::max(kSettle, sinceLast < pause ? pause - sinceLast : 0));
         }
         return true;
     }
@@ -56,8 +59,10 @@ void LiveList::RelistNow() {
         return;
     }
     watcher_->Taken();  // changes from here on are not in this listing
+    const ULONGLONG start = GetTickCount64();
     relist_();
     lastRelistEnd_ = GetTickCount64();
+    lastRelistTook_ = lastRelistEnd_ - start;
 }
 
 }  // namespace quillory::win32

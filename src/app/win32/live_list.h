@@ -33,6 +33,7 @@ private:
     std::unique_ptr<FolderWatcher> watcher_;
     WPARAM watched_ = 0;  // a message from an earlier watcher is stale
     ULONGLONG lastRelistEnd_ = 0;
+    ULONGLONG lastRelistTook_ = 0;
 };
 
 }  // namespace quillory::win32
