@@ -47,6 +47,7 @@ void Actions::WindowCreated() {
 
 void Actions::DriveChange() { View().DriveChange(); }
 void Actions::FolderScan() { View().FolderScan(); }
+void Actions::Relist() { View().Relist(); }
 void Actions::ItemSelected() { View().ItemSelected(); }
 void Actions::TableRebuild() { View().TableRebuild(); }
 void Actions::SelectAll() { View().SelectAll(); }

@@ -23,6 +23,7 @@ public:
     void WindowCreated();  // skin set-up, the output encoding, then storage set-up
     void DriveChange();
     void FolderScan();
+    void Relist();  // the shown folder as it is on disk now, ticks kept
     void DirectoryContextMenu();
     void ItemSelected();
     void TableRebuild();

@@ -8,6 +8,7 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Source::MainWindow), Event::Created, &Actions::WindowCreated},
     {SourceId(ControlId::驱动器框文件名提取), Event::DriveChanged, &Actions::DriveChange},
     {SourceId(ControlId::目录框文件名提取), Event::FolderChanged, &Actions::FolderScan},
+    {SourceId(ControlId::目录框文件名提取), Event::ContentChanged, &Actions::Relist},
     {SourceId(ControlId::目录框文件名提取), Event::RightButtonDown, &Actions::DirectoryContextMenu},
     {SourceId(ControlId::选择列表框文件列表), Event::ItemSelected, &Actions::ItemSelected},
     {SourceId(ControlId::选择列表框文件列表), Event::TickChanged, &Actions::TableRebuild},
@@ -42,6 +43,7 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::OrderName), Event::Chosen, &Actions::ChooseNameOrder},
     {SourceId(Command::OrderTime), Event::Chosen, &Actions::ChooseTimeOrder},
     {SourceId(Command::ShowHiddenFiles), Event::Chosen, &Actions::ToggleHiddenFiles},
+    {SourceId(Command::Relist), Event::Chosen, &Actions::Relist},
 };
 
 }  // namespace

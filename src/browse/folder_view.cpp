@@ -2,6 +2,8 @@
 
 #include <unordered_set>
 
+#include "browse/folder_listing.h"
+
 namespace quillory {
 
 void FolderView::DriveChange() {
@@ -28,20 +30,6 @@ void FolderView::FolderScan() {
     if (!listing.outcome) services_.ShowWarning(UnreadableFolderMessage(folder, listing.outcome), kMessageTitle);
 }
 
-void FolderView::Relist() {
-    CheckList& list = controls_.选择列表框文件列表;
-    std::unordered_set<std::string> unticked;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (!list.ListIsChecked(i)) unticked.insert(list.ListItemText(i));
-    }
-    FolderScan();
-    if (unticked.empty()) return;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (unticked.count(list.ListItemText(i))) list.ListSetChecked(i, false);
-    }
-    TableRebuild();
-}
-
 void FolderView::CopyTickedNames(NameForm form) {
     const CheckList& list = controls_.选择列表框文件列表;
     const std::string folder = controls_.目录框文件名提取.CurrentFolder();
@@ -56,6 +44,26 @@ void FolderView::CopyTickedNames(NameForm form) {
         anyTicked = true;
     }
     if (anyTicked) services_.PutTextOnClipboard(lines);
+}
+
+// Only the unticked names need remembering: every other name comes ticked.
+void FolderView::Relist() {
+    CheckList& list = controls_.选择列表框文件列表;
+    std::unordered_set<std::string> unticked;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (!list.ListIsChecked(i)) unticked.insert(list.ListItemText(i));
+    }
+    list.ListRenew();
+    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
+    std::int32_t count = 0;
+    FolderListing listing = ListFolder(services_, folder, options_, [&](const std::string& name) {
+        list.ListAdd(name);
+        list.ListSetChecked(count++, !unticked.contains(name));
+    });
+    listedFileCount_ = count;
+    controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
+    TableRebuild();
+    if (!listing.outcome) services_.ShowWarning(UnreadableFolderMessage(folder, listing.outcome), kMessageTitle);
 }
 
 void FolderView::ItemSelected() {

@@ -25,8 +25,8 @@ public:
     void DriveChange();
     // A folder that cannot be listed is told; an empty one is not.
     void FolderScan();
-    // The shown folder listed again: names still there keep their tick, new
-    // ones come ticked, gone ones leave.
+    // Lists the shown folder again as it is now: names still there keep their
+    // ticks, new ones come ticked, gone ones leave; then the table rebuild.
     void Relist();
     // The ticked names in list order, one a line, in the name form.
     void CopyTickedNames(NameForm form);

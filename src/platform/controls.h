@@ -50,6 +50,9 @@ class CheckList {
 public:
     virtual ~CheckList() = default;
     virtual void ListClear() = 0;
+    // Empties the list for the same folder's names again: the view keeps its
+    // scrolling, and the current item follows its name when it comes back.
+    virtual void ListRenew() = 0;
     virtual void ListAdd(const std::string& text) = 0;  // appended unticked
     virtual int ListCount() const = 0;
     virtual std::string ListItemText(int index) const = 0;  // empty for no such item

@@ -50,6 +50,7 @@ enum class Command : int {
     OrderName,
     OrderTime,
     ShowHiddenFiles,
+    Relist,  // F5; no menu item
 };
 
 // The source of an event: the main window itself, a control or a menu command.
@@ -65,6 +66,7 @@ enum class Event {
     Created,          // main window, once
     DriveChanged,     // drive box, by the user
     FolderChanged,    // directory box, by the user or from code
+    ContentChanged,   // directory box: files or subfolders of its folder came, went or were renamed
     RightButtonDown,  // directory box, check-list
     ItemSelected,     // check-list: the current item changed
     TickChanged,      // check-list: the user ticked or unticked an item

@@ -116,6 +116,45 @@ TEST(DriveChange, PointsTheDirectoryBoxAtTheDriveAndScansOnce) {
     EXPECT_EQ(h.ListedNames(), Names{"x.txt"});
 }
 
+TEST(Relist, KeepsEachNamesTickTicksNewNamesDropsGoneOnesAndRebuildsTheTable) {
+    Harness h;
+    const std::string folder = kFolder;
+    h.OpenFolderWith(folder, {"a", "b", "c", "d"});
+    h.UserTick(1, false);
+    h.UserTick(3, false);
+    h.ui.fileList.SetCurrentIndex(2);
+    h.services.RemoveFile(folder + "\\a");
+    h.services.RemoveFile(folder + "\\d");
+    h.services.AddFile(folder + "\\e");
+    h.services.AddFolder(folder + "\\sub");
+    const int listingsBefore = h.services.FindFilesCalls();
+
+    h.Fire(ControlId::目录框文件名提取, Event::ContentChanged);
+    EXPECT_EQ(h.services.FindFilesCalls(), listingsBefore + 1) << "one listing for both boxes";
+    EXPECT_EQ(h.ListedNames(), (Names{"b", "c", "e"}));
+    EXPECT_THAT(h.Ticks(), ElementsAre(false, true, true));
+    EXPECT_EQ(h.TabledNames(), (Names{"c", "e"}));
+    EXPECT_EQ(h.globals.listedFileCount, 3);
+    EXPECT_EQ(h.ui.fileList.ListCurrentIndex(), 1) << "the current item follows its name";
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"sub"});
+    EXPECT_EQ(h.ui.folders.CurrentFolder(), folder);
+
+    // F5 lists the same way; a name that left and came back is new, so ticked.
+    h.services.AddFile(folder + "\\d");
+    h.Choose(Command::Relist);
+    EXPECT_EQ(h.ListedNames(), (Names{"b", "c", "e", "d"}));
+    EXPECT_THAT(h.Ticks(), ElementsAre(false, true, true, true));
+    EXPECT_EQ(h.TabledNames(), (Names{"c", "e", "d"}));
+
+    // The shown folder gone: an empty list, table and count.
+    h.services.RemoveFolder(folder);
+    h.Choose(Command::Relist);
+    EXPECT_EQ(h.ui.fileList.ListCount(), 0);
+    EXPECT_EQ(h.globals.listedFileCount, 0);
+    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_TRUE(h.ui.folders.subfolders.empty());
+}
+
 class SelectionTest : public ::testing::Test {
 protected:
     void SetUp() override { h.OpenFolderWith(kFolder, {"a", "b", "c", "d"}); }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -100,6 +101,23 @@ protected:
             start = end + 2;
         }
         return names;
+    }
+
+    // Runs the program's messages until `done` holds, at most for the time
+    // within which the window follows a change on disk, and a margin.
+    bool PumpUntil(const std::function<bool()>& done) {
+        const ULONGLONG end = GetTickCount64() + 2000;
+        while (!done()) {
+            if (GetTickCount64() > end) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            app.Pump();
+        }
+        return true;
+    }
+
+    int IndexOf(const std::string& name) const {
+        const Names names = ShownNames(List());
+        return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
     }
 
     static Names InCodePage(const Names& names) {
@@ -236,6 +254,55 @@ TEST_F(FolderViewEndToEnd, OpeningASubfolderInTheDirectoryBoxRefillsTheList) {
 
     EXPECT_EQ(ShownNames(List()), VisibleFiles(outer + L"\\inner"));
     EXPECT_EQ(ShownTicks(List()), Ticks(2, true));
+}
+
+TEST_F(FolderViewEndToEnd, FilesAddedAndRemovedWhileShownFollowInTheListWithTheirTicks) {
+    const std::wstring shown = MakeFolder(L"live", {L"a.txt", L"b.txt", L"c.txt"});
+    Open(shown);
+    ClickTickBox(IndexOf("b.txt"));
+    PostClick(List(), NamePoint(List(), IndexOf("c.txt")));
+    app.Pump();
+
+    WriteBytes(shown + L"\\新.txt", "x");
+    DeleteFileW((shown + L"\\a.txt").c_str());
+    CreateDirectoryW((shown + L"\\sub").c_str(), nullptr);
+    const Names expected = VisibleFiles(shown);
+    ASSERT_TRUE(PumpUntil([&] { return ShownNames(List()) == expected && SubfolderRows(shown) == Names{"sub"}; }))
+        << "the list shows " << ShownNames(List()).size() << " names";
+
+    Ticks ticks;
+    for (const std::string& name : expected) ticks.push_back(name != "b.txt");
+    EXPECT_EQ(ShownTicks(List()), ticks);
+    EXPECT_EQ(ShownText(List(), ListView_GetNextItem(List(), -1, LVNI_SELECTED)), "c.txt");
+    EXPECT_EQ(Tabled(), InCodePage(TickedOf(expected, ticks)));
+}
+
+TEST_F(FolderViewEndToEnd, F5ListsTheShownFolderAgainWithItsTicks) {
+    const std::wstring shown = MakeFolder(L"f5", {L"a.txt", L"b.txt", L"c.txt"});
+    Open(shown);
+    ClickTickBox(IndexOf("a.txt"));
+    // Hiding a file changes no name, so only F5 shows it.
+    SetFileAttributesW((shown + L"\\c.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    app.PressKey(VK_F5);
+    const Names expected = VisibleFiles(shown);
+    ASSERT_EQ(expected.size(), 2u);
+    EXPECT_EQ(ShownNames(List()), expected);
+    EXPECT_EQ(ShownTicks(List()), (Ticks{expected[0] != "a.txt", expected[1] != "a.txt"}));
+    EXPECT_EQ(Tabled(), InCodePage(Names{"b.txt"}));
+}
+
+TEST_F(FolderViewEndToEnd, AShownFolderThatIsDeletedEmptiesTheListUntilItComesBack) {
+    const std::wstring shown = MakeFolder(L"gone", {L"a.txt"});
+    Open(shown);
+    ASSERT_EQ(ShownNames(List()), Names{"a.txt"});
+
+    DeleteFileW((shown + L"\\a.txt").c_str());
+    ASSERT_TRUE(RemoveDirectoryW(shown.c_str()));
+    EXPECT_TRUE(PumpUntil([&] { return ShownNames(List()).empty(); }));
+
+    MakeFolder(L"gone", {L"b.txt"});
+    EXPECT_TRUE(PumpUntil([&] { return ShownNames(List()) == Names{"b.txt"}; }));
 }
 
 }  // namespace

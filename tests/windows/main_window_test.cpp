@@ -277,7 +277,9 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
             }
             const bool isChecked = std::find(checked.begin(), checked.end(), name) != checked.end();
             EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), isChecked ? MF_CHECKED : 0u) << name;
-            MENUITEMINFOW type{sizeof type, MIIM_FTYPE};
+            MENUITEMINFOW type{};
+            type.cbSize = sizeof type;
+            type.fMask = MIIM_FTYPE;
             GetMenuItemInfoW(menu, static_cast<UINT>(item), TRUE, &type);
             const bool isRadio = std::find(radio.begin(), radio.end(), name) != radio.end();
             EXPECT_EQ((type.fType & MFT_RADIOCHECK) != 0, isRadio) << name;

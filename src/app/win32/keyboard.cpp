@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/ids.h"
+
 namespace quillory::win32 {
 
 namespace {
@@ -44,6 +46,10 @@ bool HandleWindowKey(const MSG& message, HWND window, std::span<const HWND> tabO
     case VK_ESCAPE:
         if (FocusWants(message, DLGC_WANTMESSAGE | DLGC_WANTALLKEYS)) return false;
         SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return true;
+    case VK_F5:
+        // As a menu item sends its command.
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(SourceId(Command::Relist), 0), 0);
         return true;
     case VK_TAB:
         if (FocusWants(message, DLGC_WANTMESSAGE | DLGC_WANTALLKEYS | DLGC_WANTTAB)) return false;

@@ -161,6 +161,7 @@ LRESULT CALLBACK MainFrame::Proc(HWND handle, UINT message, WPARAM wParam, LPARA
 
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND handle = window_;
+    if (liveList_.OnMessage(message, wParam)) return 0;
     switch (message) {
     case WM_CREATE:
         OnCreate();
@@ -205,6 +206,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_DESTROY:
+        liveList_.Stop();
         services_.SetMessageOwner(nullptr);
         PostQuitMessage(0);
         return 0;
@@ -250,7 +252,7 @@ HWND MainFrame::CreateControl(const ControlRow& row, HWND parent) {
         hosted_.push_back(driveBox_.get());
         return driveBox_->Handle();
     case ControlKind::DirectoryBox:
-        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, SinkOf(row.id));
+        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, FolderSink(row.id));
         hosted_.push_back(directoryBox_.get());
         return directoryBox_->Handle();
     case ControlKind::CheckList:
@@ -367,6 +369,14 @@ void MainFrame::Raise(int source, Event event) {
 
 EventSink MainFrame::SinkOf(ControlId id) {
     return [this, id](Event event) { Raise(SourceId(id), event); };
+}
+
+// A folder is watched before it is listed, so no change after the listing is missed.
+EventSink MainFrame::FolderSink(ControlId id) {
+    return [this, id](Event event) {
+        if (event == Event::FolderChanged) liveList_.Follow(window_, directoryBox_->CurrentFolder());
+        Raise(SourceId(id), event);
+    };
 }
 
 HWND MainFrame::HandleOf(ControlId id) const {

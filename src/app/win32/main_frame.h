@@ -14,6 +14,7 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/font_set.h"
 #include "app/win32/group_box.h"
+#include "app/win32/live_list.h"
 #include "app/win32/number_edit.h"
 #include "app/win32/window_values.h"
 #include "browse/win32/check_list_control.h"
@@ -67,6 +68,7 @@ private:
     void RememberFocus();
     void Raise(int source, Event event);
     EventSink SinkOf(ControlId id);
+    EventSink FolderSink(ControlId id);
     HWND HandleOf(ControlId id) const;
     // The row of the control, or of the control that `handle` is part of.
     const ControlRow* RowOfWindow(HWND handle) const;
@@ -94,6 +96,7 @@ private:
     std::optional<RadioState> reverse_;
     std::optional<Controls> controls_;
     std::optional<Actions> actions_;
+    LiveList liveList_{[this] { Raise(SourceId(ControlId::目录框文件名提取), Event::ContentChanged); }};
 };
 
 }  // namespace quillory::win32

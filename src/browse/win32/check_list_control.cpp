@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/encoding.h"
 
@@ -126,6 +127,7 @@ void CheckListControl::ViewIsStale() {
 void CheckListControl::BringViewUpToDate() {
     if (!stale_) return;
     stale_ = false;
+    quiet_ = std::exchange(renewed_, false);
     if (cleared_) {
         cleared_ = false;
         viewCount_ = 0;
@@ -135,6 +137,18 @@ void CheckListControl::BringViewUpToDate() {
         viewCount_ = ListCount();
         ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOSCROLL);
     }
+    if (quiet_) HighlightInView(current_);
+    quiet_ = false;
+}
+
+void CheckListControl::HighlightInView(int index) {
+    const HWND list = list_.Get();
+    const int selected = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    if (selected == index && focused == index) return;
+    if (selected >= 0) ListView_SetItemState(list, selected, 0, LVIS_SELECTED);
+    if (focused >= 0) ListView_SetItemState(list, focused, 0, LVIS_FOCUSED);
+    if (index >= 0) ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -178,16 +192,33 @@ bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, L
 }
 
 void CheckListControl::ListClear() {
+    EmptyArrays();
+    renewedCurrent_.reset();
+    renewed_ = false;
+    cleared_ = true;
+    ViewIsStale();
+}
+
+void CheckListControl::ListRenew() {
+    renewedCurrent_ = Valid(current_) ? std::optional<std::string>(NameAt(current_)) : std::nullopt;
+    EmptyArrays();
+    renewed_ = true;
+    ViewIsStale();
+}
+
+void CheckListControl::EmptyArrays() {
     tip_.Forget();
     names_.clear();
     nameEnds_.clear();
     ticks_.clear();
     current_ = -1;
-    cleared_ = true;
-    ViewIsStale();
 }
 
 void CheckListControl::ListAdd(const std::string& text) {
+    if (renewedCurrent_ && text == *renewedCurrent_) {
+        current_ = ListCount();
+        renewedCurrent_.reset();
+    }
     names_ += text;
     nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
     ticks_.push_back(false);
@@ -235,6 +266,7 @@ void CheckListControl::ShowItem(LVITEMW& item) const {
 }
 
 void CheckListControl::FollowSelection() {
+    if (quiet_) return;
     const int selected = ListView_GetNextItem(list_.Get(), -1, LVNI_SELECTED);
     if (selected == current_) return;
     current_ = selected;

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,7 @@ public:
     void Relayout(const RECT& place, HFONT font) override;
 
     void ListClear() override;
+    void ListRenew() override;
     void ListAdd(const std::string& text) override;
     int ListCount() const override { return static_cast<int>(nameEnds_.size()); }
     std::string ListItemText(int index) const override;
@@ -43,8 +45,10 @@ private:
                                           DWORD_PTR self);
     LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     bool TakeShortcut(WPARAM key);
+    void EmptyArrays();
     void ViewIsStale();
     void BringViewUpToDate();
+    void HighlightInView(int index);
 
     void ShowItem(LVITEMW& item) const;
     void FollowSelection();
@@ -62,8 +66,11 @@ private:
     std::vector<std::uint32_t> nameEnds_;
     std::vector<bool> ticks_;
     int current_ = -1;
+    std::optional<std::string> renewedCurrent_;  // the current item's name until a renewal adds it
     bool stale_ = false;    // the arrays changed since the view last looked
     bool cleared_ = false;  // ... and its old items, selection and scrolling are gone
+    bool renewed_ = false;  // ... or they stay, and the highlight moves to where the current item now is
+    bool quiet_ = false;    // the view's selection is moved by the program, not the user
     int viewCount_ = 0;     // the item count the view was last given
     OwnedWindow list_;
     NameTip tip_{list_.Get()};

@@ -103,6 +103,7 @@ void DirectoryBoxControl::SetCurrentFolder(const std::string& path) {
 void DirectoryBoxControl::ShowFolder(std::string path) {
     folder_ = std::move(path);
     chain_ = FolderChain(folder_);
+    subfolders_.clear();
     std::vector<std::wstring> rows;
     for (const std::string& folder : chain_) rows.push_back(Wide(folder));
     SendMessageW(Rows(), LB_RESETCONTENT, 0, 0);
@@ -112,7 +113,9 @@ void DirectoryBoxControl::ShowFolder(std::string path) {
 }
 
 // In the order the file manager sorts them, in place of any shown before; a
-// folder without a path has no place for them.
+// folder without a path has no place for them. When the same folder is listed
+// again, the rows keep their scrolling, and a subfolder the user has moved to
+// stays highlighted while it is there.
 void DirectoryBoxControl::ShowSubfolders(std::vector<std::string> names) {
     if (chain_.empty()) return;
     std::vector<std::wstring> rows;
@@ -120,11 +123,22 @@ void DirectoryBoxControl::ShowSubfolders(std::vector<std::string> names) {
     std::sort(rows.begin(), rows.end(), [](const std::wstring& left, const std::wstring& right) {
         return StrCmpLogicalW(left.c_str(), right.c_str()) < 0;
     });
+    if (rows == subfolders_) return;
     const auto firstSubfolder = static_cast<LRESULT>(chain_.size());
+    const LRESULT top = SendMessageW(Rows(), LB_GETTOPINDEX, 0, 0);
+    const LRESULT selected = SendMessageW(Rows(), LB_GETCURSEL, 0, 0);
+    const std::wstring selectedName = selected >= firstSubfolder ? RowText(selected) : std::wstring();
     while (SendMessageW(Rows(), LB_GETCOUNT, 0, 0) > firstSubfolder) {
         SendMessageW(Rows(), LB_DELETESTRING, static_cast<WPARAM>(firstSubfolder), 0);
     }
     AddRows(rows);
+    subfolders_ = std::move(rows);
+    if (!selectedName.empty()) {
+        const auto kept = std::find(subfolders_.begin(), subfolders_.end(), selectedName);
+        const LRESULT row = kept == subfolders_.end() ? firstSubfolder - 1 : firstSubfolder + (kept - subfolders_.begin());
+        SendMessageW(Rows(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    }
+    SendMessageW(Rows(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
 void DirectoryBoxControl::AddRows(const std::vector<std::wstring>& rows) {

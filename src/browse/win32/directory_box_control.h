@@ -53,6 +53,7 @@ private:
 
     std::string folder_;              // as set, or as the user opened it
     std::vector<std::string> chain_;  // root down to the current folder; its subfolders follow in the rows
+    std::vector<std::wstring> subfolders_;  // as the rows show them
 
     OwnedWindow box_;   // the frame that receives the rows' notifications
     OwnedWindow rows_;  // an owner-drawn list box whose texts screen readers can read

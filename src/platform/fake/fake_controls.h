@@ -64,8 +64,16 @@ private:
 
 class FakeCheckList : public CheckList {
 public:
-    void ListClear() override { names_.clear(), ticks_.clear(), current_ = -1; }
-    void ListAdd(const std::string& text) override { names_.push_back(text), ticks_.push_back(false); }
+    void ListClear() override { names_.clear(), ticks_.clear(), current_ = -1, renewedCurrent_.clear(); }
+    void ListRenew() override {
+        std::string current = ListItemText(current_);
+        ListClear();
+        renewedCurrent_ = std::move(current);
+    }
+    void ListAdd(const std::string& text) override {
+        if (!renewedCurrent_.empty() && text == renewedCurrent_) current_ = ListCount();
+        names_.push_back(text), ticks_.push_back(false);
+    }
     int ListCount() const override { return static_cast<int>(names_.size()); }
     std::string ListItemText(int index) const override { return Valid(index) ? names_[index] : std::string(); }
     bool ListIsChecked(int index) const override { return Valid(index) && ticks_[index]; }
@@ -86,6 +94,7 @@ private:
     std::vector<std::string> names_;
     std::vector<bool> ticks_;
     int current_ = -1;
+    std::string renewedCurrent_;  // the current item's name, until it comes back
 };
 
 class FakeMainWindow : public MainWindow {

@@ -37,6 +37,7 @@ public:
     // Listing the folder fails so from now on.
     void MakeUnreadable(const std::string& folder, ListingOutcome outcome) { unreadable_[folder] = std::move(outcome); }
     void SetModified(const std::string& path, std::uint64_t modified);
+    void RemoveFile(const std::string& path);
     void RemoveFolder(const std::string& path);  // and everything in it
     // Every later write into the file fails so.
     void FailWrites(const std::string& path, WriteOutcome outcome) { failingWrites_[path] = std::move(outcome); }
@@ -106,7 +107,6 @@ private:
     static std::string ParentOf(const std::string& path);
     bool Writable(const std::string& folder) const;
     void AddEntry(const std::string& path, bool isFolder, bool hidden, bool system);
-    void RemoveFile(const std::string& path);
 
     std::string programFolder_;
     std::set<std::string> folders_;

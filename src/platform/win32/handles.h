@@ -52,6 +52,22 @@ struct FindHandleTraits {
 };
 using FindHandle = Unique<FindHandleTraits>;
 
+// FindFirstChangeNotificationW's handles.
+struct ChangeNotificationTraits {
+    using Value = HANDLE;
+    static Value Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Value value) { FindCloseChangeNotification(value); }
+};
+using ChangeNotification = Unique<ChangeNotificationTraits>;
+
+// Events, threads and the like: null on failure.
+struct KernelHandleTraits {
+    using Value = HANDLE;
+    static Value Invalid() { return nullptr; }
+    static void Close(Value value) { CloseHandle(value); }
+};
+using KernelHandle = Unique<KernelHandleTraits>;
+
 struct RegistryKeyTraits {
     using Value = HKEY;
     static Value Invalid() { return nullptr; }
