@@ -59,8 +59,9 @@ protected:
     HWND List() const { return app->Control(ControlId::选择列表框文件列表); }
     Names Listed() const { return ShownNames(List()); }
 
-    void Open() {
-        FolderDialogAnswerer dialog(files);
+    void Open() { Open(files); }
+    void Open(const std::wstring& shown) {
+        FolderDialogAnswerer dialog(shown);
         app->Choose(Command::ChooseFolder);
         ASSERT_TRUE(dialog.Answered().has_value());
     }
@@ -158,12 +159,14 @@ TEST_F(OptionsEndToEnd, AFolderThatCannotBeListedIsToldAnEmptyOneIsNot) {
     EXPECT_TRUE(emptyFolder.Answered().empty());
 
     MakeFile(files + L"\\a.txt", 1);
-    // Another program holds the folder open, sharing nothing.
+    // Another program holds the folder open, sharing nothing, before it is
+    // shown again: a shown folder is watched, so the program holds it too.
+    Open(folder.StorageFolder());
     const HANDLE held = CreateFileW(files.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     MessageBoxAnswerer answerer;
-    app->Choose(Command::OrderTime);
+    Open();
     const std::vector<ShownMessage> told = answerer.Answered();
     CloseHandle(held);
     EXPECT_TRUE(Listed().empty());
