@@ -18,6 +18,9 @@ DISPLAY= exec "$ROOT/tools/with-wine.sh" sh -c '
     rm -rf "$program"
     cp -r "$QUILLORY_DIST" "$program"
     rm -rf "$program/Quillory-存储" "$program/PLXE/PLXE.ini"
+    # Wine draws the caption buttons with Marlett, which Debian'"'"'s Wine does not
+    # put in a new prefix by itself (fonts-wine).
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Decorated /t REG_SZ /d N /f >/dev/null
     wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
     # The start folder is C:\Users\<computer name>\Desktop.
