@@ -55,9 +55,7 @@ FolderListing ListFolder(Services& services, const std::string& folder, const Li
 }
 
 std::string UnreadableFolderMessage(const std::string& folder, const ListingOutcome& outcome) {
-    const std::string words = outcome.systemText.empty() ? "未知错误" : outcome.systemText;
-    return "无法列出文件夹中的文件：\n" + folder + "\n系统提示：" + words + "（错误代码 " +
-           std::to_string(outcome.systemError) + "）";
+    return "无法列出文件夹中的文件：\n" + folder + "\n" + SystemReason(outcome.systemError, outcome.systemText);
 }
 
 }  // namespace quillory

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
+
 namespace quillory {
 
 namespace {
@@ -33,8 +35,7 @@ std::string Reason(const WriteOutcome& outcome) {
         case WriteFault::AlreadyExists:
         case WriteFault::Other: break;
     }
-    const std::string words = outcome.systemText.empty() ? "未知错误" : outcome.systemText;
-    return "系统提示：" + words + "（错误代码 " + std::to_string(outcome.systemError) + "）";
+    return SystemReason(outcome.systemError, outcome.systemText);
 }
 
 }  // namespace

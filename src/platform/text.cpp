@@ -71,4 +71,9 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return path;
 }
 
+std::string SystemReason(std::uint32_t error, const std::string& systemText) {
+    const std::string words = systemText.empty() ? "未知错误" : systemText;
+    return "系统提示：" + words + "（错误代码 " + std::to_string(error) + "）";
+}
+
 }  // namespace quillory

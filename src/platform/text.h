@@ -22,4 +22,7 @@ std::string LeftText(std::string_view text, std::size_t count);
 // Folder + "\" + name, without doubling a backslash the folder already ends in.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// How a failure the system reported is told: its own words and its code.
+std::string SystemReason(std::uint32_t error, const std::string& systemText);
+
 }  // namespace quillory
