@@ -1,11 +1,11 @@
-# make test: install what is missing, build both trees, run every test.
+# make test: install what is missing, build every tree, run every test, print the time of each step.
 # make run:  install, build, assemble dist/Quillory and start it under Wine.
 # make bench: build and run the benchmarks under Wine.
 # make screenshot: the README's picture of the window, docs/screenshot.png, made under Xvfb.
 BUILD := build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench dist screenshot clean
+.PHONY: all deps native windows test test-native test-windows test-release run bench dist screenshot clean
 
 all: native windows
 
@@ -24,10 +24,18 @@ windows: deps
 test-native: native
 	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)
 
+# In two Wine prefixes at once (tools/test-windows.sh).
 test-windows: windows
-	tools/with-wine.sh ctest --test-dir $(BUILD)/windows --output-on-failure
+	tools/test-windows.sh $(BUILD)/windows
 
-test: test-native test-windows
+# The 32-bit release as users get it, checked on any machine, and the check's own test.
+test-release: windows
+	tools/check-release.sh dist/Quillory
+	tests/release/check_release_test.sh dist/Quillory
+
+# Every step above in turn, with the time each took.
+test:
+	@tools/make-test.sh $(BUILD) $(JOBS)
 
 run: windows
 	tools/run.sh
@@ -41,7 +49,7 @@ RELEASE := $(BUILD)/release
 
 # The release holds the program and its side folder, nothing a run has left behind.
 dist: windows
-	tools/check-imports.sh dist/Quillory/Quillory.exe dist/Quillory/PLXE/SkinH_EL.dll
+	tools/check-release.sh dist/Quillory
 	rm -rf $(RELEASE) $(BUILD)/Quillory-$(VERSION)-win32.zip
 	mkdir -p $(RELEASE)/Quillory/PLXE
 	cp dist/Quillory/Quillory.exe $(RELEASE)/Quillory/
