@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
-#include "support/folder_dialog_answerer.h"
 #include "support/held_key.h"
 #include "support/list_view_queries.h"
 #include "support/test_app.h"
@@ -53,15 +52,12 @@ class CheckListEndToEnd : public ::testing::Test {
 protected:
     HWND List() const { return app.Control(ControlId::选择列表框文件列表); }
 
-    // A folder of these files, chosen as the user chooses it with "选择目录 &T";
-    // the names as the list shows them.
+    // A folder of these files, shown; the names as the list shows them.
     Names Open(const std::vector<std::wstring>& files) {
         const std::wstring folder = listed / L"files";
         CreateDirectoryW(folder.c_str(), nullptr);
         for (const std::wstring& file : files) WriteBytes(folder + L"\\" + file, "x");
-        FolderDialogAnswerer dialog(folder);
-        app.Choose(Command::ChooseFolder);
-        EXPECT_TRUE(dialog.Answered().has_value());
+        app.ShowFolder(folder);
         return ShownNames(List());
     }
 

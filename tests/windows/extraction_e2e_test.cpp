@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
-#include "support/folder_dialog_answerer.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
 
@@ -44,9 +43,7 @@ protected:
     void SetUp() override {
         CreateDirectoryW(files_.c_str(), nullptr);
         for (const wchar_t* name : {L"a.txt", L"b.txt", L"名字.txt"}) WriteBytes(files_ + L"\\" + name, "x");
-        FolderDialogAnswerer dialog(files_);
-        app_.Choose(Command::ChooseFolder);
-        ASSERT_TRUE(dialog.Answered().has_value());
+        app_.ShowFolder(files_);
         names_ = ListedNames(List());
         ASSERT_EQ(names_.size(), 3u);
     }
@@ -139,9 +136,7 @@ TEST(ExtractionEndToEndEmpty, EmptyListIsRefused) {
     ProgramFolder folder;
     TestFolder empty;
     TestApp app(folder.Path());
-    FolderDialogAnswerer dialog(empty.Path());
-    app.Choose(Command::ChooseFolder);
-    ASSERT_TRUE(dialog.Answered().has_value());
+    app.ShowFolder(empty.Path());
     MessageBoxAnswerer answerer;
     app.Click(ControlId::按钮提取文件名);
     const auto messages = answerer.Answered();

@@ -10,7 +10,6 @@
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
-#include "support/folder_dialog_answerer.h"
 #include "support/test_app.h"
 
 namespace quillory::testing {
@@ -68,9 +67,7 @@ protected:
     void StartListing(const std::vector<std::wstring>& names) {
         for (const std::wstring& name : names) WriteBytes(listed_ / name, "x");
         app_ = std::make_unique<TestApp>(folder_.Path());
-        FolderDialogAnswerer dialog(listed_.Path());
-        app_->Choose(Command::ChooseFolder);
-        ASSERT_TRUE(dialog.Answered().has_value());
+        app_->ShowFolder(listed_.Path());
     }
 
     void TypeCount(const std::wstring& text) {

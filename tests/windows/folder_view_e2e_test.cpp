@@ -13,7 +13,6 @@
 
 #include "browse/folder_chain.h"
 #include "platform/win32/encoding.h"
-#include "support/folder_dialog_answerer.h"
 #include "support/list_view_queries.h"
 #include "support/popup_menu_answerer.h"
 #include "support/test_app.h"
@@ -52,12 +51,7 @@ protected:
         return folder;
     }
 
-    // As the user picks it with "选择目录 &T".
-    void Open(const std::wstring& folder) {
-        FolderDialogAnswerer dialog(folder);
-        app.Choose(Command::ChooseFolder);
-        ASSERT_TRUE(dialog.Answered().has_value());
-    }
+    void Open(const std::wstring& folder) { app.ShowFolder(folder); }
 
     // The directory box's rows below the folder's own chain.
     Names SubfolderRows(const std::wstring& folder) const {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
-#include "support/folder_dialog_answerer.h"
 #include "support/held_key.h"
 #include "support/list_view_queries.h"
 #include "support/test_app.h"
@@ -60,11 +59,7 @@ protected:
     Names Listed() const { return ShownNames(List()); }
 
     void Open() { Open(files); }
-    void Open(const std::wstring& shown) {
-        FolderDialogAnswerer dialog(shown);
-        app->Choose(Command::ChooseFolder);
-        ASSERT_TRUE(dialog.Answered().has_value());
-    }
+    void Open(const std::wstring& shown) { app->ShowFolder(shown); }
 
     // The block this extraction put in front of the day's file.
     std::string Extracted() {

@@ -14,6 +14,7 @@ namespace {
 
 constexpr auto kPoll = std::chrono::milliseconds(20);
 constexpr int kPolls = 500;
+constexpr UINT kSetUpTimeoutMs = 10000;
 
 bool ShowsTitle(HWND dialog) {
     for (HWND child : ChildrenOf(dialog)) {
@@ -82,21 +83,20 @@ void FolderDialogAnswerer::Answer() {
         dialog = FindThreadWindow(thread_, isDialog);
     }
     if (!dialog) return;
-    // The initial selection arrives once the tree has been filled; without
-    // one, the root stays selected.
+    // The dialog takes a message only once its set-up is done, and with it
+    // the selection the program asks for when it is told the dialog is there.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kSetUpTimeoutMs, &ignored);
     const HWND tree = TreeOf(dialog);
-    std::vector<std::wstring> selection;
-    for (int i = 0; i < kPolls / 2 && tree && selection.size() < 2; ++i) {
-        std::this_thread::sleep_for(kPoll);
-        selection = SelectedItemChain(tree);
-    }
-    shown_ = ShownFolderDialog{GetWindow(dialog, GW_OWNER), selection};
+    shown_ = ShownFolderDialog{GetWindow(dialog, GW_OWNER), tree ? SelectedItemChain(tree) : std::vector<std::wstring>()};
     if (folder_ && tree) {
         // OK takes the tree's selection, so wait until the folder is selected.
         const std::wstring leaf = folder_->substr(folder_->find_last_of(L'\\') + 1);
+        // The tree opens the folders on the way as its own messages come, so
+        // asking once may stop short of the folder.
         for (int i = 0; i < kPolls && SelectedItemText(tree) != leaf; ++i) {
             SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder_->c_str()));
-            std::this_thread::sleep_for(kPoll * 5);
+            if (SelectedItemText(tree) != leaf) std::this_thread::sleep_for(kPoll);
         }
     }
     const int button = folder_ ? IDOK : IDCANCEL;

@@ -91,6 +91,11 @@ void TestApp::RightClick(ControlId id) {
     Pump();
 }
 
+void TestApp::ShowFolder(const std::wstring& folder) {
+    program_->Window().ShowHandedFolder(win32::Utf8(folder));
+    Pump();
+}
+
 void TestApp::PressKey(UINT key) {
     const HWND focus = GetFocus();
     PostKeyStroke(focus ? focus : Window(), key);

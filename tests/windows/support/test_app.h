@@ -51,6 +51,9 @@ public:
     // The right mouse button pressed and released over the control's centre,
     // with the mouse pointer moved there.
     void RightClick(ControlId id);
+    // The folder shown and listed as one dropped on the window; the tests
+    // whose subject is not how a folder is chosen take this quick road.
+    void ShowFolder(const std::wstring& folder);
     // A key pressed and released in the control that has the focus.
     void PressKey(UINT key);
     // Runs every pending message through the program's message loop.
