@@ -86,23 +86,23 @@ file(WRITE ${URL_RECORDER} "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0
 file(CHMOD ${URL_RECORDER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)
 
+# All of tests/windows in one test program: one link and one listing of the
+# tests instead of one a file; ctest still runs every test in a process of its own.
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
-foreach(source ${WINDOWS_TEST_SOURCES})
-    get_filename_component(name ${source} NAME_WE)
-    # Every test program checks the code page first, so a wrong environment fails loudly.
-    add_executable(${name} ${source} tests/windows/support/code_page_check.cpp)
-    target_link_libraries(${name} PRIVATE windows_test_support gtest_main)
-    # Tests find the built program and skin library through these.
-    target_compile_definitions(${name} PRIVATE
-        QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
-        QUILLORY_DIST_DIR="${DIST_DIR}"
-        QUILLORY_SKIN_DLL="$<TARGET_FILE:SkinH_EL>"
-        QUILLORY_SPY_SKIN_DLL="$<TARGET_FILE:spy_skin>"
-        QUILLORY_URL_RECORDER="${URL_RECORDER}")
-    add_dependencies(${name} dist spy_skin)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES TIMEOUT 120)
-endforeach()
+# Every run checks the code page first, so a wrong environment fails loudly.
+add_executable(windows_tests ${WINDOWS_TEST_SOURCES} tests/windows/support/code_page_check.cpp)
+target_link_libraries(windows_tests PRIVATE windows_test_support gtest_main)
+# The headers every test file reads, parsed once.
+target_precompile_headers(windows_tests PRIVATE <windows.h> <commctrl.h> <gtest/gtest.h> <string> <vector>)
+# Tests find the built program and skin library through these.
+target_compile_definitions(windows_tests PRIVATE
+    QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
+    QUILLORY_DIST_DIR="${DIST_DIR}"
+    QUILLORY_SKIN_DLL="$<TARGET_FILE:SkinH_EL>"
+    QUILLORY_SPY_SKIN_DLL="$<TARGET_FILE:spy_skin>"
+    QUILLORY_URL_RECORDER="${URL_RECORDER}")
+add_dependencies(windows_tests dist spy_skin)
+gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 
 # One benchmark program per file in bench/, gathered in one folder for `make bench`.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
