@@ -42,6 +42,7 @@ run: windows
 
 # Every benchmark program under Wine, one after the other; they print figures only.
 bench: windows
+	cmake --build $(BUILD)/windows -j $(JOBS) --target benchmarks
 	tools/with-wine.sh sh -c 'for exe in $(BUILD)/windows/bench/*.exe; do echo "== $$exe"; wine "$$exe" || exit 1; done'
 
 VERSION := 1.1.0.1

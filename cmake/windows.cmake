@@ -94,6 +94,10 @@ add_executable(windows_tests ${WINDOWS_TEST_SOURCES} tests/windows/support/code_
 target_link_libraries(windows_tests PRIVATE windows_test_support gtest_main)
 # The headers every test file reads, parsed once.
 target_precompile_headers(windows_tests PRIVATE <windows.h> <commctrl.h> <gtest/gtest.h> <string> <vector>)
+# Test code is built for a quick build, not for speed: what it measures is the
+# program's code, built as it ships.
+target_compile_options(windows_tests PRIVATE -O1)
+target_compile_options(windows_test_support PRIVATE -O1)
 # Tests find the built program and skin library through these.
 target_compile_definitions(windows_tests PRIVATE
     QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
@@ -104,13 +108,16 @@ target_compile_definitions(windows_tests PRIVATE
 add_dependencies(windows_tests dist spy_skin)
 gtest_discover_tests(windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 
-# One benchmark program per file in bench/, gathered in one folder for `make bench`.
+# One benchmark program per file in bench/, gathered in one folder for `make
+# bench`; built only for it (target benchmarks), not for the tests.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+add_custom_target(benchmarks)
 foreach(source ${BENCH_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     # With the program's resources (its manifest above all) and shipped side
     # folder, the window measured is the one the user sees.
-    add_executable(${name} ${source} ${RESOURCE_SCRIPTS})
+    add_executable(${name} EXCLUDE_FROM_ALL ${source} ${RESOURCE_SCRIPTS})
+    add_dependencies(benchmarks ${name})
     target_link_libraries(${name} PRIVATE quillory_win32)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
     target_compile_definitions(${name} PRIVATE QUILLORY_DIST_DIR="${DIST_DIR}")
