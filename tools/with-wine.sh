@@ -17,8 +17,10 @@ else
     # Debian's wine script prefers the 32-bit loader, which cannot start here.
     shim="$ROOT/build/wine64-shim"
     mkdir -p "$shim"
-    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' > "$shim/wine"
-    chmod +x "$shim/wine"
+    # Written aside and moved in, since two shards of the tests start at once.
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' > "$shim/wine.$$"
+    chmod +x "$shim/wine.$$"
+    mv -f "$shim/wine.$$" "$shim/wine"
     export PATH="$shim:$PATH"
 fi
 export LC_ALL=zh_CN.UTF-8
