@@ -71,5 +71,89 @@ TEST_F(Options, NameFormShapesTheWrittenAndCopiedNamesButNeverTheList) {
     EXPECT_NE(h.services.IniFileText(kSettingsFile).find("名称格式=不含扩展名"), std::string::npos);
 }
 
+TEST_F(Options, SubfoldersListRelativePathsKeepingTicksAndTheNameFormsFollowThem) {
+    StartWith("[选项]\r\n包含子文件夹=是\r\n");
+    EXPECT_FALSE(Marked(MenuItem::IncludeSubfolders));
+    h.services.AddFile(std::string(kStorageFolder) + "\\" + kToday + ".txt");
+    h.services.AddFile(std::string(kFolder) + "\\照片\\2024\\a.jpg", "12");
+    h.services.AddFile(std::string(kFolder) + "\\v1.2\\README");
+    h.OpenFolderWith(kFolder, {"top.txt"});
+    h.UserTick(0, false);
+
+    h.Choose(Command::IncludeSubfolders);
+    EXPECT_TRUE(Marked(MenuItem::IncludeSubfolders));
+    EXPECT_EQ(h.ListedNames(), (Names{"top.txt", "照片\\2024\\a.jpg", "v1.2\\README"}));
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true, true));
+    EXPECT_EQ(h.ui.folders.subfolders, (Names{"照片", "v1.2"}));
+    h.Choose(Command::NameFormStem);
+    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
+    EXPECT_EQ(h.services.ClipboardText(), "照片\\2024\\a\r\nv1.2\\README");
+    h.Choose(Command::NameFormDetails);
+    EXPECT_TRUE(Marked(MenuItem::NameFormDetails) && !Marked(MenuItem::NameFormStem));
+    h.services.RemoveFile(std::string(kFolder) + "\\v1.2\\README");  // gone since it was listed
+    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
+    EXPECT_EQ(h.services.ClipboardText(), "照片\\2024\\a.jpg\t2\t1601-01-01 00:00:00\r\nv1.2\\README\t\t");
+    h.Choose(Command::ForwardOrder);
+    h.Click(ControlId::按钮提取文件名);
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "\r\n照片\\2024\\a.jpg\t2\t1601-01-01 00:00:00\r\n\r\nv1.2\\README\t\t\r\n");
+
+    Harness restarted;
+    restarted.services.SetIniFileText(kSettingsFile, h.services.IniFileText(kSettingsFile));
+    restarted.Start();
+    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("包含子文件夹=1\r\n名称格式=名称大小时间\r\n"), std::string::npos)
+        << h.services.IniFileText(kSettingsFile);
+    EXPECT_TRUE(restarted.window.checked[MenuItem::IncludeSubfolders] &&
+                restarted.window.checked[MenuItem::NameFormDetails]);
+}
+
+TEST_F(Options, AnUnreadableSubfolderIsToldOnceAfterTheRestOfTheTreeIsListed) {
+    StartWith("[选项]\r\n包含子文件夹=1\r\n");
+    h.services.AddFile(std::string(kFolder) + "\\a\\x.txt");
+    h.services.AddFile(std::string(kFolder) + "\\b\\y.txt");
+    h.services.AddFile(std::string(kFolder) + "\\c\\z.txt");
+    h.services.MakeUnreadable(std::string(kFolder) + "\\a", {false, 5, "拒绝访问。"});
+    h.services.MakeUnreadable(std::string(kFolder) + "\\c", {false, 5, "拒绝访问。"});
+    h.ui.folders.SetCurrentFolder(kFolder);
+    EXPECT_EQ(h.ListedNames(), Names{"b\\y.txt"});
+    ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_EQ(h.services.Messages()[0].kind, fake::MessageKind::Warning);
+    EXPECT_EQ(h.services.Messages()[0].text.rfind("有 2 个子文件夹无法读取，其中的文件未列出。第一个是：\nD:\\Docs\\a\n", 0), 0u);
+}
+
+TEST_F(Options, TickingByPatternChangesOnlyTheMatchingNamesAndRemembersThePattern) {
+    StartWith("[选项]\r\n包含子文件夹=1\r\n");
+    h.OpenFolderWith(kFolder, {"a.JPG", "b.png", "c.txt", "tmp\\d.jpg"});
+    h.UserTick(2, false);  // c.txt
+
+    h.services.AnswerText("*.txt;tmp\\*");
+    h.Choose(Command::UntickByPattern);
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, true, false, false));
+    EXPECT_EQ(h.TabledNames(), (Names{"a.JPG", "b.png"}));
+    h.services.AnswerText("*.jpg *.txt");
+    h.Choose(Command::TickByPattern);
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, true, true, true));
+    EXPECT_EQ(h.TabledNames(), h.ListedNames());
+
+    // Cancelled, empty or invalid: nothing changes; only an invalid one is told.
+    h.UserTick(0, false);
+    for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>(" ; "),
+                                                     std::optional<std::string>("*.jpg a|b")}) {
+        h.services.AnswerText(answer);
+        h.Choose(Command::UntickByPattern);
+        EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true, true, true));
+    }
+    ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_EQ(h.services.Messages()[0].text.rfind("模式无效：a|b\n", 0), 0u);
+
+    const std::vector<fake::TextQuestion>& asked = h.services.TextQuestions();
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[0].title, "按模式取消勾选");
+    EXPECT_EQ(asked[1].title, "按模式勾选");
+    EXPECT_EQ(asked[0].initial, "");
+    EXPECT_EQ(asked[1].initial, "*.txt;tmp\\*");
+    EXPECT_EQ(asked[3].initial, "*.jpg *.txt");  // a cancel keeps the last one
+    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("勾选模式=*.jpg a|b\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quillory::testing
