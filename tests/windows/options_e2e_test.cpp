@@ -14,6 +14,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 #include "support/folder_dialog_answerer.h"
+#include "support/folder_link.h"
 #include "support/held_key.h"
 #include "support/list_view_queries.h"
 #include "support/test_app.h"
@@ -56,72 +57,6 @@ void MakeFile(const std::wstring& path, int hoursAgo) {
 }
 
 void MakeFolder(const std::wstring& path) { CreateDirectoryW(win32::ExtendedPath(Utf8(path)).c_str(), nullptr); }
-
-// A Unix command run by its program's path; Wine cannot wait for it, so the
-// caller waits for what it does.
-bool StartUnixCommand(const wchar_t* program, std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-bool AwaitAttributes(const std::wstring& path, bool present) {
-    for (int poll = 0; poll < 500; ++poll) {
-        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present) return true;
-        Sleep(20);
-    }
-    return false;
-}
-
-// A symbolic link to a folder, as the system makes one. Wine 8 makes neither
-// symbolic links nor junctions (CreateSymbolicLinkW says yes and makes
-// nothing) but shows a Unix one as a symbolic link, so ln makes that; and
-// as Wine's RemoveDirectoryW removes the folder a Unix link leads to, when it
-// is empty, rather than the link, rm takes it away again.
-class FolderLink {
-public:
-    FolderLink(std::wstring link, const std::wstring& relativeTarget) : link_(std::move(link)) {
-        if (CreateSymbolicLinkW(link_.c_str(), relativeTarget.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && Exists(link_)) {
-            return;
-        }
-        using UnixName = char*(CDECL*)(const wchar_t*);
-        const auto unixName =
-            reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name"));
-        char* const name = unixName ? unixName(link_.c_str()) : nullptr;
-        if (!name) return;
-        unixLink_ = Wide(name);
-        HeapFree(GetProcessHeap(), 0, name);
-        std::wstring unixTarget = relativeTarget;
-        std::ranges::replace(unixTarget, L'\\', L'/');
-        if (StartUnixCommand(L"Z:\\bin\\ln", L"ln -s \"" + unixTarget + L"\" \"" + unixLink_ + L"\"")) {
-            AwaitAttributes(link_, true);
-        }
-    }
-    ~FolderLink() {
-        if (unixLink_.empty()) {
-            RemoveDirectoryW(link_.c_str());
-        } else if (StartUnixCommand(L"Z:\\bin\\rm", L"rm \"" + unixLink_ + L"\"")) {
-            AwaitAttributes(link_, false);
-        }
-    }
-    FolderLink(const FolderLink&) = delete;
-    FolderLink& operator=(const FolderLink&) = delete;
-
-    bool IsLink() const {
-        const DWORD attributes = GetFileAttributesW(link_.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    }
-
-private:
-    std::wstring link_;
-    std::wstring unixLink_;
-};
 
 // A folder part of each name, in list order, and the names themselves in
 // order of their text: what the file system's order fixes of a tree.
