@@ -73,7 +73,7 @@ private:
         if (!FirstVisit(path)) return;
         std::vector<std::string> below;
         const ListingOutcome outcome = services_.FindFiles(JoinPath(path, "*.*"), [&](const FoundEntry& entry) {
-            if (IsListedFile(entry, options_.showHidden)) return Take(Below(relative, entry.name), entry.modified);
+            if (IsListedFile(entry, options_.showHidden)) return Take(relative, entry);
             if (isTop && IsShownSubfolder(entry)) listing_.subfolders.push_back(entry.name);
             if (options_.includeSubfolders && IsEnteredFolder(entry, options_.showHidden)) {
                 below.push_back(Below(relative, entry.name));
@@ -88,10 +88,12 @@ private:
         pending_.insert(pending_.end(), below.rbegin(), below.rend());
     }
 
-    void Take(const std::string& name, std::uint64_t modified) {
-        if (!Sorted()) return takeFile_(name);
-        held_.names.push_back(name);
-        held_.modified.push_back(modified);
+    // A file of the shown folder itself goes as it is, without a copy of its name.
+    void Take(const std::string& relative, const FoundEntry& file) {
+        if (!Sorted() && relative.empty()) return takeFile_(file.name);
+        if (!Sorted()) return takeFile_(Below(relative, file.name));
+        held_.names.push_back(Below(relative, file.name));
+        held_.modified.push_back(file.modified);
     }
 
     Services& services_;

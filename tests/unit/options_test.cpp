@@ -71,53 +71,28 @@ TEST_F(Options, NameFormShapesTheWrittenAndCopiedNamesButNeverTheList) {
     EXPECT_NE(h.services.IniFileText(kSettingsFile).find("名称格式=不含扩展名"), std::string::npos);
 }
 
-TEST_F(Options, SubfoldersListRelativePathsKeepingTicksAndTheNameFormsFollowThem) {
+TEST_F(Options, SubfoldersRelistAsRelativePathsKeepingTicksAndAreStoredWithTheDetailsForm) {
     StartWith("[选项]\r\n包含子文件夹=是\r\n");
     EXPECT_FALSE(Marked(MenuItem::IncludeSubfolders));
-    h.services.AddFile(std::string(kStorageFolder) + "\\" + kToday + ".txt");
-    h.services.AddFile(std::string(kFolder) + "\\照片\\2024\\a.jpg", "12");
-    h.services.AddFile(std::string(kFolder) + "\\v1.2\\README");
+    h.services.AddFile(std::string(kFolder) + "\\照片\\2024\\a.jpg");
     h.OpenFolderWith(kFolder, {"top.txt"});
     h.UserTick(0, false);
 
     h.Choose(Command::IncludeSubfolders);
     EXPECT_TRUE(Marked(MenuItem::IncludeSubfolders));
-    EXPECT_EQ(h.ListedNames(), (Names{"top.txt", "照片\\2024\\a.jpg", "v1.2\\README"}));
-    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true, true));
-    EXPECT_EQ(h.ui.folders.subfolders, (Names{"照片", "v1.2"}));
-    h.Choose(Command::NameFormStem);
-    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
-    EXPECT_EQ(h.services.ClipboardText(), "照片\\2024\\a\r\nv1.2\\README");
+    EXPECT_EQ(h.ListedNames(), (Names{"top.txt", "照片\\2024\\a.jpg"}));
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true));
+    EXPECT_EQ(h.TabledNames(), Names{"照片\\2024\\a.jpg"});
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"照片"});
     h.Choose(Command::NameFormDetails);
-    EXPECT_TRUE(Marked(MenuItem::NameFormDetails) && !Marked(MenuItem::NameFormStem));
-    h.services.RemoveFile(std::string(kFolder) + "\\v1.2\\README");  // gone since it was listed
-    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
-    EXPECT_EQ(h.services.ClipboardText(), "照片\\2024\\a.jpg\t2\t1601-01-01 00:00:00\r\nv1.2\\README\t\t");
-    h.Choose(Command::ForwardOrder);
-    h.Click(ControlId::按钮提取文件名);
-    EXPECT_EQ(h.services.FileBytes(kDayFile), "\r\n照片\\2024\\a.jpg\t2\t1601-01-01 00:00:00\r\n\r\nv1.2\\README\t\t\r\n");
+    EXPECT_TRUE(Marked(MenuItem::NameFormDetails) && !Marked(MenuItem::NameFormName));
+    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("包含子文件夹=1\r\n名称格式=名称大小时间\r\n"), std::string::npos);
 
     Harness restarted;
     restarted.services.SetIniFileText(kSettingsFile, h.services.IniFileText(kSettingsFile));
     restarted.Start();
-    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("包含子文件夹=1\r\n名称格式=名称大小时间\r\n"), std::string::npos)
-        << h.services.IniFileText(kSettingsFile);
     EXPECT_TRUE(restarted.window.checked[MenuItem::IncludeSubfolders] &&
                 restarted.window.checked[MenuItem::NameFormDetails]);
-}
-
-TEST_F(Options, AnUnreadableSubfolderIsToldOnceAfterTheRestOfTheTreeIsListed) {
-    StartWith("[选项]\r\n包含子文件夹=1\r\n");
-    h.services.AddFile(std::string(kFolder) + "\\a\\x.txt");
-    h.services.AddFile(std::string(kFolder) + "\\b\\y.txt");
-    h.services.AddFile(std::string(kFolder) + "\\c\\z.txt");
-    h.services.MakeUnreadable(std::string(kFolder) + "\\a", {false, 5, "拒绝访问。"});
-    h.services.MakeUnreadable(std::string(kFolder) + "\\c", {false, 5, "拒绝访问。"});
-    h.ui.folders.SetCurrentFolder(kFolder);
-    EXPECT_EQ(h.ListedNames(), Names{"b\\y.txt"});
-    ASSERT_EQ(h.services.Messages().size(), 1u);
-    EXPECT_EQ(h.services.Messages()[0].kind, fake::MessageKind::Warning);
-    EXPECT_EQ(h.services.Messages()[0].text.rfind("有 2 个子文件夹无法读取，其中的文件未列出。第一个是：\nD:\\Docs\\a\n", 0), 0u);
 }
 
 TEST_F(Options, TickingByPatternChangesOnlyTheMatchingNamesAndRemembersThePattern) {
