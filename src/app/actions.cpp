@@ -3,6 +3,7 @@
 #include "app/places.h"
 #include "app/storage_setup.h"
 #include "browse/folder_chooser.h"
+#include "browse/name_pattern.h"
 #include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "extract/outcome_messages.h"
@@ -13,6 +14,10 @@
 namespace quillory {
 
 namespace {
+
+constexpr const char* kTickTitle = "按模式勾选";
+constexpr const char* kUntickTitle = "按模式取消勾选";
+constexpr const char* kPatternLabel = "文件名模式，多个以“;”或空格分隔（如 *.jpg;*.png）：";
 
 struct DayFileAtHand {
     std::string path;
@@ -107,18 +112,43 @@ void Actions::OpenStorageFolder() {
 void Actions::ChooseNameFormName() { ChooseNameForm(NameForm::Name); }
 void Actions::ChooseNameFormStem() { ChooseNameForm(NameForm::Stem); }
 void Actions::ChooseNameFormPath() { ChooseNameForm(NameForm::FullPath); }
+void Actions::ChooseNameFormDetails() { ChooseNameForm(NameForm::Details); }
 void Actions::ChooseFileSystemOrder() { ChooseListOrder(ListOrder::FileSystem); }
 void Actions::ChooseNameOrder() { ChooseListOrder(ListOrder::Name); }
 void Actions::ChooseTimeOrder() { ChooseListOrder(ListOrder::ModificationTime); }
 
-void Actions::ToggleHiddenFiles() {
-    listing_.showHidden = !listing_.showHidden;
-    SettingsFile(services_).WriteShowHidden(listing_.showHidden);
-    MarkOptions();
-    View().Relist();
+void Actions::ToggleHiddenFiles() { ToggleListingOption(listing_.showHidden, &SettingsFile::WriteShowHidden); }
+
+void Actions::ToggleIncludeSubfolders() {
+    ToggleListingOption(listing_.includeSubfolders, &SettingsFile::WriteIncludeSubfolders);
 }
 
 void Actions::CopyTickedNames() { View().CopyTickedNames(nameForm_); }
+
+void Actions::TickByPattern() { TickMatching(kTickTitle, true); }
+void Actions::UntickByPattern() { TickMatching(kUntickTitle, false); }
+
+// What was typed is kept even when it is no pattern, so it can be mended.
+void Actions::TickMatching(const char* title, bool tick) {
+    SettingsFile settings(services_);
+    const std::optional<std::string> typed =
+        services_.AskText(window_.WindowHandle(), title, kPatternLabel, settings.ReadTickPattern());
+    if (!typed) return;
+    settings.WriteTickPattern(*typed);
+    const NamePatterns patterns(services_, *typed);
+    if (!patterns.Fault().empty()) {
+        services_.ShowMessage(patterns.Fault(), kMessageTitle);
+    } else if (!patterns.Empty()) {
+        View().TickMatching(patterns, tick);
+    }
+}
+
+void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool)) {
+    option = !option;
+    (SettingsFile(services_).*write)(option);
+    MarkOptions();
+    View().Relist();
+}
 
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
@@ -139,10 +169,12 @@ void Actions::MarkOptions() {
     window_.SetMenuItemChecked(MenuItem::NameFormName, nameForm_ == NameForm::Name);
     window_.SetMenuItemChecked(MenuItem::NameFormStem, nameForm_ == NameForm::Stem);
     window_.SetMenuItemChecked(MenuItem::NameFormPath, nameForm_ == NameForm::FullPath);
+    window_.SetMenuItemChecked(MenuItem::NameFormDetails, nameForm_ == NameForm::Details);
     window_.SetMenuItemChecked(MenuItem::OrderFileSystem, listing_.order == ListOrder::FileSystem);
     window_.SetMenuItemChecked(MenuItem::OrderName, listing_.order == ListOrder::Name);
     window_.SetMenuItemChecked(MenuItem::OrderTime, listing_.order == ListOrder::ModificationTime);
     window_.SetMenuItemChecked(MenuItem::ShowHiddenFiles, listing_.showHidden);
+    window_.SetMenuItemChecked(MenuItem::IncludeSubfolders, listing_.includeSubfolders);
 }
 
 }  // namespace quillory

@@ -54,16 +54,25 @@ public:
     void ChooseNameFormName();
     void ChooseNameFormStem();
     void ChooseNameFormPath();
+    void ChooseNameFormDetails();
     void ChooseFileSystemOrder();
     void ChooseNameOrder();
     void ChooseTimeOrder();
     void ToggleHiddenFiles();
+    void ToggleIncludeSubfolders();
     void CopyTickedNames();
+    // The select menu's last two: a pattern asked for in a dialog, kept in
+    // the settings file, ticks or unticks the names it matches.
+    void TickByPattern();
+    void UntickByPattern();
 
 private:
     FolderView View();
     void ChooseNameForm(NameForm form);
     void ChooseListOrder(ListOrder order);
+    // The hidden files and the subfolders: kept, marked, and the list made anew.
+    void ToggleListingOption(bool& option, void (SettingsFile::*write)(bool));
+    void TickMatching(const char* title, bool tick);
     void MarkOptions();
 
     Services& services_;

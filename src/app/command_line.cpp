@@ -54,9 +54,17 @@ std::optional<Choice> ChoiceNamed(const std::pair<std::string_view, Choice> (&ch
 }
 
 constexpr std::pair<std::string_view, NameForm> kNameForms[] = {
-    {"name", NameForm::Name}, {"stem", NameForm::Stem}, {"path", NameForm::FullPath}};
+    {"name", NameForm::Name}, {"stem", NameForm::Stem}, {"path", NameForm::FullPath}, {"details", NameForm::Details}};
 constexpr std::pair<std::string_view, ListOrder> kListOrders[] = {
     {"fs", ListOrder::FileSystem}, {"name", ListOrder::Name}, {"time", ListOrder::ModificationTime}};
+
+// A missing value reads as empty, and an option needs one.
+bool AddPatterns(std::string& patterns, std::string_view value) {
+    if (value.empty()) return false;
+    patterns += ';';
+    patterns += value;
+    return true;
+}
 
 struct ExtractionOption {
     std::string_view name;
@@ -79,7 +87,7 @@ constexpr ExtractionOption kExtractionOptions[] = {
          extraction.blankLines = TextToInt32(value);
          return true;
      }},
-    {"--name", "name、stem 或 path（名称格式）",
+    {"--name", "name、stem、path 或 details（名称格式）",
      [](ScriptedExtraction& extraction, std::string_view value) {
          extraction.nameForm = ChoiceNamed(kNameForms, value);
          return extraction.nameForm.has_value();
@@ -94,6 +102,15 @@ constexpr ExtractionOption kExtractionOptions[] = {
          extraction.showHidden = true;
          return true;
      }},
+    {"--recurse", nullptr,
+     [](ScriptedExtraction& extraction, std::string_view) {
+         extraction.includeSubfolders = true;
+         return true;
+     }},
+    {"--include", "文件名模式",
+     [](ScriptedExtraction& extraction, std::string_view value) { return AddPatterns(extraction.include, value); }},
+    {"--exclude", "文件名模式",
+     [](ScriptedExtraction& extraction, std::string_view value) { return AddPatterns(extraction.exclude, value); }},
 };
 
 const ExtractionOption* FindOption(std::string_view name) {

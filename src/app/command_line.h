@@ -20,6 +20,11 @@ struct ScriptedExtraction {
     std::optional<NameForm> nameForm;
     std::optional<ListOrder> order;
     bool showHidden = false;
+    bool includeSubfolders = false;
+    // Patterns of the names written (all when empty) and of those left out;
+    // an option given twice adds to the patterns.
+    std::string include;
+    std::string exclude;
     // Why the arguments cannot be run as they stand; empty when they can.
     std::string fault;
 };

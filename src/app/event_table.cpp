@@ -44,6 +44,10 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::OrderTime), Event::Chosen, &Actions::ChooseTimeOrder},
     {SourceId(Command::ShowHiddenFiles), Event::Chosen, &Actions::ToggleHiddenFiles},
     {SourceId(Command::Relist), Event::Chosen, &Actions::Relist},
+    {SourceId(Command::IncludeSubfolders), Event::Chosen, &Actions::ToggleIncludeSubfolders},
+    {SourceId(Command::NameFormDetails), Event::Chosen, &Actions::ChooseNameFormDetails},
+    {SourceId(Command::TickByPattern), Event::Chosen, &Actions::TickByPattern},
+    {SourceId(Command::UntickByPattern), Event::Chosen, &Actions::UntickByPattern},
 };
 
 }  // namespace

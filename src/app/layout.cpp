@@ -41,6 +41,9 @@ constexpr MenuItemRow kSelectMenu[] = {
     {Command::SelectAll, "全选 &A"},
     {Command::SelectNone, "全不选 &N"},
     {Command::Invert, "反选 &S"},
+    {Command::Separator, ""},
+    {Command::TickByPattern, "按模式勾选… &P"},
+    {Command::UntickByPattern, "按模式取消勾选… &U"},
 };
 constexpr MenuItemRow kApplyMenu[] = {
     {Command::Extract, "立即提取 &W"},
@@ -55,12 +58,14 @@ constexpr MenuItemRow kOptionsMenu[] = {
     {Command::NameFormName, "文件名 &N", MenuMark::Radio},
     {Command::NameFormStem, "不含扩展名 &E", MenuMark::Radio},
     {Command::NameFormPath, "完整路径 &P", MenuMark::Radio},
+    {Command::NameFormDetails, "名称、大小和修改时间 &D", MenuMark::Radio},
     {Command::Separator, ""},
     {Command::OrderFileSystem, "文件系统顺序 &F", MenuMark::Radio},
     {Command::OrderName, "按名称排序 &M", MenuMark::Radio},
     {Command::OrderTime, "按修改时间排序 &T", MenuMark::Radio},
     {Command::Separator, ""},
     {Command::ShowHiddenFiles, "显示隐藏文件 &H", MenuMark::Check},
+    {Command::IncludeSubfolders, "包含子文件夹 &S", MenuMark::Check},
 };
 constexpr MenuItemRow kHelpMenu[] = {
     {Command::UsagePage, "使用说明 &P"},

@@ -1,6 +1,7 @@
 #pragma once
 // One pass over a folder gives everything the folder view shows of it: the
-// files for the check-list and the subfolders for the directory box.
+// files for the check-list and the subfolders for the directory box. With
+// its subfolders included, the pass walks the whole tree below it.
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,14 +11,15 @@
 namespace quillory {
 
 enum class ListOrder {
-    FileSystem,        // as the file system yields the files
+    FileSystem,        // as the file system yields the files; a folder's own before its subfolders'
     Name,              // natural order, as the file manager sorts
     ModificationTime,  // oldest first, natural order where times are equal
 };
 
 struct ListingOptions {
     ListOrder order = ListOrder::FileSystem;
-    bool showHidden = false;  // hidden and system files too
+    bool showHidden = false;         // hidden and system files, and folders, too
+    bool includeSubfolders = false;  // the files of every folder below, by their relative paths
 };
 
 // The files as the file manager shows them by default: no subfolders, no
@@ -28,18 +30,37 @@ bool IsListedFile(const FoundEntry& entry, bool showHidden = false);
 // while system ones stay (customised folders carry that mark).
 bool IsShownSubfolder(const FoundEntry& entry);
 
-struct FolderListing {
-    std::vector<std::string> subfolders;  // in the file system's order
-    ListingOutcome outcome;
+// Subfolders below the shown folder that could not be listed; the rest of
+// the tree was.
+struct UnreadableSubfolders {
+    int count = 0;
+    std::string first;  // full path of the first one met
+    ListingOutcome why;
 };
 
-// Enumerates the folder once. Every listed file goes to `takeFile` in the
-// chosen order; in the file system's own order as it is yielded, so a large
-// folder is never held twice.
+struct FolderListing {
+    std::vector<std::string> subfolders;  // the shown folder's own, in the file system's order
+    ListingOutcome outcome;               // of the shown folder itself
+    UnreadableSubfolders unreadable;
+};
+
+// Asked before each folder of a tree is listed; false ends the walk, and
+// what was taken by then is all it takes.
+using GoOn = std::function<bool()>;
+
+// Enumerates the folder once, or the tree below it depth first. Every listed
+// file goes to `takeFile` in the chosen order, as its path relative to
+// `folder`; in the file system's own order as it is yielded, so a large
+// folder is never held twice. Only FindFiles and FolderIdentity are used, so
+// the walk may run on any thread.
 FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
-                         const std::function<void(const std::string& name)>& takeFile);
+                         const std::function<void(const std::string& name)>& takeFile, const GoOn& goOn = {});
 
 // What the user is told when the folder could not be listed.
 std::string UnreadableFolderMessage(const std::string& folder, const ListingOutcome& outcome);
+
+// What the user is told after a listing: the shown folder that could not be
+// listed, or the subfolders that could not; empty when all was listed.
+std::string ListingFailureMessage(const std::string& folder, const FolderListing& listing);
 
 }  // namespace quillory

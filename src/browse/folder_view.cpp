@@ -27,7 +27,7 @@ void FolderView::FolderScan() {
     listedFileCount_ = count;
     for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
     controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
-    if (!listing.outcome) services_.ShowWarning(UnreadableFolderMessage(folder, listing.outcome), kMessageTitle);
+    TellFailure(folder, listing);
 }
 
 void FolderView::CopyTickedNames(NameForm form) {
@@ -40,7 +40,7 @@ void FolderView::CopyTickedNames(NameForm form) {
         // CR LF between names and none after the last, so a single name
         // pastes into a one-line box as it is.
         if (anyTicked) lines += "\r\n";
-        lines += FormedName(list.ListItemText(i), folder, form);
+        lines += FormedName(services_, list.ListItemText(i), folder, form);
         anyTicked = true;
     }
     if (anyTicked) services_.PutTextOnClipboard(lines);
@@ -63,7 +63,13 @@ void FolderView::Relist() {
     listedFileCount_ = count;
     controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
     TableRebuild();
-    if (!listing.outcome) services_.ShowWarning(UnreadableFolderMessage(folder, listing.outcome), kMessageTitle);
+    TellFailure(folder, listing);
+}
+
+void FolderView::TellFailure(const std::string& folder, const FolderListing& listing) {
+    if (const std::string told = ListingFailureMessage(folder, listing); !told.empty()) {
+        services_.ShowWarning(told, kMessageTitle);
+    }
 }
 
 void FolderView::ItemSelected() {
@@ -87,6 +93,14 @@ void FolderView::SetEveryTick(NewTick newTick) {
     CheckList& list = controls_.选择列表框文件列表;
     for (int i = 0; i < listedFileCount_; ++i) list.ListSetChecked(i, newTick(list.ListIsChecked(i)));
     ItemSelected();
+}
+
+void FolderView::TickMatching(const NamePatterns& patterns, bool tick) {
+    CheckList& list = controls_.选择列表框文件列表;
+    for (int i = 0; i < list.ListCount(); ++i) {
+        if (patterns.AnyMatches(list.ListItemText(i))) list.ListSetChecked(i, tick);
+    }
+    TableRebuild();
 }
 
 void FolderView::SelectAll() {

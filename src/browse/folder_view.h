@@ -7,6 +7,7 @@
 #include "browse/file_name_table.h"
 #include "browse/folder_listing.h"
 #include "browse/name_form.h"
+#include "browse/name_pattern.h"
 #include "platform/controls.h"
 #include "platform/services.h"
 
@@ -35,10 +36,13 @@ public:
     void SelectAll();
     void SelectNone();
     void Invert();
+    // Every listed name the patterns match gets the tick, the others keep theirs.
+    void TickMatching(const NamePatterns& patterns, bool tick);
 
 private:
     template <typename NewTick>
     void SetEveryTick(NewTick newTick);
+    void TellFailure(const std::string& folder, const FolderListing& listing);
 
     Services& services_;
     Controls& controls_;

@@ -23,12 +23,14 @@ bool AgreedToSize(Services& services, const LineBlock& block) {
 
 // Each name goes in front of the file, so writing the slots from first to
 // last leaves them reversed in the file: the block is built in file order.
-LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore, NameForm form,
-                          const std::string& folder) {
+LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     const int count = CountLeadingNames(table);
     LineBlock block{{}, blankLinesBefore};
     block.names.reserve(static_cast<std::size_t>(count));
-    for (int m = 1; m <= count; ++m) block.names.push_back(FormedName(table.Slot(reverse ? count - m + 1 : m), folder, form));
+    for (int m = 1; m <= count; ++m) {
+        block.names.push_back(FormedName(services, table.Slot(reverse ? count - m + 1 : m), folder, form));
+    }
     return block;
 }
 
@@ -61,7 +63,7 @@ void Extract(Services& services, Controls& controls, const FileNameTable& table,
         return;
     }
     const bool reverse = controls.单选框逆序.IsChecked();
-    const LineBlock block = ExtractionBlock(table, reverse, TextToInt32(blankLineText), form,
+    const LineBlock block = ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), form,
                                             controls.目录框文件名提取.CurrentFolder());
     const int count = static_cast<int>(block.names.size());
     if (!reverse) state.collectedNameCount = count;

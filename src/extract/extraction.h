@@ -24,8 +24,8 @@ struct ExtractionState {
 // The block an extraction of the table writes: the leading run of names, up
 // to the first empty slot, in the order they stand in the file, each in
 // `form` (a full path on `folder`).
-LineBlock ExtractionBlock(const FileNameTable& table, bool reverse, std::int32_t blankLinesBefore, NameForm form,
-                          const std::string& folder);
+LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
 std::uint64_t BlockBytes(const LineBlock& block);

@@ -70,10 +70,12 @@ enum class MenuItem {
     NameFormName,
     NameFormStem,
     NameFormPath,
+    NameFormDetails,
     OrderFileSystem,
     OrderName,
     OrderTime,
     ShowHiddenFiles,
+    IncludeSubfolders,
 };
 
 // The controls that the logic reads and writes, by their names in the window.

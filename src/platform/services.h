@@ -3,6 +3,7 @@
 // platform/win32 and in memory in platform/fake for the native tests.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,15 @@ struct FoundEntry {
     bool isFolder = false;
     bool isHidden = false;
     bool isSystem = false;
+    // A link to a place elsewhere: a junction, a symbolic link or a mount point.
+    bool isReparsePoint = false;
     std::uint64_t modified = 0;  // last write, in 100-ns steps since 1601 (UTC)
+};
+
+// What a line of the details name form tells beside the name.
+struct FileDetails {
+    std::uint64_t size = 0;  // in bytes
+    std::string modified;    // last write, local time, YYYY-MM-DD HH:MM:SS
 };
 
 // Whether a folder could be listed; a folder that is there and merely empty
@@ -110,9 +119,21 @@ public:
     virtual ListingOutcome FindFiles(const std::string& pattern,
                                      const std::function<void(const FoundEntry&)>& visit) = 0;
 
+    // Two paths of one folder give the same text, also through a link the
+    // system does not mark as one (a share's server following a link, a bind
+    // mount); the empty text when the system cannot tell.
+    virtual std::string FolderIdentity(const std::string& path) = 0;
+
+    // Size and last write of the file as it is now; nothing when it is gone.
+    virtual std::optional<FileDetails> DescribeFile(const std::string& path) = 0;
+
     // The positions of the names in the order the file manager sorts them
     // (natural order: "f2" before "f10").
     virtual std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) = 0;
+
+    // The text with every letter in upper case as the system folds letters
+    // of any script, so that two texts compare without regard to case.
+    virtual std::string UpperCase(std::string_view text) = 0;
 
     // Replaces what the clipboard holds with the text, for other programs.
     virtual void PutTextOnClipboard(const std::string& text) = 0;
@@ -132,6 +153,12 @@ public:
     virtual void ShowWarning(const std::string& text, const std::string& title) = 0;
     // Modal question with the warning icon and the buttons Yes and No; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+
+    // A modal dialog titled `title`: the label, one edit box holding
+    // `initial`, and the buttons 确定 (also Enter) and 取消 (also Esc). The
+    // text as it stands at 确定; nothing at 取消.
+    virtual std::optional<std::string> AskText(NativeHandle owner, const std::string& title,
+                                               const std::string& label, const std::string& initial) = 0;
 
     // Today's local date as YYYY-MM-DD.
     virtual std::string TodayText() = 0;

@@ -14,7 +14,8 @@ struct Spelling {
 
 // The first of each table is the default.
 constexpr Spelling<NameForm> kNameForms[] = {
-    {NameForm::Name, "文件名"}, {NameForm::Stem, "不含扩展名"}, {NameForm::FullPath, "完整路径"}};
+    {NameForm::Name, "文件名"}, {NameForm::Stem, "不含扩展名"}, {NameForm::FullPath, "完整路径"},
+    {NameForm::Details, "名称大小时间"}};
 constexpr Spelling<ListOrder> kListOrders[] = {
     {ListOrder::FileSystem, "文件系统"}, {ListOrder::Name, "名称"}, {ListOrder::ModificationTime, "修改时间"}};
 
@@ -52,12 +53,19 @@ void SettingsFile::WriteStoragePath(const std::string& storageFolder) { Write(kS
 NameForm SettingsFile::ReadNameForm() { return ValueOf(kNameForms, Read(kNameFormEntry)); }
 
 ListingOptions SettingsFile::ReadListingOptions() {
-    return ListingOptions{ValueOf(kListOrders, Read(kListOrderEntry)), Read(kShowHiddenEntry) == "1"};
+    return ListingOptions{ValueOf(kListOrders, Read(kListOrderEntry)), Read(kShowHiddenEntry) == "1",
+                          Read(kIncludeSubfoldersEntry) == "1"};
 }
 
 void SettingsFile::WriteNameForm(NameForm form) { Write(kNameFormEntry, TextOf(kNameForms, form)); }
 void SettingsFile::WriteListOrder(ListOrder order) { Write(kListOrderEntry, TextOf(kListOrders, order)); }
 void SettingsFile::WriteShowHidden(bool showHidden) { Write(kShowHiddenEntry, showHidden ? "1" : "0"); }
+void SettingsFile::WriteIncludeSubfolders(bool includeSubfolders) {
+    Write(kIncludeSubfoldersEntry, includeSubfolders ? "1" : "0");
+}
+
+std::string SettingsFile::ReadTickPattern() { return Read(kTickPatternEntry); }
+void SettingsFile::WriteTickPattern(const std::string& pattern) { Write(kTickPatternEntry, pattern); }
 
 std::string SettingsFile::Read(const SettingsEntry& entry) {
     return services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);

@@ -24,6 +24,8 @@ inline constexpr SettingsEntry kOutputEncodingEntry{"输出编码", "编码", "A
 inline constexpr SettingsEntry kNameFormEntry{"选项", "名称格式", "文件名"};
 inline constexpr SettingsEntry kListOrderEntry{"选项", "排列顺序", "文件系统"};
 inline constexpr SettingsEntry kShowHiddenEntry{"选项", "显示隐藏文件", "0"};
+inline constexpr SettingsEntry kIncludeSubfoldersEntry{"选项", "包含子文件夹", "0"};
+inline constexpr SettingsEntry kTickPatternEntry{"选项", "勾选模式", ""};
 
 // The encoding a new day's file is made with.
 enum class OutputEncoding { Ansi, Utf8 };
@@ -52,6 +54,11 @@ public:
     void WriteNameForm(NameForm form);
     void WriteListOrder(ListOrder order);
     void WriteShowHidden(bool showHidden);
+    void WriteIncludeSubfolders(bool includeSubfolders);
+
+    // The last pattern typed to tick or untick by.
+    std::string ReadTickPattern();
+    void WriteTickPattern(const std::string& pattern);
 
 private:
     std::string Read(const SettingsEntry& entry);

@@ -51,6 +51,10 @@ enum class Command : int {
     OrderTime,
     ShowHiddenFiles,
     Relist,  // F5; no menu item
+    IncludeSubfolders,
+    TickByPattern,
+    UntickByPattern,
+    NameFormDetails,
 };
 
 // The source of an event: the main window itself, a control or a menu command.

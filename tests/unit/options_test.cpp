@@ -71,5 +71,64 @@ TEST_F(Options, NameFormShapesTheWrittenAndCopiedNamesButNeverTheList) {
     EXPECT_NE(h.services.IniFileText(kSettingsFile).find("名称格式=不含扩展名"), std::string::npos);
 }
 
+TEST_F(Options, SubfoldersRelistAsRelativePathsKeepingTicksAndAreStoredWithTheDetailsForm) {
+    StartWith("[选项]\r\n包含子文件夹=是\r\n");
+    EXPECT_FALSE(Marked(MenuItem::IncludeSubfolders));
+    h.services.AddFile(std::string(kFolder) + "\\照片\\2024\\a.jpg");
+    h.OpenFolderWith(kFolder, {"top.txt"});
+    h.UserTick(0, false);
+
+    h.Choose(Command::IncludeSubfolders);
+    EXPECT_TRUE(Marked(MenuItem::IncludeSubfolders));
+    EXPECT_EQ(h.ListedNames(), (Names{"top.txt", "照片\\2024\\a.jpg"}));
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true));
+    EXPECT_EQ(h.TabledNames(), Names{"照片\\2024\\a.jpg"});
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"照片"});
+    h.Choose(Command::NameFormDetails);
+    EXPECT_TRUE(Marked(MenuItem::NameFormDetails) && !Marked(MenuItem::NameFormName));
+    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("包含子文件夹=1\r\n名称格式=名称大小时间\r\n"), std::string::npos);
+
+    Harness restarted;
+    restarted.services.SetIniFileText(kSettingsFile, h.services.IniFileText(kSettingsFile));
+    restarted.Start();
+    EXPECT_TRUE(restarted.window.checked[MenuItem::IncludeSubfolders] &&
+                restarted.window.checked[MenuItem::NameFormDetails]);
+}
+
+TEST_F(Options, TickingByPatternChangesOnlyTheMatchingNamesAndRemembersThePattern) {
+    StartWith("[选项]\r\n包含子文件夹=1\r\n");
+    h.OpenFolderWith(kFolder, {"a.JPG", "b.png", "c.txt", "tmp\\d.jpg"});
+    h.UserTick(2, false);  // c.txt
+
+    h.services.AnswerText("*.txt;tmp\\*");
+    h.Choose(Command::UntickByPattern);
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, true, false, false));
+    EXPECT_EQ(h.TabledNames(), (Names{"a.JPG", "b.png"}));
+    h.services.AnswerText("*.jpg *.txt");
+    h.Choose(Command::TickByPattern);
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, true, true, true));
+    EXPECT_EQ(h.TabledNames(), h.ListedNames());
+
+    // Cancelled, empty or invalid: nothing changes; only an invalid one is told.
+    h.UserTick(0, false);
+    for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional<std::string>(" ; "),
+                                                     std::optional<std::string>("*.jpg a|b")}) {
+        h.services.AnswerText(answer);
+        h.Choose(Command::UntickByPattern);
+        EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(false, true, true, true));
+    }
+    ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_EQ(h.services.Messages()[0].text.rfind("模式无效：a|b\n", 0), 0u);
+
+    const std::vector<fake::TextQuestion>& asked = h.services.TextQuestions();
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[0].title, "按模式取消勾选");
+    EXPECT_EQ(asked[1].title, "按模式勾选");
+    EXPECT_EQ(asked[0].initial, "");
+    EXPECT_EQ(asked[1].initial, "*.txt;tmp\\*");
+    EXPECT_EQ(asked[3].initial, "*.jpg *.txt");  // a cancel keeps the last one
+    EXPECT_NE(h.services.IniFileText(kSettingsFile).find("勾选模式=*.jpg a|b\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quillory::testing

@@ -104,6 +104,30 @@ TEST_F(ScriptedRun, FollowsTheStoredChoicesAndTheFlagsOverrideThemForThisRunAlon
     EXPECT_EQ(Run({"--extract", kFolder, "--sort", "size"}).exitCode, 2);
 }
 
+TEST_F(ScriptedRun, RecurseIncludeAndExcludePickTheTreesNamesAndABadPatternIsABadArgument) {
+    for (const char* name : {"a.jpg", "b.png", "tmp\\c.jpg", "照片\\d.JPG", "照片\\tmp\\e.jpg"}) {
+        services.AddFile(std::string(kFolder) + "\\" + name, "123");
+    }
+    services.MakeUnreadable(std::string(kFolder) + "\\照片\\tmp", {false, 5, "拒绝访问。"});
+    const ScriptedOutcome written =
+        Run({"--extract", kFolder, "--recurse", "--include", "*.jpg", "--exclude", "tmp\\*", "--forward", "--blank", "0"});
+    EXPECT_EQ(written.exitCode, 0);
+    EXPECT_EQ(Day(), "a.jpg\r\n照片\\d.JPG\r\n");
+    // Written, and what could not be read is told beside it.
+    EXPECT_EQ(written.error.rfind("有 1 个子文件夹无法读取，其中的文件未列出。第一个是：\nD:\\Photos\\照片\\tmp\n", 0), 0u);
+
+    ASSERT_EQ(Run({"--extract", kFolder, "--include", "*.png", "--include", "*.jpg", "--name", "details", "--forward",
+                   "--blank", "0"})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Day(), "a.jpg\t3\t1601-01-01 00:00:00\r\nb.png\t3\t1601-01-01 00:00:00\r\na.jpg\r\n照片\\d.JPG\r\n");
+
+    const ScriptedOutcome bad = Run({"--extract", kFolder, "--exclude", "a:b"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.error.rfind("模式无效：a:b\n", 0), 0u) << bad.error;
+    EXPECT_EQ(ParseCommandLine(Arguments{"--extract", kFolder, "--include"}).extraction->fault, "--include 后须跟文件名模式");
+}
+
 TEST_F(ScriptedRun, ExitOneWhenNothingWasWrittenAndTwoForBadArgumentsBeforeAnythingIsTouched) {
     services.AddFolder(kFolder);
     EXPECT_EQ(Run({"--extract", "D:\\Missing"}).exitCode, 2);

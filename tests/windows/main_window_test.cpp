@@ -250,16 +250,16 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
     ASSERT_NE(bar, nullptr);
     const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
         {"文件 &F", {"选择目录 &T", "退出 &Q"}},
-        {"选择 &T", {"全选 &A", "全不选 &N", "反选 &S"}},
+        {"选择 &T", {"全选 &A", "全不选 &N", "反选 &S", "", "按模式勾选… &P", "按模式取消勾选… &U"}},
         {"应用 &R", {"立即提取 &W", "正序排列 &Y", "逆序排列 &X", "默认设置 &S", "", "打开今日文件 &O", "打开存储目录 &D"}},
-        {"选项 &O", {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "", "文件系统顺序 &F", "按名称排序 &M",
-                     "按修改时间排序 &T", "", "显示隐藏文件 &H"}},
+        {"选项 &O", {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "名称、大小和修改时间 &D", "", "文件系统顺序 &F",
+                     "按名称排序 &M", "按修改时间排序 &T", "", "显示隐藏文件 &H", "包含子文件夹 &S"}},
         {"帮助 &H", {"使用说明 &P", "捐献Velkor &J", "更新 &G"}},
     };
     // The defaults' marks, bullets for the two groups.
     const std::vector<std::string> checked = {"文件名 &N", "文件系统顺序 &F"};
-    const std::vector<std::string> radio = {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "文件系统顺序 &F",
-                                            "按名称排序 &M", "按修改时间排序 &T"};
+    const std::vector<std::string> radio = {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "名称、大小和修改时间 &D",
+                                            "文件系统顺序 &F", "按名称排序 &M", "按修改时间排序 &T"};
     ASSERT_EQ(GetMenuItemCount(bar), static_cast<int>(expected.size()));
     for (int position = 0; position < GetMenuItemCount(bar); ++position) {
         const auto& [caption, items] = expected[static_cast<std::size_t>(position)];
@@ -415,7 +415,8 @@ TEST_F(MainWindowTest, RightClickOverTheFileListPopsUpTheSelectMenu) {
     app.RightClick(选择列表框文件列表);
     const std::vector<ShownPopup> shown = answerer.Answered();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].items, (std::vector<std::string>{"全选 &A", "全不选 &N", "反选 &S"}));
+    EXPECT_EQ(shown[0].items,
+              (std::vector<std::string>{"全选 &A", "全不选 &N", "反选 &S", "", "按模式勾选… &P", "按模式取消勾选… &U"}));
     EXPECT_EQ(FileMenu(app), (std::vector<std::string>{"选择目录 &T", "退出 &Q"}));
 }
 

@@ -191,6 +191,29 @@ TEST_F(ScriptedExtractionEndToEnd, BadArgumentsExitWithTwoAndNothingWrittenWithO
     EXPECT_EQ(ReadBytes(dayFile), "");
 }
 
+TEST_F(ScriptedExtractionEndToEnd, RecurseIncludeAndExcludeWriteTheTreesPickedNamesAsRelativePaths) {
+    for (const wchar_t* folder : {L"\\tmp", L"\\照片", L"\\照片\\tmp"}) CreateDirectoryW((names + folder).c_str(), nullptr);
+    for (const wchar_t* name : {L"a.jpg", L"b.png", L"tmp\\c.jpg", L"照片\\d.JPG", L"照片\\tmp\\e.jpg"}) {
+        WriteBytes(names + L"\\" + name, "12345");
+    }
+    const Finished picked = Run(L"--extract " + Quoted(names) +
+                                L" --recurse --include \"*.jpg\" --exclude \"tmp\\*\" --sort name --forward --blank 0");
+    EXPECT_EQ(picked.exitCode, 0u);
+    EXPECT_EQ(picked.error, "");
+    EXPECT_EQ(ReadBytes(dayFile), win32::Ansi("a.jpg\r\n照片\\d.JPG\r\n照片\\tmp\\e.jpg\r\n"));
+
+    // Details: tab-separated size and local time, 19 characters.
+    EXPECT_EQ(Run(L"--extract " + Quoted(names) + L" --include b.png --name details --blank 0").exitCode, 0u);
+    const std::string line = ReadBytes(dayFile).substr(0, ReadBytes(dayFile).find("\r\n"));
+    EXPECT_EQ(line.substr(0, 8), "b.png\t5\t");
+    EXPECT_EQ(line.size(), 8u + 19u) << line;
+    EXPECT_EQ(line.substr(8, 10), Utf8(TodayStem()));  // written just now
+
+    const Finished bad = Run(L"--extract " + Quoted(names) + L" --include \"a<b\"");
+    EXPECT_EQ(bad.exitCode, 2u);
+    EXPECT_EQ(bad.error.rfind(AsPrinted("模式无效：a<b"), 0), 0u) << bad.error;
+}
+
 // What the console shows after a run started from it without redirection.
 std::wstring ConsoleText() {
     const HANDLE screen = GetStdHandle(STD_OUTPUT_HANDLE);

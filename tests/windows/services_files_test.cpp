@@ -3,17 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/win32_services.h"
+#include "support/folder_link.h"
 #include "support/test_folder.h"
 
 namespace quillory::win32 {
 namespace {
 
 using testing::Exists;
+using testing::FolderLink;
 using testing::ReadBytes;
 using testing::TestFolder;
 using testing::WriteBytes;
@@ -51,6 +55,34 @@ TEST_F(FilesTest, CreateNewFileNeverTouchesAnExistingFile) {
     EXPECT_EQ(services_.CreateNewFile(Path(L"day.txt"), {}).fault, WriteFault::AlreadyExists);
     EXPECT_EQ(ReadBytes(folder_ / L"day.txt"), "kept");
     EXPECT_EQ(services_.CreateNewFile(Path(L"missing\\day.txt"), {}).fault, WriteFault::FolderUnwritable);
+}
+
+TEST_F(FilesTest, AFolderHasOneIdentityWhateverPathLeadsToItAndAFileItsSizeAndLocalTime) {
+    CreateDirectoryW((folder_ / L"一").c_str(), nullptr);
+    CreateDirectoryW((folder_ / L"二").c_str(), nullptr);
+    const FolderLink link(folder_ / L"二\\链接", L"..\\一");
+    ASSERT_TRUE(link.IsLink());
+    EXPECT_TRUE(Find(Path(L"二\\*.*"))["链接"].isReparsePoint);
+    EXPECT_FALSE(Find(Path(L"*.*"))["一"].isReparsePoint);
+    const std::string one = services_.FolderIdentity(Path(L"一"));
+    EXPECT_NE(one, "");
+    EXPECT_EQ(services_.FolderIdentity(Path(L"二\\链接")), one);
+    EXPECT_EQ(services_.FolderIdentity(Path(L"二\\..\\一\\")), one);
+    EXPECT_NE(services_.FolderIdentity(Path(L"二")), one);
+    EXPECT_EQ(services_.FolderIdentity(Path(L"三")), "");
+
+    WriteBytes(folder_ / L"一\\a.txt", "12345");
+    const std::optional<FileDetails> details = services_.DescribeFile(Path(L"二\\链接\\a.txt"));
+    ASSERT_TRUE(details.has_value());
+    EXPECT_EQ(details->size, 5u);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    char today[16];
+    std::snprintf(today, sizeof today, "%04u-%02u-%02u ", now.wYear, now.wMonth, now.wDay);
+    EXPECT_EQ(details->modified.substr(0, 11), today);
+    EXPECT_EQ(details->modified.size(), 19u);
+    EXPECT_FALSE(services_.DescribeFile(Path(L"一\\gone.txt")).has_value());
+    EXPECT_FALSE(services_.DescribeFile(Path(L"一")).has_value());
 }
 
 TEST_F(FilesTest, CreateFolderAcceptsAnExistingFolderOnly) {

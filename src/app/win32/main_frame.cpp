@@ -96,10 +96,12 @@ Command CommandOf(MenuItem item) {
     case MenuItem::NameFormName: return Command::NameFormName;
     case MenuItem::NameFormStem: return Command::NameFormStem;
     case MenuItem::NameFormPath: return Command::NameFormPath;
+    case MenuItem::NameFormDetails: return Command::NameFormDetails;
     case MenuItem::OrderFileSystem: return Command::OrderFileSystem;
     case MenuItem::OrderName: return Command::OrderName;
     case MenuItem::OrderTime: return Command::OrderTime;
     case MenuItem::ShowHiddenFiles: return Command::ShowHiddenFiles;
+    case MenuItem::IncludeSubfolders: return Command::IncludeSubfolders;
     }
     return Command::Quit;
 }

@@ -1,6 +1,8 @@
 #include "platform/fake/fake_services.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <sstream>
 #include <utility>
 
@@ -161,7 +163,7 @@ ListingOutcome FakeServices::FindFiles(const std::string& pattern,
     calls_.push_back("FindFiles " + pattern);
     const std::size_t slash = pattern.find_last_of('\\');
     if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return {};
-    std::string folder = pattern.substr(0, slash);
+    std::string folder = Resolved(pattern.substr(0, slash));
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\*.*" names the root
     if (const auto unreadable = unreadable_.find(folder); unreadable != unreadable_.end()) return unreadable->second;
     if (!folders_.count(folder)) return {};
@@ -170,7 +172,7 @@ ListingOutcome FakeServices::FindFiles(const std::string& pattern,
     const auto found = entries_.find(folder);
     if (found == entries_.end()) return {};
     for (const Entry& entry : found->second) {
-        visit({entry.name, entry.isFolder, entry.hidden, entry.system, entry.modified});
+        visit({entry.name, entry.isFolder, entry.hidden, entry.system, entry.reparse, entry.modified});
     }
     return {};
 }
@@ -211,6 +213,88 @@ std::vector<std::size_t> FakeServices::NaturalOrder(const std::vector<std::strin
     std::stable_sort(positions.begin(), positions.end(),
                      [&](std::size_t a, std::size_t b) { return NaturallyBefore(names[a], names[b]); });
     return positions;
+}
+
+void FakeServices::AddFolderLink(const std::string& path, const std::string& target, bool marked) {
+    AddFolder(ParentOf(path));
+    auto& siblings = entries_[ParentOf(path)];
+    siblings.push_back({path.substr(path.find_last_of('\\') + 1), true, false, false, marked});
+    links_[path] = target;
+}
+
+// A link may lead into another, so the path is followed until no link is left on it.
+std::string FakeServices::Resolved(std::string path) const {
+    for (bool followed = true; followed;) {
+        followed = false;
+        for (const auto& [link, target] : links_) {
+            if (path == link || path.starts_with(link + "\\")) {
+                path = target + path.substr(link.size());
+                followed = true;
+                break;
+            }
+        }
+    }
+    return path;
+}
+
+const FakeServices::Entry* FakeServices::EntryOf(const std::string& path) const {
+    const auto siblings = entries_.find(ParentOf(path));
+    if (siblings == entries_.end()) return nullptr;
+    const std::string name = path.substr(path.find_last_of('\\') + 1);
+    const auto found = std::ranges::find(siblings->second, name, &Entry::name);
+    return found == siblings->second.end() ? nullptr : &*found;
+}
+
+std::string FakeServices::FolderIdentity(const std::string& path) {
+    std::string resolved = Resolved(TrimTrailingBackslash(path));
+    return folders_.count(resolved) ? resolved : std::string();
+}
+
+std::optional<FileDetails> FakeServices::DescribeFile(const std::string& rawPath) {
+    const std::string path = Resolved(rawPath);
+    const auto file = files_.find(path);
+    if (file == files_.end()) return std::nullopt;
+    const Entry* entry = EntryOf(path);
+    // 100-ns steps since 1601, the system's file time, as calendar time.
+    using namespace std::chrono;
+    const sys_seconds time{seconds(static_cast<std::int64_t>((entry ? entry->modified : 0) / 10'000'000) -
+                                   11'644'473'600)};
+    const year_month_day date{floor<days>(time)};
+    const hh_mm_ss clock{time - floor<days>(time)};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
+    return FileDetails{file->second.size(), text};
+}
+
+std::string FakeServices::UpperCase(std::string_view text) {
+    std::string upper(text);
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        auto& c = reinterpret_cast<unsigned char&>(upper[i]);
+        if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+        if (i + 1 == upper.size()) break;
+        auto& next = reinterpret_cast<unsigned char&>(upper[i + 1]);
+        if (c == 0xC3 && next >= 0xA0 && next <= 0xBE && next != 0xB7) {
+            next -= 0x20;  // à..þ without ÷
+        } else if (c == 0xD0 && next >= 0xB0 && next <= 0xBF) {
+            next -= 0x20;  // а..п
+        } else if (c == 0xD1 && next >= 0x80 && next <= 0x8F) {
+            c = 0xD0, next += 0x20;  // р..я
+        } else {
+            continue;
+        }
+        ++i;
+    }
+    return upper;
+}
+
+std::optional<std::string> FakeServices::AskText(NativeHandle, const std::string& title, const std::string& label,
+                                                 const std::string& initial) {
+    calls_.push_back("AskText " + title);
+    textQuestions_.push_back({title, label, initial});
+    return textAnswer_;
 }
 
 void FakeServices::SetModified(const std::string& path, std::uint64_t modified) {

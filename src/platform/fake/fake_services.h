@@ -2,6 +2,7 @@
 // In-memory system for the native tests: files, folders, INI files, registry,
 // clock, message log, browser and folder dialog.
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,6 +17,12 @@ struct ShownMessage {
     std::string text;
     std::string title;
     MessageKind kind = MessageKind::Plain;
+};
+
+struct TextQuestion {
+    std::string title;
+    std::string label;
+    std::string initial;
 };
 
 struct BrowseCall {
@@ -36,6 +43,9 @@ public:
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
     // Listing the folder fails so from now on.
     void MakeUnreadable(const std::string& folder, ListingOutcome outcome) { unreadable_[folder] = std::move(outcome); }
+    // A folder entry that leads to `target`, marked as a reparse point or,
+    // as a share's server or a bind mount shows one, not.
+    void AddFolderLink(const std::string& path, const std::string& target, bool marked);
     void SetModified(const std::string& path, std::uint64_t modified);
     void RemoveFile(const std::string& path);
     void RemoveFolder(const std::string& path);  // and everything in it
@@ -49,6 +59,8 @@ public:
     void SetToday(std::string today) { today_ = std::move(today); }
     void SetIniFileText(const std::string& file, const std::string& text);  // parsed as INI
     void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
+    // What AskText answers from now on; nothing is 取消.
+    void AnswerText(std::optional<std::string> answer) { textAnswer_ = std::move(answer); }
 
     // Reading what happened.
     std::string FileBytes(const std::string& path) const;
@@ -56,6 +68,7 @@ public:
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }
     const std::vector<BrowseCall>& BrowseCalls() const { return browseCalls_; }
+    const std::vector<TextQuestion>& TextQuestions() const { return textQuestions_; }
     // Every service call by name, in order ("CreateFolder C:\\x").
     const std::vector<std::string>& Calls() const { return calls_; }
     int FindFilesCalls() const { return findFilesCalls_; }
@@ -75,8 +88,14 @@ public:
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
                              const std::function<void(const FoundEntry&)>& visit) override;
+    // The folder's path once every link on the way is followed.
+    std::string FolderIdentity(const std::string& path) override;
+    // The size of the bytes; the time as UTC, without the system's time zone.
+    std::optional<FileDetails> DescribeFile(const std::string& path) override;
     // Digit runs by their value, other characters without regard to ASCII case.
     std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    // ASCII, Latin-1 and Cyrillic letters: enough to tell the system's folding from ASCII's.
+    std::string UpperCase(std::string_view text) override;
     void PutTextOnClipboard(const std::string& text) override { clipboard_ = text; }
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
@@ -86,6 +105,8 @@ public:
     void ShowMessage(const std::string& text, const std::string& title) override;
     void ShowWarning(const std::string& text, const std::string& title) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    std::optional<std::string> AskText(NativeHandle owner, const std::string& title, const std::string& label,
+                                       const std::string& initial) override;
     std::string TodayText() override;
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title,
@@ -99,12 +120,15 @@ private:
         bool isFolder;
         bool hidden;
         bool system;
+        bool reparse = false;
         std::uint64_t modified = 0;
     };
     using Section = std::vector<std::pair<std::string, std::string>>;  // in file order
     using IniFile = std::vector<std::pair<std::string, Section>>;
 
     static std::string ParentOf(const std::string& path);
+    std::string Resolved(std::string path) const;
+    const Entry* EntryOf(const std::string& path) const;
     bool Writable(const std::string& folder) const;
     void AddEntry(const std::string& path, bool isFolder, bool hidden, bool system);
 
@@ -112,6 +136,7 @@ private:
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;
     std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
+    std::map<std::string, std::string> links_;           // link -> target
     std::set<std::string> unwritable_;
     std::map<std::string, ListingOutcome> unreadable_;
     std::string clipboard_;
@@ -125,6 +150,8 @@ private:
     std::vector<ShownMessage> messages_;
     std::vector<std::string> openedUrls_;
     std::vector<BrowseCall> browseCalls_;
+    std::optional<std::string> textAnswer_;
+    std::vector<TextQuestion> textQuestions_;
     std::vector<std::string> calls_;
     int findFilesCalls_ = 0;
 };

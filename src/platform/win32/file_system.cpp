@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 
 #include "platform/win32/encoding.h"
@@ -23,6 +24,7 @@ void Describe(const WIN32_FIND_DATAW& data, FoundEntry& entry) {
     entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
     entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     entry.modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                      data.ftLastWriteTime.dwLowDateTime;
 }
@@ -43,6 +45,18 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
         bytes.remove_prefix(size);
     }
     return true;
+}
+
+// Local time by the time-zone rules of the file's own date, as the file manager shows it.
+std::string LocalTimeText(const FILETIME& written) {
+    SYSTEMTIME universal{}, local{};
+    if (!FileTimeToSystemTime(&written, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local)) {
+        return {};
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", local.wYear, local.wMonth, local.wDay,
+                  local.wHour, local.wMinute, local.wSecond);
+    return text;
 }
 
 bool IsFolder(const std::wstring& path) {
@@ -104,6 +118,29 @@ ListingOutcome Win32Services::FindFiles(const std::string& pattern,
         visit(entry);
     } while (FindNextFileW(search.Get(), &data));
     return ListingOutcomeOf(GetLastError());
+}
+
+// The volume and the file index name a folder whatever path leads to it.
+std::string Win32Services::FolderIdentity(const std::string& path) {
+    const FileHandle folder(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!folder || !GetFileInformationByHandle(folder.Get(), &information)) return {};
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lx:%08lx%08lx", information.dwVolumeSerialNumber,
+                  information.nFileIndexHigh, information.nFileIndexLow);
+    return text;
+}
+
+std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return std::nullopt;
+    }
+    return FileDetails{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                       LocalTimeText(data.ftLastWriteTime)};
 }
 
 // Each name is made wide once, not at every comparison.

@@ -44,6 +44,19 @@ bool Win32Services::AskYesNo(const std::string& text, const std::string& title) 
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+std::string Win32Services::UpperCase(std::string_view text) {
+    const std::wstring wide = Wide(text);
+    const int length = static_cast<int>(wide.size());
+    const int size = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), length, nullptr, 0, nullptr,
+                                   nullptr, 0);
+    std::wstring upper(static_cast<std::size_t>(size), L'\0');
+    if (size == 0 || LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(), length, upper.data(), size,
+                                   nullptr, nullptr, 0) != size) {
+        return std::string(text);
+    }
+    return Utf8(upper);
+}
+
 std::string Win32Services::TodayText() {
     SYSTEMTIME now;
     GetLocalTime(&now);

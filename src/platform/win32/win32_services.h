@@ -31,7 +31,11 @@ public:
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
                              const std::function<void(const FoundEntry&)>& visit) override;
+    std::string FolderIdentity(const std::string& path) override;
+    std::optional<FileDetails> DescribeFile(const std::string& path) override;
     std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    // The system's simple case mapping, the same in every locale.
+    std::string UpperCase(std::string_view text) override;
     // The main window owns what it puts there.
     void PutTextOnClipboard(const std::string& text) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
@@ -42,6 +46,9 @@ public:
     void ShowMessage(const std::string& text, const std::string& title) override;
     void ShowWarning(const std::string& text, const std::string& title) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    // Owned by the main window, which it disables while it is up.
+    std::optional<std::string> AskText(NativeHandle owner, const std::string& title, const std::string& label,
+                                       const std::string& initial) override;
     std::string TodayText() override;
     void OpenUrl(const std::string& address) override;
     std::string BrowseForFolder(NativeHandle owner, const std::string& title, const std::string& startFolder,
