@@ -46,13 +46,8 @@ ListingOptions ListingOptionsOf(SettingsFile& settings, const ScriptedExtraction
     return options;
 }
 
-}  // namespace
-
-ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
-    if (!request.fault.empty()) return BadArguments(request.fault);
-    if (!services.FolderExists(request.folder)) return BadArguments("不是文件夹：" + request.folder);
-
-    SettingsFile settings(services);
+// The run once the arguments are known to be good.
+ScriptedOutcome Extract(Services& services, SettingsFile& settings, const ScriptedExtraction& request) {
     const OutputEncoding encoding = settings.ReadOutputEncoding();
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
     // A storage folder that cannot be written fails the write below, which tells why.
@@ -72,6 +67,21 @@ ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtracti
     if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
     const int lost = written.namesWithLostCharacters;
     return {kExitWritten, dayFile, lost > 0 ? LostCharactersNote(lost) : std::string()};
+}
+
+}  // namespace
+
+ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
+    if (!request.fault.empty()) return BadArguments(request.fault);
+    if (!services.FolderExists(request.folder)) return BadArguments("不是文件夹：" + request.folder);
+
+    SettingsFile settings(services);
+    ScriptedOutcome outcome = Extract(services, settings, request);
+    if (settings.OutOfReach()) {
+        const std::string note = OutOfReachMessage(settings.Path());
+        outcome.error = outcome.error.empty() ? note : note + "\n" + outcome.error;
+    }
+    return outcome;
 }
 
 }  // namespace quillory

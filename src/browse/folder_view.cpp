@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "browse/folder_listing.h"
+#include "platform/text.h"
 
 namespace quillory {
 
@@ -40,7 +41,7 @@ void FolderView::CopyTickedNames(NameForm form) {
         // CR LF between names and none after the last, so a single name
         // pastes into a one-line box as it is.
         if (anyTicked) lines += "\r\n";
-        lines += FormedName(list.ListItemText(i), folder, form);
+        lines += OnOneLine(FormedName(list.ListItemText(i), folder, form));
         anyTicked = true;
     }
     if (anyTicked) services_.PutTextOnClipboard(lines);

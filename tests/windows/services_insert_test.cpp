@@ -191,8 +191,9 @@ TEST_F(InsertLineTest, FileHeldOpenWithWriteSharingIsStillWritten) {
 }
 
 // The holder writes while the insertion waits for it to let go: the new
-// content built before would lose that write, so nothing is replaced.
-TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
+// content built before would lose that write, so it is built again, and the
+// block goes in front of the holder's change.
+TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileKeepsTheChangeBehindTheBlock) {
     WriteBytes(dayFile_, kOldContent);
     const FileHandle held(CreateFileW(dayFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
@@ -204,8 +205,8 @@ TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
     });
     const WriteOutcome inserted = Insert({{"A"}, 1});
     holder.join();
-    EXPECT_EQ(inserted.fault, WriteFault::Held);
-    EXPECT_EQ(ReadBytes(dayFile_), kOldContent + "appended\r\n");
+    EXPECT_TRUE(inserted) << inserted.systemText;
+    EXPECT_EQ(ReadBytes(dayFile_), "\r\nA\r\n" + kOldContent + "appended\r\n");
     EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
 }
 

@@ -77,7 +77,9 @@ TEST(StartUp, ReportsAStorageFolderThatCannotBeWrittenOnceAndGoesOn) {
     ASSERT_EQ(app.StartupMessages().size(), 1u);
     const ShownMessage& message = app.StartupMessages()[0];
     EXPECT_EQ(message.title, "Velkor工作室提醒您");
-    EXPECT_EQ(message.text, "您好，请确认文件夹所在磁盘具有写入权限！");
+    // The first sentence as ever; then the folder and the reason, as a scripted run words them.
+    EXPECT_EQ(message.text, "您好，请确认文件夹所在磁盘具有写入权限！\n" + win32::Utf8(folder.StorageFolder()) +
+                                "\n存储文件夹不存在或无法写入。请确认文件夹所在磁盘具有写入权限。");
     EXPECT_EQ(message.buttons.size(), 1u);
     EXPECT_FALSE(message.hasIcon);
     EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(folder.StorageFolder()));

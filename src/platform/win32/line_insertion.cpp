@@ -1,14 +1,17 @@
 // Putting a block of lines in front of an existing file, all or nothing, and
 // saying why when it cannot be done.
-// The new content is built in a temporary file beside the day's file and then
-// takes its place; the day's file is rewritten in place only when another
-// program holds it open in a way that forbids the replacement.
+// The copies of the program take turns at the day's file (FileClaim). The new
+// content is built in a temporary file beside the day's file and then takes
+// its place; the day's file is rewritten in place only when another program
+// holds it open in a way that forbids the replacement.
 #include <windows.h>
 
 #include <optional>
 
 #include "platform/win32/chunk_writer.h"
+#include "platform/text.h"
 #include "platform/win32/encoding.h"
+#include "platform/win32/file_claim.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
@@ -20,7 +23,8 @@ namespace quillory::win32 {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// Another program that changes the day's file keeps doing so past this many rounds.
+constexpr int kBuildAttempts = 5;
 // A virus scanner or indexer holds a new file only briefly.
 constexpr DWORD kRetryDelaysMs[] = {10, 20, 40, 80, 160, 320};
 // Attributes the day's file keeps across its replacement.
@@ -64,19 +68,48 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 // Sets the file's size; a full disk fails here, before any content is written.
 bool Resize(HANDLE file, std::uint64_t size) { return MoveTo(file, size) && SetEndOfFile(file) && MoveTo(file, 0); }
 
+enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
+// A byte-order mark and the encoding it stands for.
+struct Mark {
+    std::string_view bytes;
+    Encoding encoding;
+};
+constexpr Mark kMarks[] = {
+    {"\xEF\xBB\xBF", Encoding::Utf8}, {"\xFF\xFE", Encoding::Utf16Le}, {"\xFE\xFF", Encoding::Utf16Be}};
+constexpr std::size_t kLongestMark = 3;
+
+bool IsUtf16(Encoding encoding) { return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be; }
+
+std::string Encoded(std::string_view text, Encoding encoding) {
+    switch (encoding) {
+        case Encoding::Ansi: return Ansi(text);
+        case Encoding::Utf8: break;
+        case Encoding::Utf16Le:
+        case Encoding::Utf16Be: return Utf16Bytes(text, encoding == Encoding::Utf16Be);
+    }
+    return std::string(text);
+}
+
+// Control characters would break the name's line; the ANSI code page lacks many characters.
+bool LosesCharacters(std::string_view name, Encoding encoding) {
+    return HasControlCharacters(name) || (encoding == Encoding::Ansi && !FitsAnsi(name));
+}
+
 // The names in the day's file's own encoding.
 class Block {
 public:
-    Block(const LineBlock& block, bool utf8) : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0) {
+    Block(const LineBlock& block, Encoding encoding)
+        : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0), lineEnd_(Encoded(kLineEnd, encoding)) {
         for (const std::string& name : block.names) {
-            names_.push_back(utf8 ? name : Ansi(name));
-            if (!utf8 && !FitsAnsi(name)) ++namesWithLostCharacters_;
+            names_.push_back(Encoded(OnOneLine(name), encoding));
+            if (LosesCharacters(name, encoding)) ++namesWithLostCharacters_;
         }
     }
 
     std::uint64_t Size() const {
         std::uint64_t size = 0;
-        for (const std::string& name : names_) size += blankLines_ * kLineEnd.size() + name.size() + kLineEnd.size();
+        for (const std::string& name : names_) size += blankLines_ * lineEnd_.size() + name.size() + lineEnd_.size();
         return size;
     }
 
@@ -84,14 +117,15 @@ public:
 
     void WriteTo(ChunkWriter& writer) const {
         for (const std::string& name : names_) {
-            writer.AppendRepeated(kLineEnd, blankLines_);
+            writer.AppendRepeated(lineEnd_, blankLines_);
             writer.Append(name);
-            writer.Append(kLineEnd);
+            writer.Append(lineEnd_);
         }
     }
 
 private:
     std::uint64_t blankLines_;
+    std::string lineEnd_;
     std::vector<std::string> names_;
     int namesWithLostCharacters_ = 0;
 };
@@ -106,19 +140,21 @@ struct DayFile {
     Stamp stamp;
     FILETIME created;
     DWORD attributes;
-    std::uint64_t head;  // bytes that stay in front of the block: the UTF-8 mark, or none
+    Encoding encoding;
+    std::uint64_t head;  // bytes that stay in front of the block: the byte-order mark, or none
 
     std::wstring Folder() const { return FolderPart(path); }
 };
 
-// Whether the file begins with the UTF-8 mark; the reader is back at the start afterwards.
-bool BeginsWithUtf8Mark(HANDLE reader, std::uint64_t size) {
-    if (size < kUtf8Mark.size()) return false;
-    char head[kUtf8Mark.size()];
+// The mark the file begins with, if any; the reader is back at the start afterwards.
+std::optional<Mark> MarkOf(HANDLE reader) {
+    char head[kLongestMark];
     DWORD read = 0;
-    const bool marked = ReadFile(reader, head, sizeof head, &read, nullptr) && read == sizeof head &&
-                        std::string_view(head, sizeof head) == kUtf8Mark;
-    return MoveTo(reader, 0) && marked;
+    if (!ReadFile(reader, head, sizeof head, &read, nullptr) || !MoveTo(reader, 0)) return std::nullopt;
+    for (const Mark& mark : kMarks) {
+        if (std::string_view(head, read).starts_with(mark.bytes)) return mark;
+    }
+    return std::nullopt;
 }
 
 WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& day) {
@@ -136,8 +172,12 @@ WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& 
     BY_HANDLE_FILE_INFORMATION info;
     if (!reader || !GetFileInformationByHandle(reader.Get(), &info)) return FailureOf(GetLastError());
     const std::uint64_t size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-    const std::uint64_t head = BeginsWithUtf8Mark(reader.Get(), size) ? kUtf8Mark.size() : 0;
-    day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, head};
+    const std::optional<Mark> mark = MarkOf(reader.Get());
+    const Encoding encoding = mark ? mark->encoding : Encoding::Ansi;
+    // Half a code unit at the end: whatever the file is, text in front of it would not mend it.
+    if (IsUtf16(encoding) && size % 2 != 0) return Refusal(WriteFault::BrokenUtf16);
+    day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, encoding,
+                  mark ? mark->bytes.size() : 0};
     return {};
 }
 
@@ -150,8 +190,10 @@ WriteOutcome WriteFailure(DWORD error, const DayFile& day, std::uint64_t needed)
     return WithSizes(FailureOf(error), day, needed);
 }
 
-// The holder wrote into the day's file while the new content was built.
-WriteOutcome ChangedMeanwhile() { return FailureOf(ERROR_SHARING_VIOLATION); }
+// The outcome of one round of reading, building and replacing; none when
+// another program changed the day's file meanwhile, so the round must be run again.
+using Round = std::optional<WriteOutcome>;
+constexpr Round kChangedMeanwhile = std::nullopt;
 
 // The head, the block, then the rest of the old content, flushed to the disk.
 WriteOutcome BuildNewContent(TemporaryFile& temporary, const Block& block, HANDLE oldContent, const DayFile& day) {
@@ -184,12 +226,12 @@ Replacement ReplaceDayFile(TemporaryFile& temporary, const DayFile& day, DWORD& 
 // Only for a day's file that another program holds open with write sharing
 // but without delete sharing. The full new content is safe in the temporary
 // file before the first byte of the day's file is touched.
-WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
+Round RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
     const FileHandle target(CreateFileW(day.path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
     if (!target) return FailureOf(GetLastError());
-    if (StampOf(target.Get()) != day.stamp) return ChangedMeanwhile();
+    if (StampOf(target.Get()) != day.stamp) return kChangedMeanwhile;
     const HANDLE source = temporary.Handle();
     const std::uint64_t newSize = blockSize + day.stamp.size;
     if (!MoveTo(source, 0)) return FailureOf(GetLastError());
@@ -200,7 +242,7 @@ WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::u
     }
     ChunkWriter writer(target.Get());
     writer.AppendFrom(source, newSize);
-    if (writer.Flush() && FlushFileBuffers(target.Get())) return {};
+    if (writer.Flush() && FlushFileBuffers(target.Get())) return WriteOutcome{};
     const WriteOutcome failure = WriteFailure(writer.Error() != ERROR_SUCCESS ? writer.Error() : GetLastError(), day,
                                               newSize);
 
@@ -217,7 +259,7 @@ WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::u
 
 // Puts the block in and keeps the temporary file held until it has taken the
 // day's file's place.
-WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) {
+Round Insert(const Block& block, FileHandle& reader, const DayFile& day) {
     // The temporary file holds the whole new content. Where the space cannot
     // be asked for, the writes will tell.
     const std::uint64_t newSize = block.Size() + day.stamp.size;
@@ -231,9 +273,9 @@ WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) 
     reader.Reset();
     DWORD error = ERROR_SUCCESS;
     switch (ReplaceDayFile(temporary, day, error)) {
-        case Replacement::Done: return {};
+        case Replacement::Done: return WriteOutcome{};
         case Replacement::LockedOut: return RewriteInPlace(temporary, day, block.Size());
-        case Replacement::Changed: return ChangedMeanwhile();
+        case Replacement::Changed: return kChangedMeanwhile;
         case Replacement::Failed: return FailureOf(error);
     }
     return FailureOf(error);
@@ -241,14 +283,23 @@ WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) 
 
 }  // namespace
 
+// Under the claim no copy of this program changes the file; another program
+// that does so meanwhile has its change kept, in front of which the block goes.
 WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
-    FileHandle reader;
-    DayFile day;
-    if (WriteOutcome opened = OpenDayFile(ExtendedPath(path), reader, day); !opened) return opened;
-    const Block block(lines, day.head != 0);
-    WriteOutcome outcome = Insert(block, reader, day);
-    if (outcome) outcome.namesWithLostCharacters = block.NamesWithLostCharacters();
-    return outcome;
+    const std::wstring file = ExtendedPath(path);
+    const FileClaim claim(file);
+    if (!claim.Outcome()) return claim.Outcome();
+    for (int attempt = 0; attempt < kBuildAttempts; ++attempt) {
+        FileHandle reader;
+        DayFile day;
+        if (WriteOutcome opened = OpenDayFile(file, reader, day); !opened) return opened;
+        const Block block(lines, day.encoding);
+        if (Round outcome = Insert(block, reader, day)) {
+            if (*outcome) outcome->namesWithLostCharacters = block.NamesWithLostCharacters();
+            return *outcome;
+        }
+    }
+    return Refusal(WriteFault::KeptChanging);
 }
 
 }  // namespace quillory::win32
