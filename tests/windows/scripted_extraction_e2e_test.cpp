@@ -11,92 +11,13 @@
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
+#include "support/program_process.h"
 #include "support/test_app.h"
-#include "support/window_queries.h"
 
 namespace quillory::testing {
 namespace {
 
-using win32::FileHandle;
 using win32::Utf8;
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + win32::Wide(unixPath);
-    std::ranges::replace(path, L'/', L'\\');
-    return path;
-}
-
-// The code page in which the program writes to a redirected handle: the
-// console's, which it shares with this process, or the ANSI one without.
-std::string AsPrinted(const std::string& utf8) {
-    const UINT console = GetConsoleOutputCP();
-    return win32::InCodePage(utf8, console ? console : CP_ACP);
-}
-
-std::string ReadAll(HANDLE pipe) {
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
-}
-
-struct Pipe {
-    Pipe() {
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE readEnd = nullptr, writeEnd = nullptr;
-        CreatePipe(&readEnd, &writeEnd, &inherited, 1 << 16);
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        read.Reset(readEnd);
-        write.Reset(writeEnd);
-    }
-    FileHandle read, write;
-};
-
-struct Finished {
-    DWORD exitCode = 259;
-    std::string output;  // bytes as printed
-    std::string error;
-    bool windowSeen = false;
-};
-
-bool IsShown(HWND window) { return IsWindowVisible(window) != FALSE; }
-
-// Runs the program to its end, its standard output and error redirected to
-// pipes, or left to the console this process has.
-Finished RunProgram(const std::wstring& exe, const std::wstring& arguments, bool redirected = true) {
-    Pipe output, error;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (redirected) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output.write.Get();
-        startup.hStdError = error.write.Get();
-    }
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    Finished finished;
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, redirected, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        ADD_FAILURE() << "cannot start the program, error " << GetLastError();
-        return finished;
-    }
-    output.write.Reset();
-    error.write.Reset();
-    bool ended = false;
-    for (int round = 0; round < 1000 && !ended; ++round) {
-        finished.windowSeen = finished.windowSeen || FindThreadWindow(process.dwThreadId, IsShown) != nullptr;
-        ended = WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
-    }
-    if (!ended) TerminateProcess(process.hProcess, 3);
-    EXPECT_TRUE(ended) << "still running after 20 s: a window or a box holds it";
-    GetExitCodeProcess(process.hProcess, &finished.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    finished.output = ReadAll(output.read.Get());
-    finished.error = ReadAll(error.read.Get());
-    return finished;
-}
 
 std::vector<std::string> FileSystemOrder(const std::wstring& folder) {
     std::vector<std::string> names;
