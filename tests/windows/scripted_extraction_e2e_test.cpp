@@ -161,5 +161,56 @@ TEST_F(ScriptedExtractionEndToEnd, SettingsPastMaxPathAreReadAndWrittenThroughSh
     EXPECT_NE(ReadBytes(settings).find(win32::Ansi("路径=" + Utf8(storage))), std::string::npos) << ReadBytes(settings);
 }
 
+// Only the \\?\ form reaches a folder whose name ends in a dot; it is taken
+// as it stands. Without the prefix the system's rules drop the dot.
+TEST_F(ScriptedExtractionEndToEnd, AnExtendedPathIsTakenAsItStandsTrailingDotAndAll) {
+    const std::wstring dotted = L"\\\\?\\" + names + L"\\f3.";
+    ASSERT_TRUE(CreateDirectoryW(dotted.c_str(), nullptr));
+    WriteBytes(dotted + L"\\in-dotted.txt", "x");
+    ASSERT_TRUE(MakeFolders(names + L"\\f3"));
+    WriteBytes(names + L"\\f3\\in-sibling.txt", "x");
+
+    const Finished asGiven = Run(L"--extract " + Quoted(dotted) + L" --name path");
+    EXPECT_EQ(asGiven.exitCode, 0u) << asGiven.error;
+    const std::string first = Block({Utf8(dotted) + "\\in-dotted.txt"}, true, 1);
+    EXPECT_EQ(ReadBytes(dayFile), first);
+    EXPECT_EQ(Run(L"--extract " + Quoted(names + L"\\f3.")).exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), Block({"in-sibling.txt"}, true, 1) + first);
+}
+
+// Windows refuses a line feed in a name; the file systems of other systems,
+// reached through a share, allow it. Under Wine a program of the host makes
+// such a file, and Wine lists it with its line feed. False where that cannot be done.
+bool MakeFileOnTheHost(const std::wstring& folder, const std::string& name) {
+    using UnixFileName = char*(__cdecl*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* const unixFolder = unixFileName ? unixFileName(folder.c_str()) : nullptr;
+    if (!unixFolder) return false;
+    const std::string path = std::string(unixFolder) + "/" + name;
+    HeapFree(GetProcessHeap(), 0, unixFolder);
+    std::wstring commandLine = L"/bin/sh -c \"printf x > \\\"$0\\\"\" \"" + win32::Wide(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return FileSystemOrder(folder).size() == 1;
+}
+
+TEST_F(ScriptedExtractionEndToEnd, ANameWithALineFeedStaysOnItsLineWithAQuestionMarkAndIsCounted) {
+    if (!MakeFileOnTheHost(names, "a\nb.txt")) GTEST_SKIP() << "no way to make such a name here";
+    ASSERT_EQ(FileSystemOrder(names), std::vector<std::string>{"a\nb.txt"});
+    const Finished run = Run(L"--extract " + Quoted(names));
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), "\r\na?b.txt\r\n");
+    EXPECT_NE(run.error.find(AsPrinted("有 1 个名称")), std::string::npos) << run.error;
+}
+
 }  // namespace
 }  // namespace quillory::testing

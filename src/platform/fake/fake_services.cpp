@@ -128,8 +128,8 @@ void FakeServices::RemoveLeftoverTemporaryFiles(const std::string& folder) {
     std::vector<std::string> leftovers;
     for (const auto& [path, bytes] : files_) {
         const std::string name = path.substr(path.find_last_of('\\') + 1);
-        if (ParentOf(path) == folder && name.rfind("~quillory-", 0) == 0 && name.ends_with(".tmp") &&
-            !held_.count(path)) {
+        if (ParentOf(path) == folder && name.rfind("~quillory-", 0) == 0 &&
+            (name.ends_with(".tmp") || name.ends_with(".lock")) && !held_.count(path)) {
             leftovers.push_back(path);
         }
     }
