@@ -49,8 +49,8 @@ protected:
         EXPECT_TRUE(CopyFileW(WindowsPath(QUILLORY_EXE_PATH).c_str(), exe.c_str(), FALSE));
         CreateDirectoryW(names.c_str(), nullptr);
     }
-    Finished Run(const std::wstring& arguments, bool redirected = true, const std::wstring& program = {}) {
-        const Finished finished = RunProgram(program.empty() ? exe : program, arguments, redirected);
+    Finished Run(const std::wstring& arguments, bool redirected = true) {
+        const Finished finished = RunProgram(exe, arguments, redirected);
         EXPECT_FALSE(finished.windowSeen) << Utf8(arguments);
         return finished;
     }
@@ -137,28 +137,6 @@ TEST_F(ScriptedExtractionEndToEnd, StartedFromAConsoleItPrintsThereInFull) {
     EXPECT_NE(shown.find(dayFile), std::wstring::npos) << Utf8(shown);
     // Korean has no place in the Chinese code page: the console shows it all the same.
     EXPECT_NE(shown.find(L"不是文件夹：" + place / L"不存在 한"), std::wstring::npos) << Utf8(shown);
-}
-
-// The deepest program folder from which the system still starts the program:
-// its path and "\Quillory.exe" take MAX_PATH - 1 characters.
-constexpr std::size_t kDeepestStartable = MAX_PATH - 1 - 13;
-
-// The settings file's path passes MAX_PATH: the profile functions take the
-// folders' short names, which fit; the settings are read and written where they belong.
-TEST_F(ScriptedExtractionEndToEnd, SettingsPastMaxPathAreReadAndWrittenThroughShortNames) {
-    const std::wstring deep = MakeFolderOfLength(place.Path(), L'd', 60, kDeepestStartable);
-    ASSERT_TRUE(MakeFolders(deep + L"\\PLXE"));
-    ASSERT_TRUE(CopyOneFile(exe, deep + L"\\Quillory.exe"));
-    const std::wstring settings = deep + L"\\PLXE\\PLXE.ini";
-    WriteBytes(settings, win32::Ansi("[选项]\r\n名称格式=不含扩展名\r\n"));
-    WriteBytes(names + L"\\a.txt", "x");
-
-    const Finished run = Run(L"--extract " + Quoted(names), true, deep + L"\\Quillory.exe");
-    EXPECT_EQ(run.exitCode, 0u) << run.error;
-    EXPECT_EQ(run.error, "");
-    const std::wstring storage = deep + L"\\Quillory-存储";
-    EXPECT_EQ(ReadBytes(storage + L"\\" + TodayStem() + L".txt"), "\r\na\r\n");  // the stored name form
-    EXPECT_NE(ReadBytes(settings).find(win32::Ansi("路径=" + Utf8(storage))), std::string::npos) << ReadBytes(settings);
 }
 
 // Only the \\?\ form reaches a folder whose name ends in a dot; it is taken

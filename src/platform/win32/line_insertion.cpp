@@ -9,8 +9,7 @@
 #include <optional>
 
 #include "platform/win32/chunk_writer.h"
-#include "platform/text.h"
-#include "platform/win32/encoding.h"
+#include "platform/win32/encoded_block.h"
 #include "platform/win32/file_claim.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
@@ -22,7 +21,6 @@ namespace quillory::win32 {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 // Another program that changes the day's file keeps doing so past this many rounds.
 constexpr int kBuildAttempts = 5;
 // A virus scanner or indexer holds a new file only briefly.
@@ -68,68 +66,6 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 // Sets the file's size; a full disk fails here, before any content is written.
 bool Resize(HANDLE file, std::uint64_t size) { return MoveTo(file, size) && SetEndOfFile(file) && MoveTo(file, 0); }
 
-enum class Encoding { Ansi, Utf8, Utf16Le, Utf16Be };
-
-// A byte-order mark and the encoding it stands for.
-struct Mark {
-    std::string_view bytes;
-    Encoding encoding;
-};
-constexpr Mark kMarks[] = {
-    {"\xEF\xBB\xBF", Encoding::Utf8}, {"\xFF\xFE", Encoding::Utf16Le}, {"\xFE\xFF", Encoding::Utf16Be}};
-constexpr std::size_t kLongestMark = 3;
-
-bool IsUtf16(Encoding encoding) { return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be; }
-
-std::string Encoded(std::string_view text, Encoding encoding) {
-    switch (encoding) {
-        case Encoding::Ansi: return Ansi(text);
-        case Encoding::Utf8: break;
-        case Encoding::Utf16Le:
-        case Encoding::Utf16Be: return Utf16Bytes(text, encoding == Encoding::Utf16Be);
-    }
-    return std::string(text);
-}
-
-// Control characters would break the name's line; the ANSI code page lacks many characters.
-bool LosesCharacters(std::string_view name, Encoding encoding) {
-    return HasControlCharacters(name) || (encoding == Encoding::Ansi && !FitsAnsi(name));
-}
-
-// The names in the day's file's own encoding.
-class Block {
-public:
-    Block(const LineBlock& block, Encoding encoding)
-        : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0), lineEnd_(Encoded(kLineEnd, encoding)) {
-        for (const std::string& name : block.names) {
-            names_.push_back(Encoded(OnOneLine(name), encoding));
-            if (LosesCharacters(name, encoding)) ++namesWithLostCharacters_;
-        }
-    }
-
-    std::uint64_t Size() const {
-        std::uint64_t size = 0;
-        for (const std::string& name : names_) size += blankLines_ * lineEnd_.size() + name.size() + lineEnd_.size();
-        return size;
-    }
-
-    int NamesWithLostCharacters() const { return namesWithLostCharacters_; }
-
-    void WriteTo(ChunkWriter& writer) const {
-        for (const std::string& name : names_) {
-            writer.AppendRepeated(lineEnd_, blankLines_);
-            writer.Append(name);
-            writer.Append(lineEnd_);
-        }
-    }
-
-private:
-    std::uint64_t blankLines_;
-    std::string lineEnd_;
-    std::vector<std::string> names_;
-    int namesWithLostCharacters_ = 0;
-};
-
 bool IsLockedOut(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
@@ -140,21 +76,18 @@ struct DayFile {
     Stamp stamp;
     FILETIME created;
     DWORD attributes;
-    Encoding encoding;
+    TextEncoding encoding;
     std::uint64_t head;  // bytes that stay in front of the block: the byte-order mark, or none
 
     std::wstring Folder() const { return FolderPart(path); }
 };
 
 // The mark the file begins with, if any; the reader is back at the start afterwards.
-std::optional<Mark> MarkOf(HANDLE reader) {
+std::optional<ByteOrderMark> MarkOf(HANDLE reader) {
     char head[kLongestMark];
     DWORD read = 0;
     if (!ReadFile(reader, head, sizeof head, &read, nullptr) || !MoveTo(reader, 0)) return std::nullopt;
-    for (const Mark& mark : kMarks) {
-        if (std::string_view(head, read).starts_with(mark.bytes)) return mark;
-    }
-    return std::nullopt;
+    return MarkAt(std::string_view(head, read));
 }
 
 WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& day) {
@@ -172,8 +105,8 @@ WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& 
     BY_HANDLE_FILE_INFORMATION info;
     if (!reader || !GetFileInformationByHandle(reader.Get(), &info)) return FailureOf(GetLastError());
     const std::uint64_t size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-    const std::optional<Mark> mark = MarkOf(reader.Get());
-    const Encoding encoding = mark ? mark->encoding : Encoding::Ansi;
+    const std::optional<ByteOrderMark> mark = MarkOf(reader.Get());
+    const TextEncoding encoding = mark ? mark->encoding : TextEncoding::Ansi;
     // Half a code unit at the end: whatever the file is, text in front of it would not mend it.
     if (IsUtf16(encoding) && size % 2 != 0) return Refusal(WriteFault::BrokenUtf16);
     day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, encoding,
@@ -196,7 +129,8 @@ using Round = std::optional<WriteOutcome>;
 constexpr Round kChangedMeanwhile = std::nullopt;
 
 // The head, the block, then the rest of the old content, flushed to the disk.
-WriteOutcome BuildNewContent(TemporaryFile& temporary, const Block& block, HANDLE oldContent, const DayFile& day) {
+WriteOutcome BuildNewContent(TemporaryFile& temporary, const EncodedBlock& block, HANDLE oldContent,
+                             const DayFile& day) {
     const std::uint64_t newSize = block.Size() + day.stamp.size;
     if (!Resize(temporary.Handle(), newSize)) return WriteFailure(GetLastError(), day, newSize);
     ChunkWriter writer(temporary.Handle());
@@ -259,7 +193,7 @@ Round RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t
 
 // Puts the block in and keeps the temporary file held until it has taken the
 // day's file's place.
-Round Insert(const Block& block, FileHandle& reader, const DayFile& day) {
+Round Insert(const EncodedBlock& block, FileHandle& reader, const DayFile& day) {
     // The temporary file holds the whole new content. Where the space cannot
     // be asked for, the writes will tell.
     const std::uint64_t newSize = block.Size() + day.stamp.size;
@@ -293,7 +227,7 @@ WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock&
         FileHandle reader;
         DayFile day;
         if (WriteOutcome opened = OpenDayFile(file, reader, day); !opened) return opened;
-        const Block block(lines, day.encoding);
+        const EncodedBlock block(lines, day.encoding);
         if (Round outcome = Insert(block, reader, day)) {
             if (*outcome) outcome->namesWithLostCharacters = block.NamesWithLostCharacters();
             return *outcome;
