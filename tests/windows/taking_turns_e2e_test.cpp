@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/encoding.h"
@@ -105,6 +107,29 @@ TEST_F(TakingTurns, AWindowAndAScriptedRunAtOnceBothWriteTheirWholeBlocks) {
         EXPECT_EQ(shown[0].text, "提取成功，所在目录为:" + Utf8(program_.DayFile())) << "round " << round;
         ExpectBothBlocksInFrontOf(before, round);
     }
+}
+
+// The waits are short, but the window paints meanwhile.
+TEST_F(TakingTurns, AWindowWaitingForItsTurnKeepsPainting) {
+    TestApp app(program_.Path(), L"\"" + Folder(L'a') + L"\"");
+    std::optional<win32::FileClaim> other(std::in_place, program_.DayFile());
+    ASSERT_TRUE(other->Outcome());
+    bool paintedWhileWaiting = false;
+    std::thread copy([&] {
+        Sleep(500);  // the window is waiting now
+        InvalidateRect(app.Window(), nullptr, TRUE);
+        for (int round = 0; round < 50 && !paintedWhileWaiting; ++round) {
+            Sleep(10);
+            paintedWhileWaiting = !GetUpdateRect(app.Window(), nullptr, FALSE);
+        }
+        other.reset();
+    });
+    MessageBoxAnswerer answerer;
+    app.Click(ControlId::按钮提取文件名);
+    copy.join();
+    EXPECT_TRUE(paintedWhileWaiting);
+    EXPECT_EQ(answerer.Answered().size(), 1u);
+    EXPECT_EQ(Day(), BlockOf(L'a') + OldLines());
 }
 
 // A copy killed while it held its turn: the system ends the turn with the
