@@ -42,6 +42,7 @@ FolderView Actions::View() {
 
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
+    if (settings.OutOfReach()) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
     RunSkinSetup(skin_, settings);
     outputEncoding_ = settings.ReadOutputEncoding();
     nameForm_ = settings.ReadNameForm();

@@ -71,15 +71,9 @@ ListingOptions ListingOptionsOf(SettingsFile& settings, const ScriptedExtraction
     return options;
 }
 
-}  // namespace
-
-ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
-    if (!request.fault.empty()) return BadArguments(request.fault);
-    if (!services.FolderExists(request.folder)) return BadArguments("不是文件夹：" + request.folder);
-    const NameFilter filter(services, request);
-    if (!filter.Fault().empty()) return BadArguments(filter.Fault());
-
-    SettingsFile settings(services);
+// The run once the arguments are known to be good.
+ScriptedOutcome Extract(Services& services, SettingsFile& settings, const ScriptedExtraction& request,
+                        const NameFilter& filter) {
     const OutputEncoding encoding = settings.ReadOutputEncoding();
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
     // A storage folder that cannot be written fails the write below, which tells why.
@@ -101,6 +95,24 @@ ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtracti
     if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
     const int lost = written.namesWithLostCharacters;
     return {kExitWritten, dayFile, JoinedLines(listingFailure, lost > 0 ? LostCharactersNote(lost) : std::string())};
+}
+
+}  // namespace
+
+ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
+    if (!request.fault.empty()) return BadArguments(request.fault);
+    if (!services.FolderExists(request.folder)) return BadArguments("不是文件夹：" + request.folder);
+
+    const NameFilter filter(services, request);
+    if (!filter.Fault().empty()) return BadArguments(filter.Fault());
+
+    SettingsFile settings(services);
+    ScriptedOutcome outcome = Extract(services, settings, request, filter);
+    if (settings.OutOfReach()) {
+        const std::string note = OutOfReachMessage(settings.Path());
+        outcome.error = outcome.error.empty() ? note : note + "\n" + outcome.error;
+    }
+    return outcome;
 }
 
 }  // namespace quillory

@@ -20,7 +20,8 @@ struct ScriptedOutcome {
 
 // Makes the storage ready as a start does, lists the folder as the window
 // lists it and writes what 立即提取 writes with every listed file ticked.
-// Nobody can be asked, so a block above kLargeBlockBytes is refused.
+// Nobody can be asked, so a block above kLargeBlockBytes is refused. A
+// settings file out of reach is told first among the error's lines.
 ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request);
 
 }  // namespace quillory

@@ -15,10 +15,14 @@ inline constexpr const char* kWriteProbeMessage = "您好，请确认文件夹�
 void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName,
                      OutputEncoding encoding);
 
+// The probe's message, then the storage folder and why it cannot be written,
+// each on a line of its own.
+std::string WriteProbeMessage(const std::string& storageFolder, const WriteOutcome& outcome);
+
 // The storage folder, the storage path in the settings file and the day's
 // file, made ready as every start makes them, with or without a window.
-// False when the storage folder cannot be written.
-bool PrepareStorage(Services& services, SettingsFile& settings, const std::string& storageFolder,
-                    OutputEncoding encoding);
+// Not Written() when the storage folder cannot be written, saying why.
+WriteOutcome PrepareStorage(Services& services, SettingsFile& settings, const std::string& storageFolder,
+                            OutputEncoding encoding);
 
 }  // namespace quillory

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "browse/folder_listing.h"
+#include "platform/text.h"
 
 namespace quillory {
 
@@ -40,7 +41,9 @@ void FolderView::CopyTickedNames(NameForm form) {
         // CR LF between names and none after the last, so a single name
         // pastes into a one-line box as it is.
         if (anyTicked) lines += "\r\n";
-        lines += FormedName(services_, list.ListItemText(i), folder, form);
+        const std::string name = list.ListItemText(i);
+        lines += OnOneLine(FormedName(name, folder, form));
+        if (form == NameForm::Details) lines += DetailsColumns(services_, name, folder);
         anyTicked = true;
     }
     if (anyTicked) services_.PutTextOnClipboard(lines);

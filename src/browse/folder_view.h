@@ -29,7 +29,8 @@ public:
     // Lists the shown folder again as it is now: names still there keep their
     // ticks, new ones come ticked, gone ones leave; then the table rebuild.
     void Relist();
-    // The ticked names in list order, one a line, in the name form.
+    // The ticked names in list order, one a line, in the name form; a control
+    // character in a name is copied as "?", as the day's file gets it.
     void CopyTickedNames(NameForm form);
     void ItemSelected();
     void TableRebuild();

@@ -4,16 +4,6 @@
 
 namespace quillory {
 
-namespace {
-
-std::string DetailsLine(Services& services, const std::string& name, std::string_view folder) {
-    const std::optional<FileDetails> details = services.DescribeFile(JoinPath(folder, name));
-    if (!details) return name + "\t\t";
-    return name + '\t' + std::to_string(details->size) + '\t' + details->modified;
-}
-
-}  // namespace
-
 std::string StemOf(std::string_view name) {
     const std::size_t nameStart = name.find_last_of('\\') + 1;  // 0 without a folder part
     const std::size_t dot = name.rfind('.');
@@ -21,14 +11,20 @@ std::string StemOf(std::string_view name) {
     return std::string(name.substr(0, dot));
 }
 
-std::string FormedName(Services& services, const std::string& name, std::string_view folder, NameForm form) {
+std::string FormedName(const std::string& name, std::string_view folder, NameForm form) {
     switch (form) {
         case NameForm::Stem: return StemOf(name);
         case NameForm::FullPath: return JoinPath(folder, name);
-        case NameForm::Details: return DetailsLine(services, name, folder);
+        case NameForm::Details:
         case NameForm::Name: break;
     }
     return name;
+}
+
+std::string DetailsColumns(Services& services, const std::string& name, std::string_view folder) {
+    const std::optional<FileDetails> details = services.DescribeFile(JoinPath(folder, name));
+    if (!details) return "\t\t";
+    return '\t' + std::to_string(details->size) + '\t' + details->modified;
 }
 
 }  // namespace quillory

@@ -22,8 +22,13 @@ enum class NameForm {
 // relative path ("v1.2\README") is no extension.
 std::string StemOf(std::string_view name);
 
-// The details form asks the system for the file's size and time as it is
-// now; a file gone meanwhile keeps its tabs with nothing between them.
-std::string FormedName(Services& services, const std::string& name, std::string_view folder, NameForm form);
+// The name as the form writes it; the details form writes it as listed and
+// adds DetailsColumns after it.
+std::string FormedName(const std::string& name, std::string_view folder, NameForm form);
+
+// A tab, the size in bytes, a tab, the local last-write time, asked of the
+// system as the file is now; a file gone meanwhile keeps its tabs with
+// nothing between them.
+std::string DetailsColumns(Services& services, const std::string& name, std::string_view folder);
 
 }  // namespace quillory

@@ -29,7 +29,9 @@ LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool r
     LineBlock block{{}, blankLinesBefore};
     block.names.reserve(static_cast<std::size_t>(count));
     for (int m = 1; m <= count; ++m) {
-        block.names.push_back(FormedName(services, table.Slot(reverse ? count - m + 1 : m), folder, form));
+        const std::string& name = table.Slot(reverse ? count - m + 1 : m);
+        block.names.push_back(FormedName(name, folder, form));
+        if (form == NameForm::Details) block.columns.push_back(DetailsColumns(services, name, folder));
     }
     return block;
 }
@@ -40,7 +42,9 @@ std::uint64_t BlockBytes(const LineBlock& block) {
     const std::uint64_t blankLines =
         block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
     std::uint64_t bytes = 0;
-    for (const std::string& name : block.names) bytes += blankLines * kLineEnd + name.size() + kLineEnd;
+    for (std::size_t i = 0; i < block.names.size(); ++i) {
+        bytes += blankLines * kLineEnd + block.names[i].size() + block.ColumnsOf(i).size() + kLineEnd;
+    }
     return bytes;
 }
 

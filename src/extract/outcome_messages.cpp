@@ -23,7 +23,9 @@ std::string SizeText(std::uint64_t bytes) {
 
 std::string MegabytesText(std::uint64_t bytes) { return std::to_string((bytes + kMegabyte - 1) / kMegabyte); }
 
-std::string Reason(const WriteOutcome& outcome) {
+}  // namespace
+
+std::string WriteFailureReason(const WriteOutcome& outcome) {
     switch (outcome.fault) {
         case WriteFault::Held: return "该文件正被其他程序占用。请关闭占用它的程序后再试。";
         case WriteFault::ReadOnly: return "该文件是只读文件。请在文件属性中取消“只读”后再试。";
@@ -31,14 +33,16 @@ std::string Reason(const WriteOutcome& outcome) {
             return "磁盘空间不足：需要 " + SizeText(outcome.bytesNeeded) + "，可用 " + SizeText(outcome.bytesFree) +
                    "。请腾出磁盘空间后再试。";
         case WriteFault::FolderUnwritable: return "存储文件夹不存在或无法写入。请确认文件夹所在磁盘具有写入权限。";
+        case WriteFault::OtherCopyWriting: return "本程序的另一个副本写入该文件已超过 30 秒，仍未写完。请稍后再试。";
+        case WriteFault::KeptChanging: return "写入期间该文件一再被其他程序修改。请关闭修改它的程序后再试。";
+        case WriteFault::BrokenUtf16:
+            return "该文件以 UTF-16 的字节顺序标记开头，长度却不是偶数个字节，可能已经损坏。为免损坏更多，文件未作改动。";
         case WriteFault::None:
         case WriteFault::AlreadyExists:
         case WriteFault::Other: break;
     }
     return SystemReason(outcome.systemError, outcome.systemText);
 }
-
-}  // namespace
 
 std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters) {
     std::string message = kSuccessMessage + dayFile;
@@ -53,7 +57,7 @@ std::string LostCharactersNote(int namesWithLostCharacters) {
 }
 
 std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile) {
-    return "名称未能写入当日文件：\n" + dayFile + "\n" + Reason(outcome);
+    return "名称未能写入当日文件：\n" + dayFile + "\n" + WriteFailureReason(outcome);
 }
 
 std::string LargeBlockQuestion(std::uint64_t blockBytes) {

@@ -20,6 +20,9 @@ std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacte
 // That so many names lost characters, and how to keep them whole.
 std::string LostCharactersNote(int namesWithLostCharacters);
 
+// Why a write failed, in words the user can act on.
+std::string WriteFailureReason(const WriteOutcome& outcome);
+
 // What failed, why, and the day's file's path.
 std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile);
 

@@ -45,20 +45,30 @@ struct ListingOutcome {
 };
 
 // Lines to put in front of a file: for each name, `blankLinesBefore` empty
-// lines, then the name; every line ends in CR LF.
+// lines, then the name and its columns; every line ends in CR LF. A control
+// character in a name would break its line, so it is written as "?"; the
+// columns are the program's own text and are written as they stand.
 struct LineBlock {
     std::vector<std::string> names;
     std::int32_t blankLinesBefore = 0;
+    std::vector<std::string> columns;  // one for each name, or none at all
+
+    std::string_view ColumnsOf(std::size_t name) const {
+        return name < columns.size() ? std::string_view(columns[name]) : std::string_view();
+    }
 };
 
 // Why a write did not happen, told apart as far as the user can act on it.
 enum class WriteFault {
     None,
     AlreadyExists,  // CreateNewFile: the file was there, and is left untouched
-    Held,           // another program holds the file, or changed it meanwhile
+    Held,           // the system reports the file held by another program
     ReadOnly,
     DiskFull,          // bytesNeeded and bytesFree say by how much
     FolderUnwritable,  // the folder is missing or refuses new files
+    OtherCopyWriting,  // another copy of this program kept its turn at the file too long
+    KeptChanging,      // another program changed the file again and again while it was written
+    BrokenUtf16,       // the file is marked as UTF-16 but cannot be, and is left as it is
     Other,             // systemText says what
 };
 
@@ -68,7 +78,8 @@ struct WriteOutcome {
     std::string systemText;         // the system's own words for it
     std::uint64_t bytesNeeded = 0;
     std::uint64_t bytesFree = 0;
-    // Names written in the ANSI code page with "?" for characters it lacks.
+    // Names written with "?" for characters: those the ANSI code page lacks,
+    // and control characters, which would break the name's line.
     int namesWithLostCharacters = 0;
 
     bool Written() const { return fault == WriteFault::None; }
@@ -92,21 +103,26 @@ public:
     virtual bool WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
 
     // Creates the file with `bytes` only when no file of that name exists, so
-    // one that another program made a moment earlier is never emptied.
+    // one that another program made a moment earlier is never emptied. Takes
+    // its turn at the file as InsertLine does.
     virtual WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) = 0;
 
-    // Removes the program's own temporary files that a crash or a kill left
-    // in the folder; one that a running program holds open stays.
+    // Removes the program's own temporary and turn files that a crash or a
+    // kill left in the folder; one that a running program holds open stays.
     virtual void RemoveLeftoverTemporaryFiles(const std::string& folder) = 0;
 
-    // True when a file can be created in the folder; leaves nothing behind.
-    virtual bool CanWriteInFolder(const std::string& folder) = 0;
+    // Written() when a file can be created in the folder, else why not;
+    // leaves nothing behind.
+    virtual WriteOutcome CanWriteInFolder(const std::string& folder) = 0;
 
     // Puts the block in front of an existing file's content, all or nothing:
     // the file is unchanged unless the outcome says written. Never creates the
-    // file. A file that begins with the UTF-8 byte-order mark gets the block
-    // in UTF-8 right after the mark; any other gets it in the system's ANSI
-    // code page in front of everything.
+    // file. Copies of this program, on this computer or another, take turns
+    // at the file: one waits while another writes, up to 30 seconds. A file
+    // that begins with a byte-order mark (UTF-8, UTF-16 LE or BE) gets the
+    // block in its encoding right after the mark; any other gets it in the
+    // system's ANSI code page in front of everything. Control characters in
+    // a name are written as "?".
     virtual WriteOutcome InsertLine(const std::string& path, const LineBlock& block) = 0;
 
     // One text and CR LF in front of the file's content.
@@ -137,6 +153,12 @@ public:
 
     // Replaces what the clipboard holds with the text, for other programs.
     virtual void PutTextOnClipboard(const std::string& text) = 0;
+
+    // The path under which the private-profile functions, which take no path
+    // longer than MAX_PATH, reach the file: its own, or one through the short
+    // names of its folders; empty when none is short enough. Read and write
+    // below never touch a file that has no such path.
+    virtual std::string ProfilePath(const std::string& file) = 0;
 
     // The stored value; `fallback` when the file, section or key is missing.
     virtual std::string ReadIniText(const std::string& file, const std::string& section,

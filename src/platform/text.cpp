@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -10,6 +11,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// A UTF-8 sequence never holds these bytes but for the ASCII characters themselves.
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
 
 // Length of the longest prefix that is a decimal number, so strtod never sees
 // hexadecimal, "inf" or "nan", which are not numbers a user types.
@@ -70,6 +73,14 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     path += name;
     return path;
 }
+
+std::string OnOneLine(std::string_view name) {
+    std::string line(name);
+    std::ranges::replace_if(line, IsControl, '?');
+    return line;
+}
+
+bool HasControlCharacters(std::string_view name) { return std::ranges::any_of(name, IsControl); }
 
 std::string SystemReason(std::uint32_t error, const std::string& systemText) {
     const std::string words = systemText.empty() ? "未知错误" : systemText;

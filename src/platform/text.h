@@ -22,6 +22,11 @@ std::string LeftText(std::string_view text, std::size_t count);
 // Folder + "\" + name, without doubling a backslash the folder already ends in.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The name with every control character (CR, LF, tab and the others below
+// 0x20, and DEL) as "?", so that it stays on its one line.
+std::string OnOneLine(std::string_view name);
+bool HasControlCharacters(std::string_view name);
+
 // How a failure the system reported is told: its own words and its code.
 std::string SystemReason(std::uint32_t error, const std::string& systemText);
 

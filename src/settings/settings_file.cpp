@@ -37,8 +37,15 @@ const char* TextOf(const Spelling<Value> (&spellings)[N], Value value) {
 
 }  // namespace
 
+std::string OutOfReachMessage(const std::string& settingsFile) {
+    return "程序所在文件夹的路径太深，无法读写设置文件：\n" + settingsFile +
+           "\n本次运行使用默认设置，所作的选择也不会保存。";
+}
+
 SettingsFile::SettingsFile(Services& services)
     : services_(services), path_(services.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
+
+bool SettingsFile::OutOfReach() { return services_.ProfilePath(path_).empty(); }
 
 std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
     return TextToInt32(Read(entry));

@@ -30,11 +30,18 @@ inline constexpr SettingsEntry kTickPatternEntry{"选项", "勾选模式", ""};
 // The encoding a new day's file is made with.
 enum class OutputEncoding { Ansi, Utf8 };
 
+// What a start tells when the settings file is out of reach.
+std::string OutOfReachMessage(const std::string& settingsFile);
+
 class SettingsFile {
 public:
     explicit SettingsFile(Services& services);
 
     const std::string& Path() const { return path_; }
+
+    // The program folder lies too deep for the profile functions to reach the
+    // file: every entry reads as its default and nothing is written.
+    bool OutOfReach();
 
     // The stored colour value as an integer, truncated toward zero.
     std::int32_t ReadColourValue(const SettingsEntry& entry);

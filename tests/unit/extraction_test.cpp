@@ -201,6 +201,21 @@ TEST_F(ExtractionTest, FailuresAreToldWithTheWarningTheReasonAndThePath) {
     EXPECT_EQ(Day(), "old");
 }
 
+// A share of another system may hold such names; each stays on its one line.
+TEST_F(ExtractionTest, ControlCharactersInNamesAreWrittenAndCopiedAsQuestionMarksAndCounted) {
+    WithDayFile("old\r\n");
+    List({"a\nb.txt", "plain", "c\rd\x7F\x01.txt"});
+    Forward();
+    h.ui.blankLines.SetText("-1");
+    Extract();
+    EXPECT_EQ(Day(), "a?b.txt\r\nplain\r\nc?d??.txt\r\nold\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    const std::string told = std::string("提取成功，所在目录为:") + kDayFile + "\n有 2 个名称";
+    EXPECT_EQ(Messages()[0].text.substr(0, told.size()), told);
+    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
+    EXPECT_EQ(h.services.ClipboardText(), "a?b.txt\r\nplain\r\nc?d??.txt");
+}
+
 TEST_F(ExtractionTest, StorageFolderThatCannotBeMadeAgainIsTold) {
     List({"a"});
     h.services.RemoveFolder(kStorageFolder);

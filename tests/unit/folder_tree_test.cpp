@@ -116,7 +116,10 @@ TEST_F(FolderTree, NameFormsOfRelativePaths) {
         {"x\\报告.final.docx", NameForm::Details, "x\\报告.final.docx\t5\t2022-06-18 04:26:40"},
         {"x\\已删除.txt", NameForm::Details, "x\\已删除.txt\t\t"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FormedName(services, c.name, kTop, c.form), c.formed) << c.name;
+    for (const auto& c : cases) {
+        const std::string columns = c.form == NameForm::Details ? DetailsColumns(services, c.name, kTop) : "";
+        EXPECT_EQ(FormedName(c.name, kTop, c.form) + columns, c.formed) << c.name;
+    }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ inline constexpr const char* kComputerNameKey =
 
 class Harness {
 public:
-    Harness() : services(kProgramFolder) {
+    explicit Harness(const std::string& programFolder = kProgramFolder) : services(programFolder) {
         services.SetToday(kToday);
         ui.folders.onChanged = [this] { Fire(ControlId::目录框文件名提取, Event::FolderChanged); };
     }

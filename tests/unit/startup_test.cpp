@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/scripted_extraction.h"
 #include "harness.h"
 
 namespace quillory::testing {
@@ -69,13 +70,24 @@ TEST_F(StartupTest, ExistingDayFileKeepsItsContentAndIsNotRewritten) {
     EXPECT_TRUE(h.services.Messages().empty());
 }
 
+// The first line as it always was, then the folder and the reason as a scripted run gives them.
 TEST_F(StartupTest, UnwritableProgramFolderShowsThePermissionMessageOnceAndTheLabelStillShowsThePath) {
     h.services.MakeUnwritable(kProgramFolder);
     Start();
     ASSERT_EQ(h.services.Messages().size(), 1u);
-    EXPECT_EQ(h.services.Messages()[0].text, "您好，请确认文件夹所在磁盘具有写入权限！");
+    const std::string firstLine = "您好，请确认文件夹所在磁盘具有写入权限！\n";
+    const std::string& text = h.services.Messages()[0].text;
+    EXPECT_EQ(text.substr(0, firstLine.size()), firstLine);
     EXPECT_EQ(h.services.Messages()[0].title, "Velkor工作室提醒您");
     EXPECT_EQ(h.ui.storageLabel.Text(), kStorageFolder);
+
+    fake::FakeServices scripted(kProgramFolder);
+    scripted.AddFile("D:\\K\\a");
+    scripted.MakeUnwritable(kProgramFolder);
+    const std::string refused = RunScriptedExtraction(scripted, *ParseCommandLine(std::vector<std::string>{
+                                                                     "--extract", "D:\\K"}).extraction).error;
+    const std::string reason = refused.substr(refused.find_last_of('\n') + 1);
+    EXPECT_EQ(text, firstLine + kStorageFolder + "\n" + reason);
 }
 
 TEST_F(StartupTest, ExistingDayFileInAReadOnlyStorageFolderFailsTheProbe) {
@@ -83,7 +95,35 @@ TEST_F(StartupTest, ExistingDayFileInAReadOnlyStorageFolderFailsTheProbe) {
     h.services.MakeUnwritable(kStorageFolder);
     Start();
     ASSERT_EQ(h.services.Messages().size(), 1u);
+    EXPECT_NE(h.services.Messages()[0].text.find(std::string("\n") + kStorageFolder + "\n"), std::string::npos);
     EXPECT_EQ(h.services.FileBytes(kDayFile), "kept");
+}
+
+// Beyond MAX_PATH the profile functions cannot reach the settings file: the
+// start says so once, before anything else, and goes on with the defaults.
+TEST(DeepProgramFolder, SettingsOutOfReachAreToldOnceAndTheDefaultsUsedInTheWindowAndTheScriptedRun) {
+    const std::string deep = "C:\\" + std::string(250, 'd');
+    const std::string settingsFile = deep + "\\PLXE\\PLXE.ini";
+    const std::string storage = deep + "\\Quillory-存储";
+    const std::string told = "程序所在文件夹的路径太深，无法读写设置文件：\n" + settingsFile;
+
+    Harness h(deep);
+    fake::FakeServices& services = h.services;
+    services.SetIniFileText(settingsFile, "[皮肤颜色变化-色调]\r\n色调=-30\r\n[选项]\r\n名称格式=完整路径\r\n");
+    h.Start();
+    ASSERT_EQ(services.Messages().size(), 1u);
+    EXPECT_EQ(services.Messages()[0].text.substr(0, told.size()), told);
+    EXPECT_EQ(services.Messages()[0].title, "Velkor工作室提醒您");
+    EXPECT_EQ(h.skin.calls.back(), "SkinH_AdjustHSV 55 0 0");
+    EXPECT_EQ(services.IniFileText(settingsFile).find(storage), std::string::npos);
+    EXPECT_TRUE(services.FileExists(storage + "\\" + kToday + ".txt"));
+
+    services.AddFile("D:\\K\\a");
+    const ScriptedOutcome run =
+        RunScriptedExtraction(services, *ParseCommandLine(std::vector<std::string>{"--extract", "D:\\K"}).extraction);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.error.substr(0, told.size()), told);
+    EXPECT_EQ(services.FileBytes(storage + "\\" + kToday + ".txt"), "\r\na\r\n");  // the name alone: the default form
 }
 
 TEST_F(StartupTest, MissingSideFolderLeavesNoSettingsFileAndReportsNothing) {

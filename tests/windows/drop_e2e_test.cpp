@@ -270,5 +270,18 @@ TEST_F(CommandLineEndToEnd, AFileShowsItsFolderAndAPathThatNamesNothingLeavesThe
     }
 }
 
+// Only the \\?\ form reaches a folder whose name ends in a dot; it is taken
+// as it stands, never as the sibling without the dot.
+TEST_F(CommandLineEndToEnd, AnExtendedPathIsShownAsItStandsTrailingDotAndAll) {
+    const std::wstring dotted = L"\\\\?\\" + files.Path() + L"\\f3.";
+    ASSERT_TRUE(CreateDirectoryW(dotted.c_str(), nullptr));
+    WriteBytes(dotted + L"\\in-dotted.txt", "x");
+    tree.Folder(L"\\f3");
+    tree.File(L"\\f3\\in-sibling.txt");
+
+    EXPECT_EQ(Utf8(FolderIn(StartWith(Quoted(dotted)))), Utf8(dotted));
+    EXPECT_EQ(ListedIn(*app), Names{"in-dotted.txt"});
+}
+
 }  // namespace
 }  // namespace quillory::testing

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,25 @@ TEST_F(OutcomeEndToEnd, Utf8SettingMakesAMarkedDayFileThatKeepsAKoreanName) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, SuccessText());
     EXPECT_EQ(ReadBytes(folder_.DayFile()), std::string(kUtf8Mark) + "\r\n한국어.txt\r\n");
+}
+
+// Saved as Notepad's "Unicode": the block goes in UTF-16 LE after the mark,
+// and names outside the ANSI code page come back whole.
+TEST_F(OutcomeEndToEnd, Utf16DayFileKeepsItsEncodingAndTheNamesWhole) {
+    StartListing({L"한국어.txt", L"名字.txt"});
+    const std::string older = "\xFF\xFE" + win32::Utf16Bytes("旧的一行\r\n", false);
+    WriteBytes(folder_.DayFile(), older);
+    const auto messages = Extract();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, SuccessText());
+    const std::string bytes = ReadBytes(folder_.DayFile());
+    ASSERT_EQ(bytes.size() % 2, 0u);
+    std::wstring text(bytes.size() / 2, L'\0');
+    std::memcpy(text.data(), bytes.data(), bytes.size());
+    ASSERT_EQ(text.substr(0, 1), L"\xFEFF");
+    const std::wstring block = text.substr(1, text.size() - 1 - (older.size() - 2) / 2);
+    EXPECT_TRUE(block == L"\r\n한국어.txt\r\n\r\n名字.txt\r\n" || block == L"\r\n名字.txt\r\n\r\n한국어.txt\r\n") << Utf8(block);
+    EXPECT_TRUE(bytes.ends_with(older.substr(2)));
 }
 
 TEST_F(OutcomeEndToEnd, AnsiDayFileTellsOnASecondLineHowManyNamesLostCharacters) {

@@ -11,92 +11,13 @@
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
+#include "support/program_process.h"
 #include "support/test_app.h"
-#include "support/window_queries.h"
 
 namespace quillory::testing {
 namespace {
 
-using win32::FileHandle;
 using win32::Utf8;
-
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + win32::Wide(unixPath);
-    std::ranges::replace(path, L'/', L'\\');
-    return path;
-}
-
-// The code page in which the program writes to a redirected handle: the
-// console's, which it shares with this process, or the ANSI one without.
-std::string AsPrinted(const std::string& utf8) {
-    const UINT console = GetConsoleOutputCP();
-    return win32::InCodePage(utf8, console ? console : CP_ACP);
-}
-
-std::string ReadAll(HANDLE pipe) {
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
-}
-
-struct Pipe {
-    Pipe() {
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        HANDLE readEnd = nullptr, writeEnd = nullptr;
-        CreatePipe(&readEnd, &writeEnd, &inherited, 1 << 16);
-        SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        read.Reset(readEnd);
-        write.Reset(writeEnd);
-    }
-    FileHandle read, write;
-};
-
-struct Finished {
-    DWORD exitCode = 259;
-    std::string output;  // bytes as printed
-    std::string error;
-    bool windowSeen = false;
-};
-
-bool IsShown(HWND window) { return IsWindowVisible(window) != FALSE; }
-
-// Runs the program to its end, its standard output and error redirected to
-// pipes, or left to the console this process has.
-Finished RunProgram(const std::wstring& exe, const std::wstring& arguments, bool redirected = true) {
-    Pipe output, error;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (redirected) {
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = output.write.Get();
-        startup.hStdError = error.write.Get();
-    }
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    Finished finished;
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, redirected, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        ADD_FAILURE() << "cannot start the program, error " << GetLastError();
-        return finished;
-    }
-    output.write.Reset();
-    error.write.Reset();
-    bool ended = false;
-    for (int round = 0; round < 1000 && !ended; ++round) {
-        finished.windowSeen = finished.windowSeen || FindThreadWindow(process.dwThreadId, IsShown) != nullptr;
-        ended = WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0;
-    }
-    if (!ended) TerminateProcess(process.hProcess, 3);
-    EXPECT_TRUE(ended) << "still running after 20 s: a window or a box holds it";
-    GetExitCodeProcess(process.hProcess, &finished.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    finished.output = ReadAll(output.read.Get());
-    finished.error = ReadAll(error.read.Get());
-    return finished;
-}
 
 std::vector<std::string> FileSystemOrder(const std::wstring& folder) {
     std::vector<std::string> names;
@@ -239,6 +160,57 @@ TEST_F(ScriptedExtractionEndToEnd, StartedFromAConsoleItPrintsThereInFull) {
     EXPECT_NE(shown.find(dayFile), std::wstring::npos) << Utf8(shown);
     // Korean has no place in the Chinese code page: the console shows it all the same.
     EXPECT_NE(shown.find(L"不是文件夹：" + place / L"不存在 한"), std::wstring::npos) << Utf8(shown);
+}
+
+// Only the \\?\ form reaches a folder whose name ends in a dot; it is taken
+// as it stands. Without the prefix the system's rules drop the dot.
+TEST_F(ScriptedExtractionEndToEnd, AnExtendedPathIsTakenAsItStandsTrailingDotAndAll) {
+    const std::wstring dotted = L"\\\\?\\" + names + L"\\f3.";
+    ASSERT_TRUE(CreateDirectoryW(dotted.c_str(), nullptr));
+    WriteBytes(dotted + L"\\in-dotted.txt", "x");
+    ASSERT_TRUE(MakeFolders(names + L"\\f3"));
+    WriteBytes(names + L"\\f3\\in-sibling.txt", "x");
+
+    const Finished asGiven = Run(L"--extract " + Quoted(dotted) + L" --name path");
+    EXPECT_EQ(asGiven.exitCode, 0u) << asGiven.error;
+    const std::string first = Block({Utf8(dotted) + "\\in-dotted.txt"}, true, 1);
+    EXPECT_EQ(ReadBytes(dayFile), first);
+    EXPECT_EQ(Run(L"--extract " + Quoted(names + L"\\f3.")).exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), Block({"in-sibling.txt"}, true, 1) + first);
+}
+
+// Windows refuses a line feed in a name; the file systems of other systems,
+// reached through a share, allow it. Under Wine a program of the host makes
+// such a file, and Wine lists it with its line feed. False where that cannot be done.
+bool MakeFileOnTheHost(const std::wstring& folder, const std::string& name) {
+    using UnixFileName = char*(__cdecl*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* const unixFolder = unixFileName ? unixFileName(folder.c_str()) : nullptr;
+    if (!unixFolder) return false;
+    const std::string path = std::string(unixFolder) + "/" + name;
+    HeapFree(GetProcessHeap(), 0, unixFolder);
+    std::wstring commandLine = L"/bin/sh -c \"printf x > \\\"$0\\\"\" \"" + win32::Wide(path) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return FileSystemOrder(folder).size() == 1;
+}
+
+TEST_F(ScriptedExtractionEndToEnd, ANameWithALineFeedStaysOnItsLineWithAQuestionMarkAndIsCounted) {
+    if (!MakeFileOnTheHost(names, "a\nb.txt")) GTEST_SKIP() << "no way to make such a name here";
+    ASSERT_EQ(FileSystemOrder(names), std::vector<std::string>{"a\nb.txt"});
+    const Finished run = Run(L"--extract " + Quoted(names));
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), "\r\na?b.txt\r\n");
+    EXPECT_NE(run.error.find(AsPrinted("有 1 个名称")), std::string::npos) << run.error;
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/win32/encoding.h"
+#include "platform/win32/file_claim.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
 #include "support/test_folder.h"
@@ -20,6 +22,7 @@
 namespace quillory::win32 {
 namespace {
 
+using testing::Exists;
 using testing::ReadBytes;
 using testing::TestFolder;
 using testing::WriteBytes;
@@ -44,6 +47,9 @@ protected:
         } while (FindNextFileW(search.Get(), &data));
         return names;
     }
+
+    // The claim file beside the day's file, as every copy of the program names it.
+    std::wstring ClaimFile() const { return folder_ / L"~quillory-2026-12-08.lock"; }
 
     void ExpectUnchanged() {
         EXPECT_EQ(ReadBytes(dayFile_), kOldContent);
@@ -87,6 +93,37 @@ TEST_F(InsertLineTest, WritesNamesInTheAnsiCodePage) {
     WriteBytes(dayFile_, "");
     ASSERT_TRUE(Insert({{"文件名.txt", "存放路径"}, 0}));
     EXPECT_EQ(ReadBytes(dayFile_), "\xCE\xC4\xBC\xFE\xC3\xFB.txt\r\n\xB4\xE6\xB7\xC5\xC2\xB7\xBE\xB6\r\n");
+}
+
+// A byte-order mark keeps the file in its encoding, so names lose nothing;
+// control characters become "?" and are counted in every encoding.
+TEST_F(InsertLineTest, WritesInTheEncodingTheMarkNamesAndControlCharactersAsQuestionMarks) {
+    const LineBlock block{{"한국어.txt", "a\nb\r.txt"}, 1};
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "\r\n???.txt\r\n\r\na?b?.txt\r\n"},
+        {"\xEF\xBB\xBF", "\r\n한국어.txt\r\n\r\na?b?.txt\r\n"},
+        {"\xFF\xFE", Utf16Bytes("\r\n한국어.txt\r\n\r\na?b?.txt\r\n", false)},
+        {"\xFE\xFF", Utf16Bytes("\r\n한국어.txt\r\n\r\na?b?.txt\r\n", true)},
+    };
+    for (const auto& [mark, written] : cases) {
+        const std::string old = mark + (mark.size() == 2 ? Utf16Bytes("旧\r\n", mark == "\xFE\xFF") : "old\r\n");
+        WriteBytes(dayFile_, old);
+        const WriteOutcome outcome = Insert(block);
+        ASSERT_TRUE(outcome) << outcome.systemText;
+        EXPECT_EQ(ReadBytes(dayFile_), mark + written + old.substr(mark.size()));
+        EXPECT_EQ(outcome.namesWithLostCharacters, mark.empty() ? 2 : 1);
+    }
+    // The ANSI case also shows that Utf16Bytes is no plain copy.
+    EXPECT_EQ(Utf16Bytes("a한", false), std::string("a\0\x5C\xD5", 4));
+}
+
+// Half a UTF-16 unit at the end: the mark cannot be trusted, and the file is not made worse.
+TEST_F(InsertLineTest, Utf16MarkedFileOfOddLengthIsRefusedAndLeftAsItIs) {
+    const std::string odd = "\xFF\xFE" "a\0b";
+    WriteBytes(dayFile_, odd);
+    EXPECT_EQ(Insert({{"A"}, 1}).fault, WriteFault::BrokenUtf16);
+    EXPECT_EQ(ReadBytes(dayFile_), odd);
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
 }
 
 TEST_F(InsertLineTest, ZeroOrNegativeCountGivesConsecutiveLines) {
@@ -191,8 +228,9 @@ TEST_F(InsertLineTest, FileHeldOpenWithWriteSharingIsStillWritten) {
 }
 
 // The holder writes while the insertion waits for it to let go: the new
-// content built before would lose that write, so nothing is replaced.
-TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
+// content built before would lose that write, so it is built again, and the
+// block goes in front of the holder's change.
+TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileKeepsTheChangeBehindTheBlock) {
     WriteBytes(dayFile_, kOldContent);
     const FileHandle held(CreateFileW(dayFile_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
@@ -204,8 +242,8 @@ TEST_F(InsertLineTest, FileChangedByItsHolderMeanwhileIsLeftAlone) {
     });
     const WriteOutcome inserted = Insert({{"A"}, 1});
     holder.join();
-    EXPECT_EQ(inserted.fault, WriteFault::Held);
-    EXPECT_EQ(ReadBytes(dayFile_), kOldContent + "appended\r\n");
+    EXPECT_TRUE(inserted) << inserted.systemText;
+    EXPECT_EQ(ReadBytes(dayFile_), "\r\nA\r\n" + kOldContent + "appended\r\n");
     EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
 }
 
@@ -216,6 +254,55 @@ TEST_F(InsertLineTest, FileHeldOpenWithoutWriteSharingFailsCleanly) {
     ASSERT_TRUE(held);
     EXPECT_EQ(Insert({{"A"}, 1}).fault, WriteFault::Held);
     ExpectUnchanged();
+}
+
+// Another copy's turn: this write waits for it, then goes in front of what the other wrote.
+TEST_F(InsertLineTest, AWriterWaitsForAnotherCopysTurnAndThenWritesInFrontOfItsBlock) {
+    WriteBytes(dayFile_, kOldContent);
+    std::optional<FileClaim> other(std::in_place, dayFile_);
+    ASSERT_TRUE(other->Outcome());
+    ASSERT_TRUE(Exists(ClaimFile()));
+    std::thread copy([&] {
+        Sleep(300);
+        WriteBytes(dayFile_, "other\r\n" + kOldContent);
+        other.reset();
+    });
+    const ULONGLONG start = GetTickCount64();
+    const WriteOutcome inserted = Insert({{"A"}, 0});
+    copy.join();
+    EXPECT_TRUE(inserted) << inserted.systemText;
+    EXPECT_GE(GetTickCount64() - start, 250u);
+    EXPECT_EQ(ReadBytes(dayFile_), "A\r\nother\r\n" + kOldContent);
+    // The system removed the claim file with the last turn.
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+}
+
+// A copy hung in the middle of its write: after 30 seconds the other gives up and writes nothing.
+TEST_F(InsertLineTest, ATurnHeldElsewhereForThirtySecondsIsToldAndNothingIsWritten) {
+    WriteBytes(dayFile_, kOldContent);
+    const FileClaim hung(dayFile_);
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(Insert({{"A"}, 0}).fault, WriteFault::OtherCopyWriting);
+    const ULONGLONG waited = GetTickCount64() - start;
+    EXPECT_GE(waited, 30000u);
+    EXPECT_LT(waited, 32000u);
+    EXPECT_EQ(ReadBytes(dayFile_), kOldContent);
+}
+
+// What a crash of the system or a dropped network link could leave: nobody
+// holds it, so it stops no write and goes at the next start; a held one stays.
+TEST_F(InsertLineTest, AClaimFileNobodyHoldsNeitherStopsAWriteNorOutlivesTheCleanUp) {
+    WriteBytes(dayFile_, kOldContent);
+    WriteBytes(ClaimFile(), "");
+    ASSERT_TRUE(Insert({{"A"}, 0}));
+    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+
+    WriteBytes(ClaimFile(), "");
+    services_.RemoveLeftoverTemporaryFiles(Utf8(folder_.Path()));
+    EXPECT_FALSE(Exists(ClaimFile()));
+    const FileClaim held(dayFile_);
+    services_.RemoveLeftoverTemporaryFiles(Utf8(folder_.Path()));
+    EXPECT_TRUE(Exists(ClaimFile()));
 }
 
 }  // namespace

@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/scripted_extraction.h"
 #include "platform/win32/encoding.h"
+#include "platform/win32/win32_services.h"
 #include "support/message_box_answerer.h"
+#include "support/program_process.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
 
@@ -77,7 +80,9 @@ TEST(StartUp, ReportsAStorageFolderThatCannotBeWrittenOnceAndGoesOn) {
     ASSERT_EQ(app.StartupMessages().size(), 1u);
     const ShownMessage& message = app.StartupMessages()[0];
     EXPECT_EQ(message.title, "Velkor工作室提醒您");
-    EXPECT_EQ(message.text, "您好，请确认文件夹所在磁盘具有写入权限！");
+    // The first sentence as ever; then the folder and the reason, as a scripted run words them.
+    EXPECT_EQ(message.text, "您好，请确认文件夹所在磁盘具有写入权限！\n" + win32::Utf8(folder.StorageFolder()) +
+                                "\n存储文件夹不存在或无法写入。请确认文件夹所在磁盘具有写入权限。");
     EXPECT_EQ(message.buttons.size(), 1u);
     EXPECT_FALSE(message.hasIcon);
     EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(folder.StorageFolder()));
@@ -131,10 +136,10 @@ TEST_F(Ending, QuitFromTheFileMenu) {
     ExpectEndedQuietly();
 }
 
-std::wstring WindowsPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + win32::Wide(unixPath);
-    std::ranges::replace(path, L'/', L'\\');
-    return path;
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = L"";
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
 }
 
 struct ProcessWindow {
@@ -186,6 +191,66 @@ TEST(Program, StartsInItsOwnFolderAndEndsWithExitCodeZero) {
     CloseHandle(process.hProcess);
     EXPECT_TRUE(ended);
     EXPECT_EQ(exitCode, 0u);
+}
+
+// From a folder this deep the system starts no program: the program runs
+// here in the test's process, on that program folder.
+class DeepStart : public ::testing::Test {
+protected:
+    std::wstring DayFile(const std::wstring& programFolder) const {
+        return programFolder + L"\\Quillory-存储\\" + TodayStem() + L".txt";
+    }
+
+    TestFolder place_;
+};
+
+TEST_F(DeepStart, ThreeHundredCharactersDeepTheSettingsAndTheSkinAreReachedThroughShortNames) {
+    const std::wstring deep = MakeFolderOfLength(place_.Path(), L'd', 60, 300);
+    const std::wstring settings = deep + L"\\PLXE\\PLXE.ini";
+    ASSERT_TRUE(MakeFolders(deep + L"\\PLXE"));
+    ASSERT_TRUE(CopyOneFile(WindowsPath(QUILLORY_SPY_SKIN_DLL), deep + L"\\PLXE\\SkinH_EL.dll"));
+    WriteBytes(settings, win32::Ansi("[皮肤颜色变化-色调]\r\n色调=-30\r\n"));
+    {
+        TestApp app(deep);
+        EXPECT_TRUE(app.StartupMessages().empty());
+        EXPECT_EQ(app.Text(标签存放路径), win32::Utf8(deep + L"\\Quillory-存储"));
+    }
+    EXPECT_TRUE(Exists(DayFile(deep)));
+    EXPECT_NE(ReadBytes(settings).find(win32::Ansi("路径=" + win32::Utf8(deep) + "\\Quillory-存储")), std::string::npos);
+    const std::string calls = ReadBytes(deep + L"\\PLXE\\skin_calls.log");
+    EXPECT_NE(calls.find("SkinH_AdjustHSV(-30, 0, 0)"), std::string::npos) << calls;
+    // The skin file by a name that leads to it, not one cut short.
+    const std::size_t named = calls.find("SkinH_AttachEx(\"") + 16;
+    const std::wstring skinFile = win32::Wide(calls.substr(named, calls.find('"', named) - named));
+    wchar_t longName[1024] = L"";
+    WriteBytes(deep + L"\\PLXE\\skinh.she", "");
+    EXPECT_NE(GetLongPathNameW(skinFile.c_str(), longName, 1024), 0u) << calls;
+    EXPECT_EQ(std::wstring(longName), deep + L"\\PLXE\\skinh.she");
+}
+
+TEST_F(DeepStart, TooDeepEvenForShortNamesTheWindowAndTheScriptedRunSayItAndUseTheDefaults) {
+    const std::wstring deep = MakeFolderOfLength(place_.Path(), L'e', 8, 330);
+    ASSERT_TRUE(MakeFolders(deep + L"\\PLXE"));
+    const TestFolder listed;
+    WriteBytes(listed / L"a.txt", "x");
+    const std::vector<std::wstring> before = NamesIn(CurrentFolder());
+    const std::string told = "程序所在文件夹的路径太深，无法读写设置文件：\n" + win32::Utf8(deep) +
+                             "\\PLXE\\PLXE.ini\n本次运行使用默认设置，所作的选择也不会保存。";
+    {
+        TestApp app(deep);
+        ASSERT_EQ(app.StartupMessages().size(), 1u);
+        EXPECT_EQ(app.StartupMessages()[0].text, told);
+        EXPECT_EQ(app.StartupMessages()[0].title, "Velkor工作室提醒您");
+    }
+    win32::Win32Services services(win32::Utf8(deep));
+    ScriptedExtraction request;
+    request.folder = win32::Utf8(listed.Path());
+    const ScriptedOutcome run = RunScriptedExtraction(services, request);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.error, told);
+    EXPECT_EQ(ReadBytes(DayFile(deep)), "\r\na.txt\r\n");
+    EXPECT_FALSE(Exists(deep + L"\\PLXE\\PLXE.ini"));
+    EXPECT_EQ(NamesIn(CurrentFolder()), before);
 }
 
 }  // namespace

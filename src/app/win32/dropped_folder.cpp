@@ -48,9 +48,7 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop) {
     return FolderOf(path);
 }
 
-std::optional<std::string> FolderOnCommandLine(const std::string& path) {
-    return FolderOf(WithoutExtendedPrefix(ExtendedPath(path)));
-}
+std::optional<std::string> FolderOnCommandLine(const std::string& path) { return FolderOf(Wide(PathAsGiven(path))); }
 
 std::optional<std::string> FolderOnClipboard(HWND owner) {
     std::wstring copied;

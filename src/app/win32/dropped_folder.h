@@ -14,7 +14,7 @@ namespace quillory::win32 {
 std::optional<std::string> TakeDroppedFolder(HDROP drop);
 
 // A path from the command line by the drop's rules; a relative one is taken
-// from the current folder.
+// from the current folder, one with the \\?\ prefix exactly as given.
 std::optional<std::string> FolderOnCommandLine(const std::string& path);
 
 // The folder a pasted path names by the drop's rules: the first of the files

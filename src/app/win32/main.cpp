@@ -5,7 +5,6 @@
 #include "app/win32/command_line_arguments.h"
 #include "app/win32/program.h"
 #include "app/win32/starting_console.h"
-#include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 
 namespace {
@@ -14,7 +13,7 @@ namespace {
 int RunWithoutWindow(quillory::ScriptedExtraction request) {
     using namespace quillory::win32;
     // A relative folder is taken from the current folder, so full paths are written whole.
-    if (!request.folder.empty()) request.folder = Utf8(WithoutExtendedPrefix(ExtendedPath(request.folder)));
+    if (!request.folder.empty()) request.folder = PathAsGiven(request.folder);
     Win32Services services(ExecutableFolder());
     const quillory::ScriptedOutcome outcome = quillory::RunScriptedExtraction(services, request);
     const StartingConsole console;

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <utility>
 
+#include "platform/text.h"
+
 namespace quillory::fake {
 
 namespace {
@@ -128,17 +130,17 @@ void FakeServices::RemoveLeftoverTemporaryFiles(const std::string& folder) {
     std::vector<std::string> leftovers;
     for (const auto& [path, bytes] : files_) {
         const std::string name = path.substr(path.find_last_of('\\') + 1);
-        if (ParentOf(path) == folder && name.rfind("~quillory-", 0) == 0 && name.ends_with(".tmp") &&
-            !held_.count(path)) {
+        if (ParentOf(path) == folder && name.rfind("~quillory-", 0) == 0 &&
+            (name.ends_with(".tmp") || name.ends_with(".lock")) && !held_.count(path)) {
             leftovers.push_back(path);
         }
     }
     for (const std::string& path : leftovers) RemoveFile(path);
 }
 
-bool FakeServices::CanWriteInFolder(const std::string& folder) {
+WriteOutcome FakeServices::CanWriteInFolder(const std::string& folder) {
     calls_.push_back("CanWriteInFolder " + folder);
-    return Writable(folder);
+    return Writable(folder) ? WriteOutcome{} : Fault(WriteFault::FolderUnwritable);
 }
 
 WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& block) {
@@ -149,12 +151,14 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
     const bool utf8 = found->second.starts_with(kUtf8Mark);
     std::string prefix;
-    for (const std::string& name : block.names) {
+    WriteOutcome written;
+    for (std::size_t n = 0; n < block.names.size(); ++n) {
         for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) prefix += "\r\n";
-        prefix += name + "\r\n";
+        prefix += OnOneLine(block.names[n]) + std::string(block.ColumnsOf(n)) + "\r\n";
+        if (HasControlCharacters(block.names[n])) ++written.namesWithLostCharacters;
     }
     found->second.insert(utf8 ? kUtf8Mark.size() : 0, prefix);
-    return {};
+    return written;
 }
 
 ListingOutcome FakeServices::FindFiles(const std::string& pattern,
@@ -330,9 +334,16 @@ std::string FakeServices::IniFileText(const std::string& file) const {
     return text;
 }
 
+std::string FakeServices::ProfilePath(const std::string& file) {
+    constexpr std::size_t kMaxPath = 260;
+    const auto characters = std::ranges::count_if(file, [](char c) { return (c & 0xC0) != 0x80; });
+    return static_cast<std::size_t>(characters) < kMaxPath ? file : std::string();
+}
+
 std::string FakeServices::ReadIniText(const std::string& file, const std::string& section,
                                       const std::string& key, const std::string& fallback) {
     calls_.push_back("ReadIniText " + section + " " + key);
+    if (ProfilePath(file).empty()) return fallback;
     const auto ini = iniFiles_.find(file);
     if (ini == iniFiles_.end() || !files_.count(file)) return fallback;
     const auto keys = FindByName(ini->second, section);
@@ -344,7 +355,7 @@ std::string FakeServices::ReadIniText(const std::string& file, const std::string
 bool FakeServices::WriteIniText(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& value) {
     calls_.push_back("WriteIniText " + section + " " + key + " " + value);
-    if (!Writable(ParentOf(file))) return false;
+    if (ProfilePath(file).empty() || !Writable(ParentOf(file))) return false;
     IniFile& ini = iniFiles_[file];
     auto keys = FindByName(ini, section);
     if (keys == ini.end()) keys = ini.insert(ini.end(), {section, {}});

@@ -82,9 +82,10 @@ public:
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
-    bool CanWriteInFolder(const std::string& folder) override;
+    WriteOutcome CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
-    // Writes the names as they are, after the UTF-8 mark where the file has one.
+    // Writes the names as they are but for control characters, which become
+    // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
                              const std::function<void(const FoundEntry&)>& visit) override;
@@ -97,6 +98,8 @@ public:
     // ASCII, Latin-1 and Cyrillic letters: enough to tell the system's folding from ASCII's.
     std::string UpperCase(std::string_view text) override;
     void PutTextOnClipboard(const std::string& text) override { clipboard_ = text; }
+    // The path as it is while it has fewer characters than MAX_PATH; there are no short names.
+    std::string ProfilePath(const std::string& file) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,

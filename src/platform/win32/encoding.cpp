@@ -40,6 +40,16 @@ std::string InCodePage(std::string_view utf8, unsigned codePage) {
     return bytes;
 }
 
+std::string Utf16Bytes(std::string_view utf8, bool bigEndian) {
+    std::string bytes;
+    for (const wchar_t unit : Wide(utf8)) {
+        const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>((unit >> 8) & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 bool FitsAnsi(std::string_view utf8) {
     const std::wstring wide = Wide(utf8);
     if (wide.empty()) return true;

@@ -12,6 +12,8 @@ void Utf8Into(std::wstring_view wide, std::string& utf8);
 // Bytes in the system's ANSI code page, for the stored formats that need them.
 std::string Ansi(std::string_view utf8);
 std::string InCodePage(std::string_view utf8, unsigned codePage);
+// The text's UTF-16 code units as bytes, little- or big-endian, without a mark.
+std::string Utf16Bytes(std::string_view utf8, bool bigEndian);
 // True when the code page holds every character of the text exactly, not
 // only something like it or the default character.
 bool FitsAnsi(std::string_view utf8);

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/win32/encoding.h"
+#include "platform/win32/file_claim.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
@@ -84,8 +85,12 @@ bool Win32Services::WriteWholeFile(const std::string& path, std::string_view byt
     return file && WriteAll(file.Get(), bytes);
 }
 
+// Under the claim: a copy that inserts into the new file meanwhile would
+// find it empty, and its block would be overwritten by these bytes.
 WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_view bytes) {
     const std::wstring file = ExtendedPath(path);
+    const FileClaim claim(file);
+    if (!claim.Outcome()) return claim.Outcome();
     FileHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!created) return FolderFailureOf(GetLastError());
@@ -101,10 +106,10 @@ void Win32Services::RemoveLeftoverTemporaryFiles(const std::string& folder) {
     win32::RemoveLeftoverTemporaryFiles(ExtendedPath(folder + "\\"));
 }
 
-bool Win32Services::CanWriteInFolder(const std::string& folder) {
+WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
     // A file of our own, never the day's file, so nothing of the user's is touched.
     const TemporaryFile probe(ExtendedPath(folder + "\\"), FILE_ATTRIBUTE_TEMPORARY);
-    return probe.Created();
+    return probe.Created() ? WriteOutcome{} : FolderFailureOf(probe.Error());
 }
 
 ListingOutcome Win32Services::FindFiles(const std::string& pattern,

@@ -1,14 +1,16 @@
 // Putting a block of lines in front of an existing file, all or nothing, and
 // saying why when it cannot be done.
-// The new content is built in a temporary file beside the day's file and then
-// takes its place; the day's file is rewritten in place only when another
-// program holds it open in a way that forbids the replacement.
+// The copies of the program take turns at the day's file (FileClaim). The new
+// content is built in a temporary file beside the day's file and then takes
+// its place; the day's file is rewritten in place only when another program
+// holds it open in a way that forbids the replacement.
 #include <windows.h>
 
 #include <optional>
 
 #include "platform/win32/chunk_writer.h"
-#include "platform/win32/encoding.h"
+#include "platform/win32/encoded_block.h"
+#include "platform/win32/file_claim.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
@@ -19,8 +21,8 @@ namespace quillory::win32 {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+// Another program that changes the day's file keeps doing so past this many rounds.
+constexpr int kBuildAttempts = 5;
 // A virus scanner or indexer holds a new file only briefly.
 constexpr DWORD kRetryDelaysMs[] = {10, 20, 40, 80, 160, 320};
 // Attributes the day's file keeps across its replacement.
@@ -64,38 +66,6 @@ bool MoveTo(HANDLE file, std::uint64_t offset) {
 // Sets the file's size; a full disk fails here, before any content is written.
 bool Resize(HANDLE file, std::uint64_t size) { return MoveTo(file, size) && SetEndOfFile(file) && MoveTo(file, 0); }
 
-// The names in the day's file's own encoding.
-class Block {
-public:
-    Block(const LineBlock& block, bool utf8) : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0) {
-        for (const std::string& name : block.names) {
-            names_.push_back(utf8 ? name : Ansi(name));
-            if (!utf8 && !FitsAnsi(name)) ++namesWithLostCharacters_;
-        }
-    }
-
-    std::uint64_t Size() const {
-        std::uint64_t size = 0;
-        for (const std::string& name : names_) size += blankLines_ * kLineEnd.size() + name.size() + kLineEnd.size();
-        return size;
-    }
-
-    int NamesWithLostCharacters() const { return namesWithLostCharacters_; }
-
-    void WriteTo(ChunkWriter& writer) const {
-        for (const std::string& name : names_) {
-            writer.AppendRepeated(kLineEnd, blankLines_);
-            writer.Append(name);
-            writer.Append(kLineEnd);
-        }
-    }
-
-private:
-    std::uint64_t blankLines_;
-    std::vector<std::string> names_;
-    int namesWithLostCharacters_ = 0;
-};
-
 bool IsLockedOut(DWORD error) {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
@@ -106,19 +76,18 @@ struct DayFile {
     Stamp stamp;
     FILETIME created;
     DWORD attributes;
-    std::uint64_t head;  // bytes that stay in front of the block: the UTF-8 mark, or none
+    TextEncoding encoding;
+    std::uint64_t head;  // bytes that stay in front of the block: the byte-order mark, or none
 
     std::wstring Folder() const { return FolderPart(path); }
 };
 
-// Whether the file begins with the UTF-8 mark; the reader is back at the start afterwards.
-bool BeginsWithUtf8Mark(HANDLE reader, std::uint64_t size) {
-    if (size < kUtf8Mark.size()) return false;
-    char head[kUtf8Mark.size()];
+// The mark the file begins with, if any; the reader is back at the start afterwards.
+std::optional<ByteOrderMark> MarkOf(HANDLE reader) {
+    char head[kLongestMark];
     DWORD read = 0;
-    const bool marked = ReadFile(reader, head, sizeof head, &read, nullptr) && read == sizeof head &&
-                        std::string_view(head, sizeof head) == kUtf8Mark;
-    return MoveTo(reader, 0) && marked;
+    if (!ReadFile(reader, head, sizeof head, &read, nullptr) || !MoveTo(reader, 0)) return std::nullopt;
+    return MarkAt(std::string_view(head, read));
 }
 
 WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& day) {
@@ -136,8 +105,12 @@ WriteOutcome OpenDayFile(const std::wstring& path, FileHandle& reader, DayFile& 
     BY_HANDLE_FILE_INFORMATION info;
     if (!reader || !GetFileInformationByHandle(reader.Get(), &info)) return FailureOf(GetLastError());
     const std::uint64_t size = Join(info.nFileSizeHigh, info.nFileSizeLow);
-    const std::uint64_t head = BeginsWithUtf8Mark(reader.Get(), size) ? kUtf8Mark.size() : 0;
-    day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, head};
+    const std::optional<ByteOrderMark> mark = MarkOf(reader.Get());
+    const TextEncoding encoding = mark ? mark->encoding : TextEncoding::Ansi;
+    // Half a code unit at the end: whatever the file is, text in front of it would not mend it.
+    if (IsUtf16(encoding) && size % 2 != 0) return Refusal(WriteFault::BrokenUtf16);
+    day = DayFile{path, {size, info.ftLastWriteTime}, info.ftCreationTime, attributes, encoding,
+                  mark ? mark->bytes.size() : 0};
     return {};
 }
 
@@ -150,11 +123,14 @@ WriteOutcome WriteFailure(DWORD error, const DayFile& day, std::uint64_t needed)
     return WithSizes(FailureOf(error), day, needed);
 }
 
-// The holder wrote into the day's file while the new content was built.
-WriteOutcome ChangedMeanwhile() { return FailureOf(ERROR_SHARING_VIOLATION); }
+// The outcome of one round of reading, building and replacing; none when
+// another program changed the day's file meanwhile, so the round must be run again.
+using Round = std::optional<WriteOutcome>;
+constexpr Round kChangedMeanwhile = std::nullopt;
 
 // The head, the block, then the rest of the old content, flushed to the disk.
-WriteOutcome BuildNewContent(TemporaryFile& temporary, const Block& block, HANDLE oldContent, const DayFile& day) {
+WriteOutcome BuildNewContent(TemporaryFile& temporary, const EncodedBlock& block, HANDLE oldContent,
+                             const DayFile& day) {
     const std::uint64_t newSize = block.Size() + day.stamp.size;
     if (!Resize(temporary.Handle(), newSize)) return WriteFailure(GetLastError(), day, newSize);
     ChunkWriter writer(temporary.Handle());
@@ -184,12 +160,12 @@ Replacement ReplaceDayFile(TemporaryFile& temporary, const DayFile& day, DWORD& 
 // Only for a day's file that another program holds open with write sharing
 // but without delete sharing. The full new content is safe in the temporary
 // file before the first byte of the day's file is touched.
-WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
+Round RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::uint64_t blockSize) {
     const FileHandle target(CreateFileW(day.path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
     if (!target) return FailureOf(GetLastError());
-    if (StampOf(target.Get()) != day.stamp) return ChangedMeanwhile();
+    if (StampOf(target.Get()) != day.stamp) return kChangedMeanwhile;
     const HANDLE source = temporary.Handle();
     const std::uint64_t newSize = blockSize + day.stamp.size;
     if (!MoveTo(source, 0)) return FailureOf(GetLastError());
@@ -200,7 +176,7 @@ WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::u
     }
     ChunkWriter writer(target.Get());
     writer.AppendFrom(source, newSize);
-    if (writer.Flush() && FlushFileBuffers(target.Get())) return {};
+    if (writer.Flush() && FlushFileBuffers(target.Get())) return WriteOutcome{};
     const WriteOutcome failure = WriteFailure(writer.Error() != ERROR_SUCCESS ? writer.Error() : GetLastError(), day,
                                               newSize);
 
@@ -217,7 +193,7 @@ WriteOutcome RewriteInPlace(TemporaryFile& temporary, const DayFile& day, std::u
 
 // Puts the block in and keeps the temporary file held until it has taken the
 // day's file's place.
-WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) {
+Round Insert(const EncodedBlock& block, FileHandle& reader, const DayFile& day) {
     // The temporary file holds the whole new content. Where the space cannot
     // be asked for, the writes will tell.
     const std::uint64_t newSize = block.Size() + day.stamp.size;
@@ -231,9 +207,9 @@ WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) 
     reader.Reset();
     DWORD error = ERROR_SUCCESS;
     switch (ReplaceDayFile(temporary, day, error)) {
-        case Replacement::Done: return {};
+        case Replacement::Done: return WriteOutcome{};
         case Replacement::LockedOut: return RewriteInPlace(temporary, day, block.Size());
-        case Replacement::Changed: return ChangedMeanwhile();
+        case Replacement::Changed: return kChangedMeanwhile;
         case Replacement::Failed: return FailureOf(error);
     }
     return FailureOf(error);
@@ -241,14 +217,23 @@ WriteOutcome Insert(const Block& block, FileHandle& reader, const DayFile& day) 
 
 }  // namespace
 
+// Under the claim no copy of this program changes the file; another program
+// that does so meanwhile has its change kept, in front of which the block goes.
 WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
-    FileHandle reader;
-    DayFile day;
-    if (WriteOutcome opened = OpenDayFile(ExtendedPath(path), reader, day); !opened) return opened;
-    const Block block(lines, day.head != 0);
-    WriteOutcome outcome = Insert(block, reader, day);
-    if (outcome) outcome.namesWithLostCharacters = block.NamesWithLostCharacters();
-    return outcome;
+    const std::wstring file = ExtendedPath(path);
+    const FileClaim claim(file);
+    if (!claim.Outcome()) return claim.Outcome();
+    for (int attempt = 0; attempt < kBuildAttempts; ++attempt) {
+        FileHandle reader;
+        DayFile day;
+        if (WriteOutcome opened = OpenDayFile(file, reader, day); !opened) return opened;
+        const EncodedBlock block(lines, day.encoding);
+        if (Round outcome = Insert(block, reader, day)) {
+            if (*outcome) outcome->namesWithLostCharacters = block.NamesWithLostCharacters();
+            return *outcome;
+        }
+    }
+    return Refusal(WriteFault::KeptChanging);
 }
 
 }  // namespace quillory::win32

@@ -44,6 +44,23 @@ std::wstring WithoutExtendedPrefix(std::wstring_view path) {
     return std::wstring(path);
 }
 
+std::string PathAsGiven(std::string_view utf8) {
+    if (Wide(utf8).starts_with(kExtendedPrefix)) return std::string(utf8);
+    return Utf8(WithoutExtendedPrefix(ExtendedPath(utf8)));
+}
+
+std::wstring WithinMaxPath(std::string_view utf8) {
+    const std::wstring full = ExtendedPath(utf8);
+    if (WithoutExtendedPrefix(full).size() < MAX_PATH) return WithoutExtendedPrefix(full);
+    const std::wstring folder = FolderPart(full);
+    std::wstring shortFolder(GetShortPathNameW(folder.c_str(), nullptr, 0), L'\0');
+    if (shortFolder.empty()) return {};
+    shortFolder.resize(GetShortPathNameW(folder.c_str(), shortFolder.data(), static_cast<DWORD>(shortFolder.size())));
+    if (!shortFolder.ends_with(L'\\')) shortFolder += L'\\';
+    const std::wstring shortPath = WithoutExtendedPrefix(shortFolder) + full.substr(folder.size());
+    return shortPath.size() < MAX_PATH ? shortPath : std::wstring();
+}
+
 std::wstring FolderPart(std::wstring_view path) {
     const std::size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, slash + 1));

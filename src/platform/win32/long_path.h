@@ -17,6 +17,16 @@ std::wstring ExtendedPattern(std::string_view utf8);
 // The path as the user knows it: without the \\?\ or \\?\UNC\ prefix.
 std::wstring WithoutExtendedPrefix(std::wstring_view path);
 
+// A path the user named, as the program shows and uses it: one given with
+// the \\?\ prefix exactly as given, a trailing dot or blank and all; any
+// other full (taken from the current folder) and without the prefix.
+std::string PathAsGiven(std::string_view utf8);
+
+// The path in a form that the functions limited to MAX_PATH characters take:
+// as it is when short enough, else through the short names of its folders;
+// empty when neither is short enough. The file itself need not exist.
+std::wstring WithinMaxPath(std::string_view utf8);
+
 // The path up to and including its last backslash.
 std::wstring FolderPart(std::wstring_view path);
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/win32/encoding.h"
+#include "platform/win32/long_path.h"
 #include "platform/win32/win32_services.h"
 
 namespace quillory::win32 {
@@ -28,9 +29,14 @@ HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HK
 
 }  // namespace
 
+// Given a longer path, the functions cut it short, and under Wine they then
+// write a file of another name elsewhere: they get none.
+std::string Win32Services::ProfilePath(const std::string& file) { return Utf8(WithinMaxPath(file)); }
+
 std::string Win32Services::ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                                        const std::string& fallback) {
-    const std::wstring wideFile = Wide(file), wideSection = Wide(section), wideKey = Wide(key);
+    const std::wstring wideFile = WithinMaxPath(file), wideSection = Wide(section), wideKey = Wide(key);
+    if (wideFile.empty()) return fallback;
     const std::wstring value = ProfileString(wideSection, wideKey, L"", wideFile);
     if (!value.empty()) return Utf8(value);
     // Empty: a key with an empty value, or no key at all. A second look with a
@@ -42,8 +48,9 @@ std::string Win32Services::ReadIniText(const std::string& file, const std::strin
 
 bool Win32Services::WriteIniText(const std::string& file, const std::string& section, const std::string& key,
                                  const std::string& value) {
-    return WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
-                                      Wide(file).c_str()) != FALSE;
+    const std::wstring reachable = WithinMaxPath(file);
+    return !reachable.empty() && WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(),
+                                                            Wide(value).c_str(), reachable.c_str()) != FALSE;
 }
 
 std::string Win32Services::ReadRegistryText(RegistryRoot root, const std::string& path) {

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <string_view>
 
+#include "platform/win32/file_claim.h"
+
 namespace quillory::win32 {
 
 namespace {
@@ -81,7 +83,8 @@ void RemoveLeftoverTemporaryFiles(const std::wstring& folder) {
     const FindHandle search(FindFirstFileW((folder + std::wstring(kPrefix) + L"*").c_str(), &data));
     if (!search) return;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(data.cFileName)) {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            (IsTemporaryName(data.cFileName) || IsClaimName(data.cFileName))) {
             RemoveUnlessHeld(folder + data.cFileName);
         }
     } while (FindNextFileW(search.Get(), &data));

@@ -37,9 +37,10 @@ private:
     DWORD error_ = ERROR_SUCCESS;
 };
 
-// Removes from the folder (ending in a backslash) the temporary files that
-// this program left behind when it was ended in the middle of a write. A
-// file that some running program holds open stays; so do all other names.
+// Removes from the folder (ending in a backslash) the temporary files and
+// claim files that this program left behind when it, or the system, was ended
+// in the middle of a write. A file that some running program holds open
+// stays; so do all other names.
 void RemoveLeftoverTemporaryFiles(const std::wstring& folder);
 
 }  // namespace quillory::win32

@@ -26,7 +26,7 @@ public:
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
-    bool CanWriteInFolder(const std::string& folder) override;
+    WriteOutcome CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
@@ -38,6 +38,7 @@ public:
     std::string UpperCase(std::string_view text) override;
     // The main window owns what it puts there.
     void PutTextOnClipboard(const std::string& text) override;
+    std::string ProfilePath(const std::string& file) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
     bool WriteIniText(const std::string& file, const std::string& section, const std::string& key,

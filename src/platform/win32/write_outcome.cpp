@@ -41,6 +41,12 @@ WriteOutcome FailureOf(DWORD error) {
     return outcome;
 }
 
+WriteOutcome Refusal(WriteFault fault) {
+    WriteOutcome outcome;
+    outcome.fault = fault;
+    return outcome;
+}
+
 WriteOutcome FolderFailureOf(DWORD error) {
     WriteOutcome outcome = FailureOf(error);
     if (error == ERROR_ACCESS_DENIED) outcome.fault = WriteFault::FolderUnwritable;

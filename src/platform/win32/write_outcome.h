@@ -19,6 +19,9 @@ WriteOutcome FailureOf(DWORD error);
 // The same for an error met in a folder: a refusal there means no new file may go in.
 WriteOutcome FolderFailureOf(DWORD error);
 
+// A fault the program found itself, with no error of the system's.
+WriteOutcome Refusal(WriteFault fault);
+
 // A full disk: `needed` bytes were to go into `folder` (ending in a backslash).
 WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed);
 

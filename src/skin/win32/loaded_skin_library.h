@@ -17,7 +17,8 @@ struct ModuleTraits {
 using ModuleHandle = Unique<ModuleTraits>;
 
 // The skin library of the side folder, program folder + "\PLXE\SkinH_EL.dll",
-// with its functions looked up by name. Without the library or one of its
+// with its functions looked up by name. Past MAX_PATH, the library and the
+// skin file are named through the folders' short names. Without the library or one of its
 // functions, that call does nothing and the program runs unskinned. The
 // library is freed with this object; it takes its hooks back when unloaded.
 class LoadedSkinLibrary final : public SkinLibrary {
@@ -34,6 +35,7 @@ private:
     using AdjustHsvFunction = std::int32_t(__stdcall*)(std::int32_t hue, std::int32_t saturation,
                                                        std::int32_t brightness);
 
+    std::string programFolder_;
     ModuleHandle module_;
     AttachFunction attach_ = nullptr;
     AttachExFunction attachEx_ = nullptr;

@@ -95,4 +95,29 @@ bool Exists(const std::wstring& path) {
     return GetFileAttributesW(Extended(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool MakeFolders(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos && !Exists(path.substr(0, slash))) MakeFolders(path.substr(0, slash));
+    return CreateDirectoryW(Extended(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CopyOneFile(const std::wstring& from, const std::wstring& to) {
+    return CopyFileW(Extended(from).c_str(), Extended(to).c_str(), FALSE) != FALSE;
+}
+
+std::wstring MakeFolderOfLength(const std::wstring& base, wchar_t letter, std::size_t longest, std::size_t length) {
+    std::wstring path = base;
+    for (;;) {
+        const std::size_t remaining = length - path.size();
+        if (remaining <= longest + 1) {
+            path += L"\\" + std::wstring(remaining - 1, letter);
+            break;
+        }
+        // Never leave a single character, which would make an empty name.
+        path += L"\\" + std::wstring(remaining == longest + 2 ? longest - 1 : longest, letter);
+    }
+    MakeFolders(path);
+    return path;
+}
+
 }  // namespace quillory::testing

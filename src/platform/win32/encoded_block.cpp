@@ -1,0 +1,63 @@
+#include "platform/win32/encoded_block.h"
+
+#include "platform/text.h"
+#include "platform/win32/encoding.h"
+
+namespace quillory::win32 {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr ByteOrderMark kMarks[] = {{"\xEF\xBB\xBF", TextEncoding::Utf8},
+                                    {"\xFF\xFE", TextEncoding::Utf16Le},
+                                    {"\xFE\xFF", TextEncoding::Utf16Be}};
+
+std::string Encoded(std::string_view text, TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Ansi: return Ansi(text);
+        case TextEncoding::Utf8: break;
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: return Utf16Bytes(text, encoding == TextEncoding::Utf16Be);
+    }
+    return std::string(text);
+}
+
+bool LosesCharacters(std::string_view name, TextEncoding encoding) {
+    return HasControlCharacters(name) || (encoding == TextEncoding::Ansi && !FitsAnsi(name));
+}
+
+}  // namespace
+
+std::optional<ByteOrderMark> MarkAt(std::string_view head) {
+    for (const ByteOrderMark& mark : kMarks) {
+        if (head.starts_with(mark.bytes)) return mark;
+    }
+    return std::nullopt;
+}
+
+bool IsUtf16(TextEncoding encoding) { return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be; }
+
+EncodedBlock::EncodedBlock(const LineBlock& block, TextEncoding encoding)
+    : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0), lineEnd_(Encoded(kLineEnd, encoding)) {
+    for (std::size_t i = 0; i < block.names.size(); ++i) {
+        const std::string& name = block.names[i];
+        names_.push_back(Encoded(OnOneLine(name) + std::string(block.ColumnsOf(i)), encoding));
+        if (LosesCharacters(name, encoding)) ++namesWithLostCharacters_;
+    }
+}
+
+std::uint64_t EncodedBlock::Size() const {
+    std::uint64_t size = 0;
+    for (const std::string& name : names_) size += blankLines_ * lineEnd_.size() + name.size() + lineEnd_.size();
+    return size;
+}
+
+void EncodedBlock::WriteTo(ChunkWriter& writer) const {
+    for (const std::string& name : names_) {
+        writer.AppendRepeated(lineEnd_, blankLines_);
+        writer.Append(name);
+        writer.Append(lineEnd_);
+    }
+}
+
+}  // namespace quillory::win32

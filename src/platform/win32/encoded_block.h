@@ -1,0 +1,46 @@
+#pragma once
+// A block of name lines in the bytes of the day's file's own encoding, which
+// the byte-order mark at the file's start tells.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/services.h"
+#include "platform/win32/chunk_writer.h"
+
+namespace quillory::win32 {
+
+enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
+
+struct ByteOrderMark {
+    std::string_view bytes;
+    TextEncoding encoding;
+};
+
+inline constexpr std::size_t kLongestMark = 3;
+
+// The mark the bytes begin with; none for ANSI text.
+std::optional<ByteOrderMark> MarkAt(std::string_view head);
+
+bool IsUtf16(TextEncoding encoding);
+
+class EncodedBlock {
+public:
+    // Control characters in the names become "?", so that each name stays on its line.
+    EncodedBlock(const LineBlock& block, TextEncoding encoding);
+
+    std::uint64_t Size() const;
+    // Those that lost characters: control characters, or those the ANSI code page lacks.
+    int NamesWithLostCharacters() const { return namesWithLostCharacters_; }
+    void WriteTo(ChunkWriter& writer) const;
+
+private:
+    std::uint64_t blankLines_;
+    std::string lineEnd_;
+    std::vector<std::string> names_;
+    int namesWithLostCharacters_ = 0;
+};
+
+}  // namespace quillory::win32
