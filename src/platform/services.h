@@ -127,7 +127,7 @@ public:
 
     // One text and CR LF in front of the file's content.
     WriteOutcome InsertLine(const std::string& path, const std::string& text) {
-        return InsertLine(path, LineBlock{{text}, 0});
+        return InsertLine(path, LineBlock{.names = {text}});
     }
 
     // Every entry matching the pattern ("C:\dir\*.*"), in the order the file
