@@ -26,7 +26,8 @@ bool AgreedToSize(Services& services, const LineBlock& block) {
 LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     const int count = CountLeadingNames(table);
-    LineBlock block{.blankLinesBefore = blankLinesBefore};
+    LineBlock block;
+    block.blankLinesBefore = blankLinesBefore;
     block.names.reserve(static_cast<std::size_t>(count));
     for (int m = 1; m <= count; ++m) {
         const std::string& name = table.Slot(reverse ? count - m + 1 : m);

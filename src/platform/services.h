@@ -127,7 +127,9 @@ public:
 
     // One text and CR LF in front of the file's content.
     WriteOutcome InsertLine(const std::string& path, const std::string& text) {
-        return InsertLine(path, LineBlock{.names = {text}});
+        LineBlock line;
+        line.names.push_back(text);
+        return InsertLine(path, line);
     }
 
     // Every entry matching the pattern ("C:\dir\*.*"), in the order the file

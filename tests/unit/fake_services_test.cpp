@@ -12,7 +12,7 @@ TEST(FakeServices, InsertLineNeedsAnExistingFileAndPrependsTheBlock) {
     EXPECT_FALSE(services.FileExists("C:\\P\\missing.txt"));
 
     services.AddFile("C:\\P\\day.txt", "old\n");
-    EXPECT_TRUE(services.InsertLine("C:\\P\\day.txt", LineBlock{.names = {"a", "b"}, .blankLinesBefore = 1}));
+    EXPECT_TRUE(services.InsertLine("C:\\P\\day.txt", LineBlock{{"a", "b"}, 1, {}}));
     EXPECT_EQ(services.FileBytes("C:\\P\\day.txt"), "\r\na\r\n\r\nb\r\nold\n");
     EXPECT_TRUE(services.InsertLine("C:\\P\\day.txt", "top"));
     EXPECT_EQ(services.FileBytes("C:\\P\\day.txt").substr(0, 5), "top\r\n");
