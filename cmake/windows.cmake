@@ -96,8 +96,8 @@ target_link_libraries(windows_tests PRIVATE windows_test_support gtest_main)
 target_precompile_headers(windows_tests PRIVATE <windows.h> <commctrl.h> <gtest/gtest.h> <string> <vector>)
 # Test code is built for a quick build, not for speed: what it measures is the
 # program's code, built as it ships.
-target_compile_options(windows_tests PRIVATE -O1)
-target_compile_options(windows_test_support PRIVATE -O1)
+target_compile_options(windows_tests PRIVATE -O0)
+target_compile_options(windows_test_support PRIVATE -O0)
 # Tests find the built program and skin library through these.
 target_compile_definitions(windows_tests PRIVATE
     QUILLORY_EXE_PATH="$<TARGET_FILE:Quillory>"
