@@ -161,9 +161,13 @@ public:
 
     // Every message the work caused, the painting included.
     void Settle() {
-        if (IsWindow(window_)) RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) program_.Deliver(message);
+        for (;;) {
+            if (IsWindow(window_)) RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) program_.Deliver(message);
+            if (program_.Settled()) return;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
     }
 
     void Drop(const std::wstring& folder) {

@@ -31,10 +31,6 @@ DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEn
 
 }  // namespace
 
-FolderView Actions::View() {
-    return FolderView(services_, controls_, globals_.fileNames, globals_.listedFileCount, listing_);
-}
-
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
     RunSkinSetup(skin_, settings);
@@ -45,14 +41,17 @@ void Actions::WindowCreated() {
     RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
 }
 
-void Actions::DriveChange() { View().DriveChange(); }
-void Actions::FolderScan() { View().FolderScan(); }
-void Actions::Relist() { View().Relist(); }
-void Actions::ItemSelected() { View().ItemSelected(); }
-void Actions::TableRebuild() { View().TableRebuild(); }
-void Actions::SelectAll() { View().SelectAll(); }
-void Actions::SelectNone() { View().SelectNone(); }
-void Actions::Invert() { View().Invert(); }
+void Actions::DriveChange() { view_.DriveChange(); }
+void Actions::FolderScan() { view_.FolderScan(); }
+void Actions::Relist() { view_.Relist(); }
+void Actions::TakeListingNews() { view_.TakeListingNews(); }
+void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
+void Actions::StopListing() { view_.StopListing(); }
+void Actions::ItemSelected() { view_.ItemSelected(); }
+void Actions::TableRebuild() { view_.TableRebuild(); }
+void Actions::SelectAll() { view_.SelectAll(); }
+void Actions::SelectNone() { view_.SelectNone(); }
+void Actions::Invert() { view_.Invert(); }
 
 void Actions::DirectoryContextMenu() {
     window_.SetMenuItemVisible(MenuItem::Quit, false);
@@ -78,8 +77,34 @@ void Actions::ChooseReverseOrder() {
 void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
-    quillory::Extract(services_, controls_, globals_.fileNames,
-                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_, nameForm_);
+    if (view_.NamesToCome()) return ExtractWhenListed();
+    quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
+                      globals_.fileNames, ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
+                      outputEncoding_);
+}
+
+// What the click would have written had the whole listing been there: the
+// window's values and the ticks as they are now, the names when they are all
+// in. Never a part of the list as if it were all.
+void Actions::ExtractWhenListed() {
+    if (extractionWaits_) return;
+    extractionWaits_ = true;
+    view_.WhenListed([this, request = ReadExtractionRequest(controls_, nameForm_),
+                      ticks = view_.Ticks()](ListingEnd end) {
+        extractionWaits_ = false;
+        switch (end) {
+        case ListingEnd::Whole:
+            quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks),
+                              ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
+            break;
+        case ListingEnd::Failed:
+            services_.ShowMessage(kExtractionOfPartListMessage, kMessageTitle);
+            break;
+        case ListingEnd::Abandoned:
+            services_.ShowMessage(kExtractionAbandonedMessage, kMessageTitle);
+            break;
+        }
+    });
 }
 
 void Actions::ChooseFolder() {
@@ -115,10 +140,10 @@ void Actions::ToggleHiddenFiles() {
     listing_.showHidden = !listing_.showHidden;
     SettingsFile(services_).WriteShowHidden(listing_.showHidden);
     MarkOptions();
-    View().Relist();
+    view_.Relist();
 }
 
-void Actions::CopyTickedNames() { View().CopyTickedNames(nameForm_); }
+void Actions::CopyTickedNames() { view_.CopyTickedNames(nameForm_); }
 
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
@@ -132,7 +157,7 @@ void Actions::ChooseListOrder(ListOrder order) {
     listing_.order = order;
     SettingsFile(services_).WriteListOrder(order);
     MarkOptions();
-    View().Relist();
+    view_.Relist();
 }
 
 void Actions::MarkOptions() {

@@ -10,21 +10,6 @@ namespace {
 
 bool IsDotEntry(const FoundEntry& entry) { return entry.name == "." || entry.name == ".."; }
 
-struct HeldFiles {
-    std::vector<std::string> names;
-    std::vector<std::uint64_t> modified;
-};
-
-std::vector<std::size_t> SortedOrder(Services& services, const HeldFiles& files, ListOrder order) {
-    std::vector<std::size_t> positions = services.NaturalOrder(files.names);
-    if (order == ListOrder::ModificationTime) {
-        std::stable_sort(positions.begin(), positions.end(), [&](std::size_t left, std::size_t right) {
-            return files.modified[left] < files.modified[right];
-        });
-    }
-    return positions;
-}
-
 }  // namespace
 
 bool IsListedFile(const FoundEntry& entry, bool showHidden) {
@@ -34,23 +19,48 @@ bool IsListedFile(const FoundEntry& entry, bool showHidden) {
 
 bool IsShownSubfolder(const FoundEntry& entry) { return entry.isFolder && !entry.isHidden && !IsDotEntry(entry); }
 
-FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
-                         const std::function<void(const std::string& name)>& takeFile) {
-    const bool sorted = options.order != ListOrder::FileSystem;
+FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+                              const std::function<void(const FoundEntry& file)>& found, std::stop_token stop) {
     FolderListing listing;
-    HeldFiles held;
     listing.outcome = services.FindFiles(JoinPath(folder, "*.*"), [&](const FoundEntry& entry) {
         if (IsListedFile(entry, options.showHidden)) {
-            if (!sorted) return takeFile(entry.name);
-            held.names.push_back(entry.name);
-            held.modified.push_back(entry.modified);
+            found(entry);
         } else if (IsShownSubfolder(entry)) {
             listing.subfolders.push_back(entry.name);
         }
+        return !stop.stop_requested();
     });
-    if (sorted) {
-        for (std::size_t position : SortedOrder(services, held, options.order)) takeFile(held.names[position]);
+    return listing;
+}
+
+NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+                     ListOrder order) {
+    if (order == ListOrder::FileSystem) return names;
+    std::vector<std::uint32_t> positions = services.NaturalOrder(names);
+    if (order == ListOrder::ModificationTime) {
+        std::stable_sort(positions.begin(), positions.end(),
+                         [&](std::uint32_t left, std::uint32_t right) { return modified[left] < modified[right]; });
     }
+    NameList ordered;
+    for (std::uint32_t position : positions) {
+        const auto index = static_cast<int>(position);
+        ordered.Add(names.Name(index), names.Ticked(index));
+    }
+    return ordered;
+}
+
+FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
+                         const std::function<void(const std::string& name)>& takeFile) {
+    const bool sorted = options.order != ListOrder::FileSystem;
+    NameList held;
+    std::vector<std::uint64_t> modified;
+    FolderListing listing = FindListedFiles(services, folder, options, [&](const FoundEntry& file) {
+        if (!sorted) return takeFile(file.name);
+        held.Add(file.name);
+        modified.push_back(file.modified);
+    });
+    const NameList ordered = InListOrder(services, std::move(held), modified, options.order);
+    for (int i = 0; i < ordered.Count(); ++i) takeFile(std::string(ordered.Name(i)));
     return listing;
 }
 

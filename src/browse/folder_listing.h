@@ -1,10 +1,13 @@
 #pragma once
 // One pass over a folder gives everything the folder view shows of it: the
 // files for the check-list and the subfolders for the directory box.
+#include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
+#include "platform/name_list.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -18,6 +21,8 @@ enum class ListOrder {
 struct ListingOptions {
     ListOrder order = ListOrder::FileSystem;
     bool showHidden = false;  // hidden and system files too
+
+    bool operator==(const ListingOptions&) const = default;
 };
 
 // The files as the file manager shows them by default: no subfolders, no
@@ -33,9 +38,20 @@ struct FolderListing {
     ListingOutcome outcome;
 };
 
-// Enumerates the folder once. Every listed file goes to `takeFile` in the
-// chosen order; in the file system's own order as it is yielded, so a large
-// folder is never held twice.
+// The listing step: enumerates the folder once, and hands every listed file
+// to `found` in the order the file system yields them, until `stop` is
+// asked for. Runs on any thread.
+FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+                              const std::function<void(const FoundEntry& file)>& found, std::stop_token stop = {});
+
+// The names in the chosen order; `modified` holds each name's time where
+// the order is by time.
+NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+                     ListOrder order);
+
+// The listing step on the calling thread: every listed file goes to
+// `takeFile` in the chosen order; in the file system's own order as it is
+// yielded, so a large folder is never held twice.
 FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
                          const std::function<void(const std::string& name)>& takeFile);
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/name_list.h"
+
 namespace quillory {
 
 // A native window handle as a number, so the logic stays free of <windows.h>.
@@ -106,13 +108,16 @@ public:
     }
 
     // Every entry matching the pattern ("C:\dir\*.*"), in the order the file
-    // system yields them, "." and ".." included when it yields them.
+    // system yields them, "." and ".." included when it yields them, until
+    // `visit` answers false. Safe on any thread.
     virtual ListingOutcome FindFiles(const std::string& pattern,
-                                     const std::function<void(const FoundEntry&)>& visit) = 0;
+                                     const std::function<bool(const FoundEntry&)>& visit) = 0;
 
     // The positions of the names in the order the file manager sorts them
-    // (natural order: "f2" before "f10").
-    virtual std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) = 0;
+    // (natural order: "f2" before "f10"). Safe on any thread.
+    virtual std::vector<std::uint32_t> NaturalOrder(const NameList& names) = 0;
+    // Whether `left` comes before `right` in that order.
+    virtual bool NaturallyBefore(std::string_view left, std::string_view right) = 0;
 
     // Replaces what the clipboard holds with the text, for other programs.
     virtual void PutTextOnClipboard(const std::string& text) = 0;

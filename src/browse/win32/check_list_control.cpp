@@ -127,7 +127,7 @@ void CheckListControl::ViewIsStale() {
 void CheckListControl::BringViewUpToDate() {
     if (!stale_) return;
     stale_ = false;
-    quiet_ = std::exchange(renewed_, false);
+    quiet_ = std::exchange(moved_, false);
     if (cleared_) {
         cleared_ = false;
         viewCount_ = 0;
@@ -192,36 +192,39 @@ bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, L
 }
 
 void CheckListControl::ListClear() {
-    EmptyArrays();
-    renewedCurrent_.reset();
-    renewed_ = false;
+    tip_.Forget();
+    names_.Clear();
+    current_ = -1;
+    moved_ = false;
     cleared_ = true;
     ViewIsStale();
 }
 
-void CheckListControl::ListRenew() {
-    renewedCurrent_ = Valid(current_) ? std::optional<std::string>(NameAt(current_)) : std::nullopt;
-    EmptyArrays();
-    renewed_ = true;
+void CheckListControl::ListAdd(const std::string& text) {
+    names_.Add(text);
     ViewIsStale();
 }
 
-void CheckListControl::EmptyArrays() {
-    tip_.Forget();
-    names_.clear();
-    nameEnds_.clear();
-    ticks_.clear();
-    current_ = -1;
+void CheckListControl::ListAppend(const NameList& names) {
+    names_.Append(names);
+    ViewIsStale();
 }
 
-void CheckListControl::ListAdd(const std::string& text) {
-    if (renewedCurrent_ && text == *renewedCurrent_) {
-        current_ = ListCount();
-        renewedCurrent_.reset();
-    }
-    names_ += text;
-    nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
-    ticks_.push_back(false);
+void CheckListControl::ListReplace(NameList names, int current) {
+    names_ = std::move(names);
+    CurrentMoved(current);
+}
+
+void CheckListControl::ListEdit(const NameEdit& edit) {
+    names_.Apply(edit);
+    CurrentMoved(Valid(current_) ? PositionAfter(edit, current_) : -1);
+}
+
+// The names under the mouse and the highlight may be others now.
+void CheckListControl::CurrentMoved(int current) {
+    tip_.Forget();
+    current_ = current;
+    moved_ = true;
     ViewIsStale();
 }
 
@@ -229,19 +232,16 @@ std::string CheckListControl::ListItemText(int index) const {
     return Valid(index) ? std::string(NameAt(index)) : std::string();
 }
 
-std::string_view CheckListControl::NameAt(int index) const {
-    const auto slot = static_cast<std::size_t>(index);
-    const std::size_t begin = slot == 0 ? 0 : nameEnds_[slot - 1];
-    return std::string_view(names_).substr(begin, nameEnds_[slot] - begin);
-}
-
-bool CheckListControl::ListIsChecked(int index) const {
-    return Valid(index) && ticks_[static_cast<std::size_t>(index)];
-}
+bool CheckListControl::ListIsChecked(int index) const { return Valid(index) && names_.Ticked(index); }
 
 void CheckListControl::ListSetChecked(int index, bool ticked) {
-    if (!Valid(index) || ticks_[static_cast<std::size_t>(index)] == ticked) return;
-    ticks_[static_cast<std::size_t>(index)] = ticked;
+    if (!Valid(index) || names_.Ticked(index) == ticked) return;
+    names_.SetTicked(index, ticked);
+    ViewIsStale();
+}
+
+void CheckListControl::ListSetEveryTick(EveryTick change) {
+    names_.SetEveryTick(change);
     ViewIsStale();
 }
 
@@ -255,12 +255,12 @@ void CheckListControl::ListItemExtension(NativeHandle list, const std::string&, 
 
 void CheckListControl::ShowItem(LVITEMW& item) const {
     if (!Valid(item.iItem)) return;
-    const auto index = static_cast<std::size_t>(item.iItem);
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         lstrcpynW(item.pszText, Wide(NameAt(item.iItem)).c_str(), item.cchTextMax);
     }
     if (item.mask & LVIF_STATE) {
-        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticks_[index] ? kTicked : kUnticked);
+        const int tick = names_.Ticked(item.iItem) ? kTicked : kUnticked;
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(tick);
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
 }
@@ -281,8 +281,7 @@ void CheckListControl::FlipTickAt(POINT point) {
 }
 
 void CheckListControl::FlipTick(int index) {
-    const auto slot = static_cast<std::size_t>(index);
-    ticks_[slot] = !ticks_[slot];
+    names_.SetTicked(index, !names_.Ticked(index));
     ListView_RedrawItems(list_.Get(), index, index);
     sink_(Event::TickChanged);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory system for the native tests: files, folders, INI files, registry,
 // clock, message log, browser and folder dialog.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -34,8 +35,11 @@ public:
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
-    // Listing the folder fails so from now on.
-    void MakeUnreadable(const std::string& folder, ListingOutcome outcome) { unreadable_[folder] = std::move(outcome); }
+    // Listing the folder fails so from now on: at once, or once its entries
+    // are yielded, as a share that goes away part way.
+    void MakeUnreadable(const std::string& folder, ListingOutcome outcome, bool partWay = false) {
+        unreadable_[folder] = {std::move(outcome), partWay};
+    }
     void SetModified(const std::string& path, std::uint64_t modified);
     void RemoveFile(const std::string& path);
     void RemoveFolder(const std::string& path);  // and everything in it
@@ -49,6 +53,10 @@ public:
     void SetToday(std::string today) { today_ = std::move(today); }
     void SetIniFileText(const std::string& file, const std::string& text);  // parsed as INI
     void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
+    // Runs before FindFiles yields each entry of a folder, so a test acts
+    // while a listing is under way.
+    using ListingStep = std::function<void(const std::string& folder, const FoundEntry& entry)>;
+    void WhileListing(ListingStep step) { whileListing_ = std::move(step); }
 
     // Reading what happened.
     std::string FileBytes(const std::string& path) const;
@@ -74,9 +82,10 @@ public:
     // Writes the names as they are, after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
-                             const std::function<void(const FoundEntry&)>& visit) override;
+                             const std::function<bool(const FoundEntry&)>& visit) override;
     // Digit runs by their value, other characters without regard to ASCII case.
-    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    std::vector<std::uint32_t> NaturalOrder(const NameList& names) override;
+    bool NaturallyBefore(std::string_view left, std::string_view right) override;
     void PutTextOnClipboard(const std::string& text) override { clipboard_ = text; }
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                             const std::string& fallback) override;
@@ -113,7 +122,7 @@ private:
     std::map<std::string, std::string> files_;
     std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
     std::set<std::string> unwritable_;
-    std::map<std::string, ListingOutcome> unreadable_;
+    std::map<std::string, std::pair<ListingOutcome, bool>> unreadable_;  // with whether part way
     std::string clipboard_;
     std::map<std::string, WriteOutcome> failingWrites_;
     std::set<std::string> held_;
@@ -122,6 +131,7 @@ private:
     std::map<std::pair<RegistryRoot, std::string>, std::string> registry_;
     std::string today_ = "2026-12-08";
     std::string nextBrowseResult_;
+    ListingStep whileListing_;
     std::vector<ShownMessage> messages_;
     std::vector<std::string> openedUrls_;
     std::vector<BrowseCall> browseCalls_;

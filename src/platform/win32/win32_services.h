@@ -30,8 +30,9 @@ public:
     using Services::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
-                             const std::function<void(const FoundEntry&)>& visit) override;
-    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+                             const std::function<bool(const FoundEntry&)>& visit) override;
+    std::vector<std::uint32_t> NaturalOrder(const NameList& names) override;
+    bool NaturallyBefore(std::string_view left, std::string_view right) override;
     // The main window owns what it puts there.
     void PutTextOnClipboard(const std::string& text) override;
     std::string ReadIniText(const std::string& file, const std::string& section, const std::string& key,

@@ -98,6 +98,16 @@ void TestApp::PressKey(UINT key) {
 }
 
 void TestApp::Pump() {
+    // Far beyond what any test's listing takes; a listing that never ends fails the test.
+    const ULONGLONG giveUp = GetTickCount64() + 60'000;
+    for (;;) {
+        PumpPending();
+        if (ended_ || program_->Settled() || GetTickCount64() > giveUp) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void TestApp::PumpPending() {
     MSG message;
     while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

@@ -53,8 +53,11 @@ public:
     void RightClick(ControlId id);
     // A key pressed and released in the control that has the focus.
     void PressKey(UINT key);
-    // Runs every pending message through the program's message loop.
+    // Runs the program's message loop until no listing runs and no change
+    // on disk waits to be shown, and every message is handled.
     void Pump();
+    // Runs only the messages pending now, whatever runs in the background.
+    void PumpPending();
 
     // True once the message loop would have ended.
     bool Ended() const { return ended_; }
