@@ -108,15 +108,20 @@ void TestApp::Pump() {
 }
 
 void TestApp::PumpPending() {
-    MSG message;
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            ended_ = true;
-            exitCode_ = static_cast<int>(message.wParam);
-            return;
-        }
-        program_->Deliver(message);
+    while (PumpOne()) {
     }
+}
+
+bool TestApp::PumpOne() {
+    MSG message;
+    if (ended_ || !PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+        ended_ = true;
+        exitCode_ = static_cast<int>(message.wParam);
+        return false;
+    }
+    program_->Deliver(message);
+    return true;
 }
 
 }  // namespace quillory::testing

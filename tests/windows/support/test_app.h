@@ -58,6 +58,8 @@ public:
     void Pump();
     // Runs only the messages pending now, whatever runs in the background.
     void PumpPending();
+    // Runs one message, if one is pending; false when none was.
+    bool PumpOne();
 
     // True once the message loop would have ended.
     bool Ended() const { return ended_; }
