@@ -369,11 +369,11 @@ TEST_F(MainWindowTest, CountBoxTakesOnlyPastesThatLeaveAnInteger) {
     SendMessageW(count, WM_PASTE, 0, 0);
     EXPECT_EQ(app.Text(编辑框参数2), "-42");
     // Ctrl+V as typed goes the same way.
-    PutOnClipboard(L"x");
+    PutTextOnClipboard(L"x");
     SendMessageW(count, EM_SETSEL, 0, -1);
     Type(app, count, L"\x16");
     EXPECT_EQ(app.Text(编辑框参数2), "-42");
-    PutOnClipboard(L"9");
+    PutTextOnClipboard(L"9");
     Type(app, count, L"\x16");
     EXPECT_EQ(app.Text(编辑框参数2), "9");
 }
