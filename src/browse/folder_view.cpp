@@ -65,20 +65,25 @@ void FolderView::StopListing() {
     waiting_.clear();
 }
 
+// The names of every batch taken go to the list at once: the view takes in
+// a new count slowly.
 void FolderView::TakeListingNews() {
     if (!running_) return;
-    const std::shared_ptr<ListingMailbox> mailbox = running_->mailbox;
-    for (ListingNews& news : mailbox->Take()) {
+    NameList arrived;
+    for (ListingNews& news : running_->mailbox->Take()) {
         window_.ListingUnderWay(news.listed);
-        if (running_->kind == Kind::First) ShowArrived(news.names);
+        if (running_->kind == Kind::First) arrived.Append(news.names);
         if (!news.end) continue;
+        ShowArrived(arrived);
         if (running_->kind == Kind::Again) SwapIn(news);
         End(std::move(*news.end));
         return;
     }
+    ShowArrived(arrived);
 }
 
 void FolderView::ShowArrived(NameList& names) {
+    if (names.Count() == 0) return;
     names.SetEveryTick(arrivalTick_ ? EveryTick::Set : EveryTick::Clear);
     List().ListAppend(names);
     listedFileCount_ = List().ListCount();

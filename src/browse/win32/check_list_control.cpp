@@ -12,6 +12,10 @@ namespace quillory::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// A list that grows shows its new count at most this often (milliseconds):
+// the view takes in a count slowly, its scroll bar drawn anew each time.
+constexpr ULONGLONG kCountEvery = 200;
+constexpr UINT_PTR kCountTimer = 0x51;
 constexpr int kUnticked = 1;  // state images of LVS_EX_CHECKBOXES
 constexpr int kTicked = 2;
 // What Ctrl+A and Ctrl+C type.
@@ -82,6 +86,11 @@ LRESULT CALLBACK CheckListControl::ListProcedure(HWND list, UINT message, WPARAM
 LRESULT CheckListControl::HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     BringViewUpToDate();
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kCountTimer) break;
+        KillTimer(list, kCountTimer);
+        countDue_ = false;
+        return 0;
     case WM_KEYDOWN:
         if (TakeShortcut(wParam)) return 0;
         tip_.Forget();  // the key may scroll
@@ -124,8 +133,12 @@ void CheckListControl::ViewIsStale() {
     InvalidateRect(list_.Get(), nullptr, TRUE);
 }
 
+// Whatever asks the view anything finds it holding every name.
 void CheckListControl::BringViewUpToDate() {
-    if (!stale_) return;
+    if (!stale_) {
+        if (viewCount_ != ListCount()) ShowCount();
+        return;
+    }
     stale_ = false;
     quiet_ = std::exchange(moved_, false);
     if (cleared_) {
@@ -205,9 +218,24 @@ void CheckListControl::ListAdd(const std::string& text) {
     ViewIsStale();
 }
 
+// The view learns of names added below the others without being painted
+// whole, and while the list grows only every so often.
 void CheckListControl::ListAppend(const NameList& names) {
     names_.Append(names);
-    ViewIsStale();
+    if (stale_ || countDue_) return;
+    const ULONGLONG sinceShown = GetTickCount64() - countShown_;
+    if (sinceShown >= kCountEvery) {
+        ShowCount();
+    } else {
+        countDue_ = SetTimer(list_.Get(), kCountTimer, static_cast<UINT>(kCountEvery - sinceShown), nullptr) != 0;
+    }
+}
+
+// Only the added names it shows are painted.
+void CheckListControl::ShowCount() {
+    viewCount_ = ListCount();
+    ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    countShown_ = GetTickCount64();
 }
 
 void CheckListControl::ListReplace(NameList names, int current) {

@@ -48,6 +48,7 @@ private:
     LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     bool TakeShortcut(WPARAM key);
     void ViewIsStale();
+    void ShowCount();
     void CurrentMoved(int current);
     void BringViewUpToDate();
     void HighlightInView(int index);
@@ -69,6 +70,8 @@ private:
     bool moved_ = false;    // ... or they stay, and the highlight moves to where the current item now is
     bool quiet_ = false;    // the view's selection is moved by the program, not the user
     int viewCount_ = 0;     // the item count the view was last given
+    bool countDue_ = false;  // a larger count waits for its time
+    ULONGLONG countShown_ = 0;
     OwnedWindow list_;
     NameTip tip_{list_.Get()};
 };
