@@ -133,8 +133,10 @@ void CheckListControl::ViewIsStale() {
     InvalidateRect(list_.Get(), nullptr, TRUE);
 }
 
-// Whatever asks the view anything finds it holding every name.
+// Whatever asks the view anything finds it holding every name; the view's
+// own messages while it takes a count find it up to date.
 void CheckListControl::BringViewUpToDate() {
+    if (givingCount_) return;
     if (!stale_) {
         if (viewCount_ != ListCount()) ShowCount();
         return;
@@ -143,13 +145,9 @@ void CheckListControl::BringViewUpToDate() {
     quiet_ = std::exchange(moved_, false);
     if (cleared_) {
         cleared_ = false;
-        viewCount_ = 0;
-        ListView_SetItemCountEx(list_.Get(), 0, 0);
+        GiveCount(0, 0);
     }
-    if (viewCount_ != ListCount()) {
-        viewCount_ = ListCount();
-        ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOSCROLL);
-    }
+    if (viewCount_ != ListCount()) GiveCount(ListCount(), LVSICF_NOSCROLL);
     if (quiet_) HighlightInView(current_);
     quiet_ = false;
 }
@@ -233,9 +231,15 @@ void CheckListControl::ListAppend(const NameList& names) {
 
 // Only the added names it shows are painted.
 void CheckListControl::ShowCount() {
-    viewCount_ = ListCount();
-    ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    GiveCount(ListCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
     countShown_ = GetTickCount64();
+}
+
+void CheckListControl::GiveCount(int count, DWORD flags) {
+    viewCount_ = count;
+    givingCount_ = true;
+    ListView_SetItemCountEx(list_.Get(), count, flags);
+    givingCount_ = false;
 }
 
 void CheckListControl::ListReplace(NameList names, int current) {

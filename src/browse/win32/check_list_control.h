@@ -49,6 +49,7 @@ private:
     bool TakeShortcut(WPARAM key);
     void ViewIsStale();
     void ShowCount();
+    void GiveCount(int count, DWORD flags);
     void CurrentMoved(int current);
     void BringViewUpToDate();
     void HighlightInView(int index);
@@ -71,6 +72,7 @@ private:
     bool quiet_ = false;    // the view's selection is moved by the program, not the user
     int viewCount_ = 0;     // the item count the view was last given
     bool countDue_ = false;  // a larger count waits for its time
+    bool givingCount_ = false;
     ULONGLONG countShown_ = 0;
     OwnedWindow list_;
     NameTip tip_{list_.Get()};
