@@ -56,7 +56,8 @@ void Follow(NameStates& states, const std::vector<NameChange>& changes, const Li
     }
 }
 
-std::vector<std::string> ChangedSubfolders(std::vector<std::string> subfolders, const std::vector<NameChange>& changes) {
+std::vector<std::string> ChangedSubfolders(std::vector<std::string> subfolders,
+                                           const std::vector<NameChange>& changes) {
     for (const NameChange& change : changes) {
         if (!change.left.empty()) std::erase(subfolders, change.left);
         if (change.came && IsShownSubfolder(*change.came) &&

@@ -14,8 +14,9 @@ namespace quillory {
 
 // One name that went, came or was renamed.
 struct NameChange {
-    std::string left;               // the name that went, or a renamed one's old name; empty for none
-    std::optional<FoundEntry> came;  // the name that came, or a renamed one's new one, as it is now; none once gone again
+    std::string left;  // the name that went, or a renamed one's old name; empty for none
+    // The name that came, or a renamed one's new one, as it is now; none once gone again.
+    std::optional<FoundEntry> came;
 };
 
 // Beyond this many changes at once, listing the folder again is quicker

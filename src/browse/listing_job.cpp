@@ -107,8 +107,9 @@ std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& nam
     places.reserve(static_cast<std::size_t>(names.Count()));
     for (int i = 0; i < names.Count(); ++i) {
         const std::string_view name = names.Name(i);
-        const auto found = std::lower_bound(byName.begin(), byName.end(), name,
-                                            [&](std::int32_t place, std::string_view wanted) { return shown.Name(place) < wanted; });
+        const auto found =
+            std::lower_bound(byName.begin(), byName.end(), name,
+                             [&](std::int32_t place, std::string_view wanted) { return shown.Name(place) < wanted; });
         places.push_back(found != byName.end() && shown.Name(*found) == name ? *found : -1);
     }
     return places;

@@ -31,8 +31,8 @@ public:
         host.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         host.lpszClassName = kHostClass;
         RegisterClassExW(&host);
-        window_ = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"sign", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), this);
+        window_ = CreateWindowExW(WS_EX_TOPMOST, kHostClass, L"sign", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
         groupBox_ = CreateWindowExW(0, L"BUTTON", L"待提取目录", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 10, 10, 280, 180,
                                     window_, nullptr, GetModuleHandleW(nullptr), nullptr);
         sign.Attach(window_, groupBox_);
