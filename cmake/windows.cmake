@@ -118,7 +118,8 @@ foreach(source ${BENCH_SOURCES})
     # folder, the window measured is the one the user sees.
     add_executable(${name} EXCLUDE_FROM_ALL ${source} ${RESOURCE_SCRIPTS})
     add_dependencies(benchmarks ${name})
-    target_link_libraries(${name} PRIVATE quillory_win32)
+    # The tests' helpers for large folders, the clipboard and pinging the window.
+    target_link_libraries(${name} PRIVATE quillory_win32 windows_test_support)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
     target_compile_definitions(${name} PRIVATE QUILLORY_DIST_DIR="${DIST_DIR}")
     add_dependencies(${name} dist)

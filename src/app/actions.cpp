@@ -36,10 +36,6 @@ DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEn
 
 }  // namespace
 
-FolderView Actions::View() {
-    return FolderView(services_, controls_, globals_.fileNames, globals_.listedFileCount, listing_);
-}
-
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
     if (settings.OutOfReach()) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
@@ -51,14 +47,17 @@ void Actions::WindowCreated() {
     RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
 }
 
-void Actions::DriveChange() { View().DriveChange(); }
-void Actions::FolderScan() { View().FolderScan(); }
-void Actions::Relist() { View().Relist(); }
-void Actions::ItemSelected() { View().ItemSelected(); }
-void Actions::TableRebuild() { View().TableRebuild(); }
-void Actions::SelectAll() { View().SelectAll(); }
-void Actions::SelectNone() { View().SelectNone(); }
-void Actions::Invert() { View().Invert(); }
+void Actions::DriveChange() { view_.DriveChange(); }
+void Actions::FolderScan() { view_.FolderScan(); }
+void Actions::Relist() { view_.Relist(); }
+void Actions::TakeListingNews() { view_.TakeListingNews(); }
+void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
+void Actions::StopListing() { view_.StopListing(); }
+void Actions::ItemSelected() { view_.ItemSelected(); }
+void Actions::TableRebuild() { view_.TableRebuild(); }
+void Actions::SelectAll() { view_.SelectAll(); }
+void Actions::SelectNone() { view_.SelectNone(); }
+void Actions::Invert() { view_.Invert(); }
 
 void Actions::DirectoryContextMenu() {
     window_.SetMenuItemVisible(MenuItem::Quit, false);
@@ -84,8 +83,34 @@ void Actions::ChooseReverseOrder() {
 void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
-    quillory::Extract(services_, controls_, globals_.fileNames,
-                      ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_, nameForm_);
+    if (view_.NamesToCome()) return ExtractWhenListed();
+    quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
+                      globals_.fileNames, ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
+                      outputEncoding_);
+}
+
+// What the click would have written had the whole listing been there: the
+// window's values and the ticks as they are now, the names when they are all
+// in. Never a part of the list as if it were all.
+void Actions::ExtractWhenListed() {
+    if (extractionWaits_) return;
+    extractionWaits_ = true;
+    view_.WhenListed([this, request = ReadExtractionRequest(controls_, nameForm_),
+                      ticks = view_.Ticks()](ListingEnd end) {
+        extractionWaits_ = false;
+        switch (end) {
+        case ListingEnd::Whole:
+            quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks),
+                              ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
+            break;
+        case ListingEnd::Failed:
+            services_.ShowMessage(kExtractionOfPartListMessage, kMessageTitle);
+            break;
+        case ListingEnd::Abandoned:
+            services_.ShowMessage(kExtractionAbandonedMessage, kMessageTitle);
+            break;
+        }
+    });
 }
 
 void Actions::ChooseFolder() {
@@ -124,7 +149,7 @@ void Actions::ToggleIncludeSubfolders() {
     ToggleListingOption(listing_.includeSubfolders, &SettingsFile::WriteIncludeSubfolders);
 }
 
-void Actions::CopyTickedNames() { View().CopyTickedNames(nameForm_); }
+void Actions::CopyTickedNames() { view_.CopyTickedNames(nameForm_); }
 
 void Actions::TickByPattern() { TickMatching(kTickTitle, true); }
 void Actions::UntickByPattern() { TickMatching(kUntickTitle, false); }
@@ -140,7 +165,7 @@ void Actions::TickMatching(const char* title, bool tick) {
     if (!patterns.Fault().empty()) {
         services_.ShowMessage(patterns.Fault(), kMessageTitle);
     } else if (!patterns.Empty()) {
-        View().TickMatching(patterns, tick);
+        view_.TickMatching(patterns, tick);
     }
 }
 
@@ -148,7 +173,7 @@ void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool
     option = !option;
     (SettingsFile(services_).*write)(option);
     MarkOptions();
-    View().Relist();
+    view_.Relist();
 }
 
 void Actions::ChooseNameForm(NameForm form) {
@@ -163,7 +188,7 @@ void Actions::ChooseListOrder(ListOrder order) {
     listing_.order = order;
     SettingsFile(services_).WriteListOrder(order);
     MarkOptions();
-    View().Relist();
+    view_.Relist();
 }
 
 void Actions::MarkOptions() {

@@ -2,10 +2,12 @@
 #include <string>
 
 #include "app/globals.h"
-#include "browse/folder_view.h"
+#include "browse/folder_changes.h"
 #include "browse/folder_listing.h"
+#include "browse/folder_view.h"
 #include "browse/name_form.h"
 #include "platform/controls.h"
+#include "platform/runner.h"
 #include "platform/services.h"
 #include "settings/settings_file.h"
 #include "skin/skin_library.h"
@@ -16,14 +18,25 @@ namespace quillory {
 // behaviour runs natively against the fake platform.
 class Actions {
 public:
-    Actions(Services& services, Controls& controls, MainWindow& window, SkinLibrary& skin,
-            Globals& globals)
-        : services_(services), controls_(controls), window_(window), skin_(skin), globals_(globals) {}
+    Actions(Services& services, Controls& controls, MainWindow& window, SkinLibrary& skin, Globals& globals,
+            Runner& runner)
+        : services_(services),
+          controls_(controls),
+          window_(window),
+          skin_(skin),
+          globals_(globals),
+          view_(services, controls, window, runner, globals.fileNames, globals.listedFileCount, listing_) {}
 
     void WindowCreated();  // skin set-up, the output encoding, then storage set-up
     void DriveChange();
     void FolderScan();
     void Relist();  // the shown folder as it is on disk now, ticks kept
+    void TakeListingNews();
+    // Names that came, went or were renamed in the shown folder.
+    void FolderChanged(FolderChanges changes);
+    // The window goes.
+    void StopListing();
+    bool Listing() const { return view_.Listing(); }
     void DirectoryContextMenu();
     void ItemSelected();
     void TableRebuild();
@@ -67,7 +80,7 @@ public:
     void UntickByPattern();
 
 private:
-    FolderView View();
+    void ExtractWhenListed();
     void ChooseNameForm(NameForm form);
     void ChooseListOrder(ListOrder order);
     // The hidden files and the subfolders: kept, marked, and the list made anew.
@@ -85,6 +98,8 @@ private:
     // Read at start, changed by the options menu.
     NameForm nameForm_ = NameForm::Name;
     ListingOptions listing_;
+    FolderView view_;
+    bool extractionWaits_ = false;
 };
 
 }  // namespace quillory

@@ -21,45 +21,25 @@ std::string Below(const std::string& relative, const std::string& name) {
     return relative.empty() ? name : relative + '\\' + name;
 }
 
-struct HeldFiles {
-    std::vector<std::string> names;
-    std::vector<std::uint64_t> modified;
-};
-
-std::vector<std::size_t> SortedOrder(Services& services, const HeldFiles& files, ListOrder order) {
-    std::vector<std::size_t> positions = services.NaturalOrder(files.names);
-    if (order == ListOrder::ModificationTime) {
-        std::stable_sort(positions.begin(), positions.end(), [&](std::size_t left, std::size_t right) {
-            return files.modified[left] < files.modified[right];
-        });
-    }
-    return positions;
-}
-
 // Depth first without recursion, so no depth of tree exhausts the stack:
 // the folders still to list wait on a stack, the next one last.
 class TreeWalk {
 public:
-    TreeWalk(Services& services, const std::string& top, const ListingOptions& options,
-             const std::function<void(const std::string& name)>& takeFile)
-        : services_(services), top_(top), options_(options), takeFile_(takeFile) {}
+    TreeWalk(Services& services, const std::string& top, const ListingOptions& options, const FoundFile& found,
+             std::stop_token stop)
+        : services_(services), top_(top), options_(options), found_(found), stop_(std::move(stop)) {}
 
-    FolderListing Walk(const GoOn& goOn) {
-        pending_.push_back({});
-        while (!pending_.empty() && (!goOn || goOn())) {
+    FolderListing Walk() {
+        pending_.emplace_back();
+        while (!pending_.empty() && !stop_.stop_requested()) {
             const std::string relative = std::move(pending_.back());
             pending_.pop_back();
             ListOne(relative);
-        }
-        if (Sorted() && pending_.empty()) {
-            for (std::size_t position : SortedOrder(services_, held_, options_.order)) takeFile_(held_.names[position]);
         }
         return std::move(listing_);
     }
 
 private:
-    bool Sorted() const { return options_.order != ListOrder::FileSystem; }
-
     // A link the system does not mark as one leads to a folder already entered.
     bool FirstVisit(const std::string& path) {
         if (!options_.includeSubfolders) return true;
@@ -73,11 +53,20 @@ private:
         if (!FirstVisit(path)) return;
         std::vector<std::string> below;
         const ListingOutcome outcome = services_.FindFiles(JoinPath(path, "*.*"), [&](const FoundEntry& entry) {
-            if (IsListedFile(entry, options_.showHidden)) return Take(relative, entry);
-            if (isTop && IsShownSubfolder(entry)) listing_.subfolders.push_back(entry.name);
-            if (options_.includeSubfolders && IsEnteredFolder(entry, options_.showHidden)) {
-                below.push_back(Below(relative, entry.name));
+            if (IsListedFile(entry, options_.showHidden)) {
+                // A file of the shown folder itself goes as it is, without a copy of its name.
+                if (isTop) {
+                    found_(entry.name, entry);
+                } else {
+                    found_(Below(relative, entry.name), entry);
+                }
+            } else {
+                if (isTop && IsShownSubfolder(entry)) listing_.subfolders.push_back(entry.name);
+                if (options_.includeSubfolders && IsEnteredFolder(entry, options_.showHidden)) {
+                    below.push_back(Below(relative, entry.name));
+                }
             }
+            return !stop_.stop_requested();
         });
         if (isTop) {
             listing_.outcome = outcome;
@@ -88,21 +77,13 @@ private:
         pending_.insert(pending_.end(), below.rbegin(), below.rend());
     }
 
-    // A file of the shown folder itself goes as it is, without a copy of its name.
-    void Take(const std::string& relative, const FoundEntry& file) {
-        if (!Sorted() && relative.empty()) return takeFile_(file.name);
-        if (!Sorted()) return takeFile_(Below(relative, file.name));
-        held_.names.push_back(Below(relative, file.name));
-        held_.modified.push_back(file.modified);
-    }
-
     Services& services_;
     const std::string& top_;
     const ListingOptions& options_;
-    const std::function<void(const std::string& name)>& takeFile_;
+    const FoundFile& found_;
+    std::stop_token stop_;
     std::vector<std::string> pending_;
     std::unordered_set<std::string> entered_;
-    HeldFiles held_;
     FolderListing listing_;
 };
 
@@ -115,9 +96,40 @@ bool IsListedFile(const FoundEntry& entry, bool showHidden) {
 
 bool IsShownSubfolder(const FoundEntry& entry) { return entry.isFolder && !entry.isHidden && !IsDotEntry(entry); }
 
+FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+                              const FoundFile& found, std::stop_token stop) {
+    return TreeWalk(services, folder, options, found, std::move(stop)).Walk();
+}
+
+NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+                     ListOrder order) {
+    if (order == ListOrder::FileSystem) return names;
+    std::vector<std::uint32_t> positions = services.NaturalOrder(names);
+    if (order == ListOrder::ModificationTime) {
+        std::stable_sort(positions.begin(), positions.end(),
+                         [&](std::uint32_t left, std::uint32_t right) { return modified[left] < modified[right]; });
+    }
+    NameList ordered;
+    for (std::uint32_t position : positions) {
+        const auto index = static_cast<int>(position);
+        ordered.Add(names.Name(index), names.Ticked(index));
+    }
+    return ordered;
+}
+
 FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
-                         const std::function<void(const std::string& name)>& takeFile, const GoOn& goOn) {
-    return TreeWalk(services, folder, options, takeFile).Walk(goOn);
+                         const std::function<void(const std::string& name)>& takeFile) {
+    const bool sorted = options.order != ListOrder::FileSystem;
+    NameList held;
+    std::vector<std::uint64_t> modified;
+    FolderListing listing = FindListedFiles(services, folder, options, [&](std::string_view name, const FoundEntry& file) {
+        if (!sorted) return takeFile(std::string(name));
+        held.Add(name);
+        modified.push_back(file.modified);
+    });
+    const NameList ordered = InListOrder(services, std::move(held), modified, options.order);
+    for (int i = 0; i < ordered.Count(); ++i) takeFile(std::string(ordered.Name(i)));
+    return listing;
 }
 
 std::string UnreadableFolderMessage(const std::string& folder, const ListingOutcome& outcome) {

@@ -2,10 +2,14 @@
 // One pass over a folder gives everything the folder view shows of it: the
 // files for the check-list and the subfolders for the directory box. With
 // its subfolders included, the pass walks the whole tree below it.
+#include <cstdint>
 #include <functional>
+#include <stop_token>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/name_list.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -20,6 +24,8 @@ struct ListingOptions {
     ListOrder order = ListOrder::FileSystem;
     bool showHidden = false;         // hidden and system files, and folders, too
     bool includeSubfolders = false;  // the files of every folder below, by their relative paths
+
+    bool operator==(const ListingOptions&) const = default;
 };
 
 // The files as the file manager shows them by default: no subfolders, no
@@ -44,17 +50,27 @@ struct FolderListing {
     UnreadableSubfolders unreadable;
 };
 
-// Asked before each folder of a tree is listed; false ends the walk, and
-// what was taken by then is all it takes.
-using GoOn = std::function<bool()>;
+// Takes each listed file: its path relative to the shown folder (the bare
+// name for the folder's own files) and what the system said of it.
+using FoundFile = std::function<void(std::string_view name, const FoundEntry& file)>;
 
-// Enumerates the folder once, or the tree below it depth first. Every listed
-// file goes to `takeFile` in the chosen order, as its path relative to
-// `folder`; in the file system's own order as it is yielded, so a large
-// folder is never held twice. Only FindFiles and FolderIdentity are used, so
-// the walk may run on any thread.
+// The listing step: enumerates the folder once, or the tree below it depth
+// first, and hands every listed file to `found` in the order the file system
+// yields them, until `stop` is asked for. Only FindFiles and FolderIdentity
+// are used, so it runs on any thread.
+FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+                              const FoundFile& found, std::stop_token stop = {});
+
+// The names in the chosen order; `modified` holds each name's time where
+// the order is by time.
+NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+                     ListOrder order);
+
+// The listing step on the calling thread: every listed file goes to
+// `takeFile` in the chosen order; in the file system's own order as it is
+// yielded, so a large folder is never held twice.
 FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
-                         const std::function<void(const std::string& name)>& takeFile, const GoOn& goOn = {});
+                         const std::function<void(const std::string& name)>& takeFile);
 
 // What the user is told when the folder could not be listed.
 std::string UnreadableFolderMessage(const std::string& folder, const ListingOutcome& outcome);

@@ -1,8 +1,7 @@
 #include "browse/folder_view.h"
 
-#include <unordered_set>
+#include <utility>
 
-#include "browse/folder_listing.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -12,36 +11,186 @@ void FolderView::DriveChange() {
     controls_.目录框文件名提取.SetCurrentFolder(controls_.驱动器框文件名提取.CurrentDrive() + ":");
 }
 
+// What waited for the listing of the folder before is let go once this one
+// runs, so even a message it shows finds the new listing under way.
 void FolderView::FolderScan() {
-    CheckList& list = controls_.选择列表框文件列表;
-    list.ListClear();
-    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
+    std::vector<std::function<void(ListingEnd)>> abandoned = std::exchange(waiting_, {});
+    ++firstListings_;
+    Abandon();
+    held_ = {};
+    relistOwed_ = false;
+    List().ListClear();
     table_.MarkAllEmpty();
-    std::int32_t count = 0;
-    // The directory box shows the subfolders of this same listing.
-    FolderListing listing = ListFolder(services_, folder, options_, [&](const std::string& name) {
-        ++count;
-        list.ListAdd(name);
-        // The table holds 200 names; later files are listed but not tabled.
-        if (count <= FileNameTable::kSlots) table_.SetSlot(count, name);
+    listedFileCount_ = 0;
+    subfolders_.clear();
+    arrivalTick_ = true;
+    Start(Kind::First);
+    for (auto& then : abandoned) then(ListingEnd::Abandoned);
+}
+
+// A re-list asked for while another with other options runs starts over;
+// the commands given meanwhile still count for the names it brings.
+void FolderView::Relist() {
+    if (running_ && (running_->kind == Kind::First || running_->options == options_)) {
+        relistOwed_ = true;
+        return;
+    }
+    if (!running_) arrivalTick_ = true;
+    Start(Kind::Again);
+}
+
+// The work may be done before Run returns (the native tests' runner), so
+// nothing here follows it.
+void FolderView::Start(Kind kind) {
+    const bool startingOver = running_.has_value();
+    Abandon();
+    running_ = Running{kind, options_, {}, std::make_shared<ListingMailbox>()};
+    if (!startingOver) window_.ListingUnderWay(0);
+    ListingRequest request{controls_.目录框文件名提取.CurrentFolder(), options_, std::nullopt};
+    if (kind == Kind::Again) request.shown = List().ListNames();
+    runner_.Run([&services = services_, &runner = runner_, request = std::move(request),
+                 stop = running_->stop.get_token(), mailbox = running_->mailbox] {
+        RunListing(services, request, stop, *mailbox, [&runner] { runner.Wake(); });
     });
-    listedFileCount_ = count;
-    for (int i = 0; i < count; ++i) list.ListSetChecked(i, true);
+}
+
+void FolderView::Abandon() {
+    if (!running_) return;
+    running_->stop.request_stop();
+    running_.reset();
+}
+
+void FolderView::StopListing() {
+    Abandon();
+    window_.ListingOver();
+    held_ = {};
+    waiting_.clear();
+}
+
+// The names of every batch taken go to the list at once: the view takes in
+// a new count slowly.
+void FolderView::TakeListingNews() {
+    if (!running_) return;
+    NameList arrived;
+    for (ListingNews& news : running_->mailbox->Take()) {
+        window_.ListingUnderWay(news.listed);
+        if (running_->kind == Kind::First) arrived.Append(news.names);
+        if (!news.end) continue;
+        ShowArrived(arrived);
+        if (running_->kind == Kind::Again) SwapIn(news);
+        End(std::move(*news.end));
+        return;
+    }
+    ShowArrived(arrived);
+}
+
+void FolderView::ShowArrived(NameList& names) {
+    if (names.Count() == 0) return;
+    names.SetEveryTick(arrivalTick_ ? EveryTick::Set : EveryTick::Clear);
+    List().ListAppend(names);
+    listedFileCount_ = List().ListCount();
+}
+
+// The shown list has not changed meanwhile but for its ticks, which are the
+// user's latest word on every name it shows.
+void FolderView::SwapIn(ListingNews& news) {
+    const NameList& shown = List().ListNames();
+    const int current = List().ListCurrentIndex();
+    int currentNow = -1;
+    for (int i = 0; i < news.names.Count(); ++i) {
+        const std::int32_t was = news.previous[static_cast<std::size_t>(i)];
+        news.names.SetTicked(i, was >= 0 ? shown.Ticked(was) : arrivalTick_);
+        if (was >= 0 && was == current) currentNow = i;
+    }
+    List().ListReplace(std::move(news.names), currentNow);
+    listedFileCount_ = List().ListCount();
+}
+
+// What waited runs before the changes held meanwhile are applied: it acts
+// on the list as the listing left it. A message box on the way lets the
+// user choose another folder; what waited then counts as abandoned.
+void FolderView::End(FolderListing listing) {
+    const std::uint64_t listingAtEnd = firstListings_;
+    running_.reset();
+    window_.ListingOver();
+    subfolders_ = listing.subfolders;
     controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
-    TellFailure(folder, listing);
+    TableRebuild();
+    std::vector<std::function<void(ListingEnd)>> waiting = std::exchange(waiting_, {});
+    FolderChanges held = std::exchange(held_, {});
+    const bool owed = std::exchange(relistOwed_, false);
+    TellFailure(listing);
+    for (auto& then : waiting) {
+        if (firstListings_ != listingAtEnd) {
+            then(ListingEnd::Abandoned);
+        } else {
+            then(listing.outcome ? ListingEnd::Whole : ListingEnd::Failed);
+        }
+    }
+    if (firstListings_ != listingAtEnd) return;
+    if (owed) {
+        Relist();
+    } else if (!held.Empty()) {
+        FolderChanged(std::move(held));
+    }
+}
+
+void FolderView::FolderChanged(FolderChanges changes) {
+    if (running_) {
+        held_.Add(std::move(changes));
+    } else if (changes.lost) {
+        Relist();
+    } else {
+        ApplyChanges(changes.changes);
+    }
+}
+
+void FolderView::ApplyChanges(const std::vector<NameChange>& changes) {
+    ShownChange change = ChangeOfShown(services_, List().ListNames(), subfolders_, changes, options_);
+    if (!change.names.Empty()) {
+        List().ListEdit(change.names);
+        listedFileCount_ = List().ListCount();
+        TableRebuild();
+    }
+    if (change.subfolders) {
+        subfolders_ = *change.subfolders;
+        controls_.目录框文件名提取.ShowSubfolders(std::move(*change.subfolders));
+    }
+}
+
+TickSnapshot FolderView::Ticks() const { return {List().ListNames().Ticks(), arrivalTick_}; }
+
+FileNameTable FolderView::TableOf(const TickSnapshot& ticks) const {
+    const NameList& names = List().ListNames();
+    FileNameTable table;
+    table.MarkAllEmpty();
+    int slot = 0;
+    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (index < ticks.listed.size() ? ticks.listed[index] : ticks.later) {
+            table.SetSlot(++slot, std::string(names.Name(i)));
+        }
+    }
+    return table;
 }
 
 void FolderView::CopyTickedNames(NameForm form) {
-    const CheckList& list = controls_.选择列表框文件列表;
+    if (NamesToCome()) {
+        WhenListed([this, form](ListingEnd end) {
+            if (end != ListingEnd::Abandoned) CopyTickedNames(form);
+        });
+        return;
+    }
+    const NameList& names = List().ListNames();
     const std::string folder = controls_.目录框文件名提取.CurrentFolder();
     std::string lines;
     bool anyTicked = false;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (!list.ListIsChecked(i)) continue;
+    for (int i = 0; i < names.Count(); ++i) {
+        if (!names.Ticked(i)) continue;
         // CR LF between names and none after the last, so a single name
         // pastes into a one-line box as it is.
         if (anyTicked) lines += "\r\n";
-        const std::string name = list.ListItemText(i);
+        const std::string name(names.Name(i));
         lines += OnOneLine(FormedName(name, folder, form));
         if (form == NameForm::Details) lines += DetailsColumns(services_, name, folder);
         anyTicked = true;
@@ -49,73 +198,61 @@ void FolderView::CopyTickedNames(NameForm form) {
     if (anyTicked) services_.PutTextOnClipboard(lines);
 }
 
-// Only the unticked names need remembering: every other name comes ticked.
-void FolderView::Relist() {
-    CheckList& list = controls_.选择列表框文件列表;
-    std::unordered_set<std::string> unticked;
-    for (int i = 0; i < list.ListCount(); ++i) {
-        if (!list.ListIsChecked(i)) unticked.insert(list.ListItemText(i));
-    }
-    list.ListRenew();
-    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
-    std::int32_t count = 0;
-    FolderListing listing = ListFolder(services_, folder, options_, [&](const std::string& name) {
-        list.ListAdd(name);
-        list.ListSetChecked(count++, !unticked.contains(name));
-    });
-    listedFileCount_ = count;
-    controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));
-    TableRebuild();
-    TellFailure(folder, listing);
-}
-
-void FolderView::TellFailure(const std::string& folder, const FolderListing& listing) {
-    if (const std::string told = ListingFailureMessage(folder, listing); !told.empty()) {
-        services_.ShowWarning(told, kMessageTitle);
-    }
+void FolderView::TellFailure(const FolderListing& listing) {
+    const std::string told = ListingFailureMessage(controls_.目录框文件名提取.CurrentFolder(), listing);
+    if (!told.empty()) services_.ShowWarning(told, kMessageTitle);
 }
 
 void FolderView::ItemSelected() {
-    CheckList& list = controls_.选择列表框文件列表;
+    CheckList& list = List();
     list.ListItemExtension(list.WindowHandle(), list.ListItemText(list.ListCurrentIndex()), true, false);
     TableRebuild();
 }
 
 void FolderView::TableRebuild() {
-    const CheckList& list = controls_.选择列表框文件列表;
+    const NameList& names = List().ListNames();
     table_.MarkAllEmpty();
     int slot = 0;
-    const int count = list.ListCount();
-    for (int i = 0; i < count && slot < FileNameTable::kSlots; ++i) {
-        if (list.ListIsChecked(i)) table_.SetSlot(++slot, list.ListItemText(i));
+    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
+        if (names.Ticked(i)) table_.SetSlot(++slot, std::string(names.Name(i)));
     }
 }
 
-template <typename NewTick>
-void FolderView::SetEveryTick(NewTick newTick) {
-    CheckList& list = controls_.选择列表框文件列表;
-    for (int i = 0; i < listedFileCount_; ++i) list.ListSetChecked(i, newTick(list.ListIsChecked(i)));
+// During a listing the command holds for the names still to come too.
+void FolderView::SetEveryTick(EveryTick change) {
+    List().ListSetEveryTick(change);
+    switch (change) {
+    case EveryTick::Set:
+        arrivalTick_ = true;
+        break;
+    case EveryTick::Clear:
+        arrivalTick_ = false;
+        break;
+    case EveryTick::Flip:
+        arrivalTick_ = !arrivalTick_;
+        break;
+    }
     ItemSelected();
 }
 
 void FolderView::TickMatching(const NamePatterns& patterns, bool tick) {
-    CheckList& list = controls_.选择列表框文件列表;
+    if (NamesToCome()) {
+        WhenListed([this, patterns, tick](ListingEnd end) {
+            if (end != ListingEnd::Abandoned) TickMatching(patterns, tick);
+        });
+        return;
+    }
+    CheckList& list = List();
     for (int i = 0; i < list.ListCount(); ++i) {
         if (patterns.AnyMatches(list.ListItemText(i))) list.ListSetChecked(i, tick);
     }
     TableRebuild();
 }
 
-void FolderView::SelectAll() {
-    SetEveryTick([](bool) { return true; });
-}
+void FolderView::SelectAll() { SetEveryTick(EveryTick::Set); }
 
-void FolderView::SelectNone() {
-    SetEveryTick([](bool) { return false; });
-}
+void FolderView::SelectNone() { SetEveryTick(EveryTick::Clear); }
 
-void FolderView::Invert() {
-    SetEveryTick([](bool ticked) { return !ticked; });
-}
+void FolderView::Invert() { SetEveryTick(EveryTick::Flip); }
 
 }  // namespace quillory

@@ -1,55 +1,130 @@
 #pragma once
 // Keeps the drive box, the directory box, the check-list and the file-name
-// table in step.
+// table in step. A folder is listed on a thread of its own, so the window
+// stays the user's: the check-list grows batch by batch, and what the user
+// does meanwhile counts as if the whole listing had been there.
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stop_token>
 #include <string>
+#include <vector>
 
 #include "browse/file_name_table.h"
+#include "browse/folder_changes.h"
 #include "browse/folder_listing.h"
+#include "browse/listing_job.h"
 #include "browse/name_form.h"
 #include "browse/name_pattern.h"
 #include "platform/controls.h"
+#include "platform/runner.h"
 #include "platform/services.h"
 
 namespace quillory {
 
+// How a listing that something waited for ended.
+enum class ListingEnd {
+    Whole,
+    Failed,     // the folder could not be listed to its end
+    Abandoned,  // another folder was chosen
+};
+
+// The ticks at a moment of a first listing: those of the names listed so
+// far, and the one every later name will come with.
+struct TickSnapshot {
+    std::vector<bool> listed;
+    bool later = true;
+};
+
 class FolderView {
 public:
-    FolderView(Services& services, Controls& controls, FileNameTable& table, std::int32_t& listedFileCount,
-               ListingOptions options = {})
+    FolderView(Services& services, Controls& controls, MainWindow& window, Runner& runner, FileNameTable& table,
+               std::int32_t& listedFileCount, const ListingOptions& options)
         : services_(services),
           controls_(controls),
+          window_(window),
+          runner_(runner),
           table_(table),
           listedFileCount_(listedFileCount),
           options_(options) {}
+    ~FolderView() { Abandon(); }
+    FolderView(const FolderView&) = delete;
+    FolderView& operator=(const FolderView&) = delete;
 
     void DriveChange();
+    // Lists the directory box's folder from an empty list, every name ticked.
     // A folder that cannot be listed is told; an empty one is not.
     void FolderScan();
-    // Lists the shown folder again as it is now: names still there keep their
-    // ticks, new ones come ticked, gone ones leave; then the table rebuild.
+    // Lists the shown folder again as it is now. The list stays as it is
+    // until the new one is whole; then names still there keep their ticks,
+    // new ones come ticked, gone ones leave. Asked for during a first
+    // listing, or with the options of the one running, it follows that one.
     void Relist();
-    // The ticked names in list order, one a line, in the name form; a control
-    // character in a name is copied as "?", as the day's file gets it.
+    // What the running listing has handed over.
+    void TakeListingNews();
+    // Changes the system reported in the shown folder; held while a listing runs.
+    void FolderChanged(FolderChanges changes);
+    // The window goes: nothing more is listed or waited for.
+    void StopListing();
+    bool Listing() const { return running_.has_value(); }
+    // A first listing runs: names are still to come.
+    bool NamesToCome() const { return running_ && running_->kind == Kind::First; }
+    // Runs when the first listing running now ends, or another folder is chosen.
+    void WhenListed(std::function<void(ListingEnd)> then) { waiting_.push_back(std::move(then)); }
+    TickSnapshot Ticks() const;
+    // The table the ticks would give over the names listed now.
+    FileNameTable TableOf(const TickSnapshot& ticks) const;
+
+    // The ticked names in list order, one a line, in the name form, a control
+    // character in a name copied as "?" as the day's file gets it; during a
+    // first listing, once it has ended.
     void CopyTickedNames(NameForm form);
     void ItemSelected();
     void TableRebuild();
     void SelectAll();
     void SelectNone();
     void Invert();
-    // Every listed name the patterns match gets the tick, the others keep theirs.
+    // Every listed name the patterns match gets the tick, the others keep
+    // theirs; during a first listing, once it has ended.
     void TickMatching(const NamePatterns& patterns, bool tick);
 
 private:
-    template <typename NewTick>
-    void SetEveryTick(NewTick newTick);
-    void TellFailure(const std::string& folder, const FolderListing& listing);
+    enum class Kind { First, Again };
+    struct Running {
+        Kind kind;
+        ListingOptions options;
+        std::stop_source stop;
+        // Each listing has its own: news of one that was abandoned is never taken.
+        std::shared_ptr<ListingMailbox> mailbox;
+    };
+
+    void Start(Kind kind);
+    void Abandon();
+    void ShowArrived(NameList& names);
+    void SwapIn(ListingNews& news);
+    void End(FolderListing listing);
+    void TellFailure(const FolderListing& listing);
+    void ApplyChanges(const std::vector<NameChange>& changes);
+    void SetEveryTick(EveryTick change);
+    CheckList& List() { return controls_.选择列表框文件列表; }
+    const CheckList& List() const { return controls_.选择列表框文件列表; }
 
     Services& services_;
     Controls& controls_;
+    MainWindow& window_;
+    Runner& runner_;
     FileNameTable& table_;
     std::int32_t& listedFileCount_;
-    ListingOptions options_;
+    const ListingOptions& options_;
+
+    std::optional<Running> running_;
+    std::uint64_t firstListings_ = 0;  // a first listing ends what waited for the one before
+    bool arrivalTick_ = true;          // the tick of names still to come
+    bool relistOwed_ = false;
+    FolderChanges held_;
+    std::vector<std::function<void(ListingEnd)>> waiting_;
+    std::vector<std::string> subfolders_;  // as the directory box shows them
 };
 
 }  // namespace quillory

@@ -55,26 +55,31 @@ WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, co
     return services.InsertLine(dayFile, block);
 }
 
-void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
-             OutputEncoding encoding, NameForm form) {
+ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form) {
+    return {controls.编辑框参数2.Text(), controls.单选框逆序.IsChecked(), controls.目录框文件名提取.CurrentFolder(),
+            controls.标签存放路径.Text(), form};
+}
+
+void Extract(Services& services, const ExtractionRequest& request, int listed, const FileNameTable& table,
+             ExtractionState state, OutputEncoding encoding) {
     state.lineWritten = 0;
-    if (controls.选择列表框文件列表.ListCount() == 0) {
+    if (listed == 0) {
         services.ShowMessage(kEmptyListMessage, kMessageTitle);
         return;
     }
-    const std::string blankLineText = controls.编辑框参数2.Text();
+    const std::string& blankLineText = request.blankLineText;
     if (blankLineText.empty() || blankLineText == "0") {
         services.ShowMessage(kMissingCountMessage, kMessageTitle);
         return;
     }
-    const bool reverse = controls.单选框逆序.IsChecked();
-    const LineBlock block = ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), form,
-                                            controls.目录框文件名提取.CurrentFolder());
+    const bool reverse = request.reverse;
+    const LineBlock block =
+        ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), request.form, request.folder);
     const int count = static_cast<int>(block.names.size());
     if (!reverse) state.collectedNameCount = count;
     if (count == 0) return;
 
-    const std::string storageFolder = controls.标签存放路径.Text();
+    const std::string& storageFolder = request.storageFolder;
     if (!AgreedToSize(services, block)) return;
     // The block goes in whole or not at all.
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());

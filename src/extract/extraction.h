@@ -15,6 +15,10 @@ namespace quillory {
 inline constexpr const char* kEmptyListMessage = "所选待提取名称为空！";
 inline constexpr const char* kMissingCountMessage = "请输入空白行数目，不为空且不为零！";
 inline constexpr const char* kDefaultBlankLines = "1";
+// An extraction asked for while the folder was being listed waits for the
+// listing's end; these tell why it then wrote nothing.
+inline constexpr const char* kExtractionAbandonedMessage = "已选择另一个文件夹，等待中的提取已取消，未写入任何内容。";
+inline constexpr const char* kExtractionOfPartListMessage = "文件夹未能完整列出，提取已取消，未写入任何内容。";
 
 struct ExtractionState {
     std::int32_t& lineWritten;
@@ -35,11 +39,23 @@ std::uint64_t BlockBytes(const LineBlock& block);
 WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
                         const LineBlock& block, OutputEncoding encoding);
 
-// A missing day's file is made with `encoding` first. A failure is told with
-// the warning icon; a block above kLargeBlockBytes is asked for first. The
-// names are written in `form`, a full path on the directory box's folder.
-void Extract(Services& services, Controls& controls, const FileNameTable& table, ExtractionState state,
-             OutputEncoding encoding, NameForm form = NameForm::Name);
+// What an extraction takes from the window at the moment it is asked for.
+struct ExtractionRequest {
+    std::string blankLineText;
+    bool reverse = true;
+    std::string folder;  // the directory box's, for full paths
+    std::string storageFolder;
+    NameForm form = NameForm::Name;
+};
+
+ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form);
+
+// Writes the table's names as the request asks, `listed` being how many
+// names the list holds. A missing day's file is made with `encoding` first.
+// A failure is told with the warning icon; a block above kLargeBlockBytes is
+// asked for first.
+void Extract(Services& services, const ExtractionRequest& request, int listed, const FileNameTable& table,
+             ExtractionState state, OutputEncoding encoding);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);

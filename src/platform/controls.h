@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/name_list.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -50,14 +51,21 @@ class CheckList {
 public:
     virtual ~CheckList() = default;
     virtual void ListClear() = 0;
-    // Empties the list for the same folder's names again: the view keeps its
-    // scrolling, and the current item follows its name when it comes back.
-    virtual void ListRenew() = 0;
     virtual void ListAdd(const std::string& text) = 0;  // appended unticked
+    // Appended with their ticks.
+    virtual void ListAppend(const NameList& names) = 0;
+    // The same folder's names again, in place of those shown: the view keeps
+    // its scrolling, and `current` becomes the current item (-1 for none).
+    virtual void ListReplace(NameList names, int current) = 0;
+    // Names taken out and put in where they fall: the view keeps its
+    // scrolling, and the current item stays current while it is there.
+    virtual void ListEdit(const NameEdit& edit) = 0;
+    virtual const NameList& ListNames() const = 0;
     virtual int ListCount() const = 0;
     virtual std::string ListItemText(int index) const = 0;  // empty for no such item
     virtual bool ListIsChecked(int index) const = 0;
     virtual void ListSetChecked(int index, bool ticked = true) = 0;
+    virtual void ListSetEveryTick(EveryTick change) = 0;
     virtual int ListCurrentIndex() const = 0;  // -1 for none
     virtual NativeHandle WindowHandle() const = 0;
     virtual void ListItemExtension(NativeHandle list, const std::string& itemText, bool first,
@@ -98,6 +106,11 @@ public:
     // The item's bullet or tick.
     virtual void SetMenuItemChecked(MenuItem item, bool checked) = 0;
     virtual void CloseMainWindow() = 0;
+    // A listing runs, and has listed this many names so far: the window shows
+    // a sign of it once it has run a moment.
+    virtual void ListingUnderWay(std::int64_t listed) = 0;
+    // No listing runs: the sign goes.
+    virtual void ListingOver() = 0;
 };
 
 }  // namespace quillory

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/name_list.h"
+
 namespace quillory {
 
 // A native window handle as a number, so the logic stays free of <windows.h>.
@@ -51,7 +53,7 @@ struct ListingOutcome {
 struct LineBlock {
     std::vector<std::string> names;
     std::int32_t blankLinesBefore = 0;
-    std::vector<std::string> columns;  // one for each name, or none at all
+    std::vector<std::string> columns{};  // one for each name, or none at all
 
     std::string_view ColumnsOf(std::size_t name) const {
         return name < columns.size() ? std::string_view(columns[name]) : std::string_view();
@@ -133,9 +135,10 @@ public:
     }
 
     // Every entry matching the pattern ("C:\dir\*.*"), in the order the file
-    // system yields them, "." and ".." included when it yields them.
+    // system yields them, "." and ".." included when it yields them, until
+    // `visit` answers false. Safe on any thread.
     virtual ListingOutcome FindFiles(const std::string& pattern,
-                                     const std::function<void(const FoundEntry&)>& visit) = 0;
+                                     const std::function<bool(const FoundEntry&)>& visit) = 0;
 
     // Two paths of one folder give the same text, also through a link the
     // system does not mark as one (a share's server following a link, a bind
@@ -146,8 +149,10 @@ public:
     virtual std::optional<FileDetails> DescribeFile(const std::string& path) = 0;
 
     // The positions of the names in the order the file manager sorts them
-    // (natural order: "f2" before "f10").
-    virtual std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) = 0;
+    // (natural order: "f2" before "f10"). Safe on any thread.
+    virtual std::vector<std::uint32_t> NaturalOrder(const NameList& names) = 0;
+    // Whether `left` comes before `right` in that order.
+    virtual bool NaturallyBefore(std::string_view left, std::string_view right) = 0;
 
     // The text with every letter in upper case as the system folds letters
     // of any script, so that two texts compare without regard to case.

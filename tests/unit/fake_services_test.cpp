@@ -38,12 +38,13 @@ TEST(FakeServices, FindFilesYieldsEntriesInCreationOrderWithTheirAttributes) {
     services.FindFiles("D:\\f\\*.*", [&](const FoundEntry& entry) {
         names.push_back(entry.name);
         folders.push_back(entry.isFolder);
+        return true;
     });
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "z.txt", "sub", "a.txt"}));
     EXPECT_EQ(folders, (std::vector<bool>{true, true, false, true, false}));
 
     int found = 0;
-    services.FindFiles("D:\\missing\\*.*", [&](const FoundEntry&) { ++found; });
+    services.FindFiles("D:\\missing\\*.*", [&](const FoundEntry&) { return ++found > 0; });
     EXPECT_EQ(found, 0);
 }
 

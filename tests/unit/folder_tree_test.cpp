@@ -33,9 +33,9 @@ protected:
         services.AddFile(Path(relative));
         services.SetModified(Path(relative), modified);
     }
-    Names List(ListingOptions options, FolderListing* listing = nullptr, const GoOn& goOn = {}) {
+    Names List(ListingOptions options, FolderListing* listing = nullptr) {
         Names names;
-        FolderListing made = ListFolder(services, kTop, options, [&](const std::string& name) { names.push_back(name); }, goOn);
+        FolderListing made = ListFolder(services, kTop, options, [&](const std::string& name) { names.push_back(name); });
         if (listing) *listing = std::move(made);
         return names;
     }
@@ -91,12 +91,17 @@ TEST_F(FolderTree, UnreadableSubfoldersAreCountedTheFirstKeptAndTheRestOfTheTree
     EXPECT_EQ(ListingFailureMessage(kTop, listing).rfind("无法列出文件夹中的文件：\nD:\\树\n", 0), 0u);
 }
 
-TEST_F(FolderTree, AStopBeforeAFolderEndsTheWalkAndASortedOneTakesNothing) {
-    int asked = 0;
-    const GoOn twoFolders = [&] { return ++asked <= 2; };
-    EXPECT_EQ(List({ListOrder::FileSystem, false, true}, nullptr, twoFolders), (Names{"b.txt", "a.txt", "x\\c.txt"}));
-    asked = 0;
-    EXPECT_TRUE(List({ListOrder::Name, false, true}, nullptr, twoFolders).empty());
+TEST_F(FolderTree, AStopEndsTheWalkAtOnceEvenInsideAFolder) {
+    std::stop_source stop;
+    Names names;
+    FindListedFiles(
+        services, kTop, {ListOrder::FileSystem, false, true},
+        [&](std::string_view name, const FoundEntry&) {
+            names.emplace_back(name);
+            if (names.size() == 4) stop.request_stop();
+        },
+        stop.get_token());
+    EXPECT_EQ(names, (Names{"b.txt", "a.txt", "x\\c.txt", "x\\w\\d.txt"}));
 }
 
 TEST_F(FolderTree, NameFormsOfRelativePaths) {

@@ -7,6 +7,7 @@
 #include "app/event_table.h"
 #include "app/globals.h"
 #include "platform/fake/fake_controls.h"
+#include "platform/fake/fake_runner.h"
 #include "platform/fake/fake_services.h"
 #include "skin/fake/fake_skin_library.h"
 
@@ -25,6 +26,7 @@ public:
     explicit Harness(const std::string& programFolder = kProgramFolder) : services(programFolder) {
         services.SetToday(kToday);
         ui.folders.onChanged = [this] { Fire(ControlId::目录框文件名提取, Event::FolderChanged); };
+        runner.onWake = [this] { Dispatch(actions, SourceId(Source::MainWindow), Event::ListingNews); };
     }
 
     void Start() { Dispatch(actions, SourceId(Source::MainWindow), Event::Created); }
@@ -71,7 +73,8 @@ public:
     fake::FakeMainWindow window;
     fake::FakeSkinLibrary skin;
     Globals globals;
-    Actions actions{services, ui.controls, window, skin, globals};
+    fake::FakeRunner runner;
+    Actions actions{services, ui.controls, window, skin, globals, runner};
 };
 
 }  // namespace quillory::testing

@@ -71,7 +71,8 @@ TEST(SkinSetup, MissingLibraryDoesNotStopTheStorageSetUp) {
     fake::FakeMainWindow window;
     AbsentSkinLibrary skin;
     Globals globals;
-    Actions actions{services, ui.controls, window, skin, globals};
+    fake::FakeRunner runner;
+    Actions actions{services, ui.controls, window, skin, globals, runner};
     actions.WindowCreated();
     EXPECT_EQ(ui.storageLabel.Text(), kStorageFolder);
     EXPECT_TRUE(services.FileExists(kDayFile));

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
+#include "support/clipboard.h"
 #include "support/held_key.h"
 #include "support/list_view_queries.h"
 #include "support/test_app.h"
@@ -24,29 +25,6 @@ namespace {
 using win32::Ansi;
 using win32::Wide;
 using Names = std::vector<std::string>;
-
-std::optional<std::wstring> ClipboardText() {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* characters = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = characters;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-void PutOnClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 class CheckListEndToEnd : public ::testing::Test {
 protected:
@@ -144,7 +122,7 @@ TEST_F(CheckListEndToEnd, CtrlCPutsTheTickedNamesOnTheClipboardInListOrderAsUnic
 TEST_F(CheckListEndToEnd, CtrlCWithNothingTickedLeavesTheClipboardAsItWas) {
     Open({L"a.txt", L"b.txt"});
     app.Click(ControlId::按钮全部选);
-    PutOnClipboard(L"another program's text");
+    PutTextOnClipboard(L"another program's text");
 
     PressWithControl('C');
 
@@ -174,7 +152,7 @@ TEST_F(CheckListEndToEnd, PlainAAndCSearchTheNamesAndNeitherTickNorCopy) {
     const Names names = Open({L"a.txt", L"b.txt", L"c.txt"});
     ClickTickBox(IndexOf(names, "b.txt"));
     ClickName(IndexOf(names, "a.txt"));
-    PutOnClipboard(L"another program's text");
+    PutTextOnClipboard(L"another program's text");
 
     Press('C');
     EXPECT_EQ(Selected(), IndexOf(names, "c.txt"));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
+#include "support/clipboard.h"
 #include "support/popup_menu_answerer.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
@@ -322,18 +323,8 @@ void Type(TestApp& app, HWND edit, const std::wstring& keys) {
     app.Pump();
 }
 
-void PutOnClipboard(const std::wstring& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
 void Paste(TestApp& app, HWND edit, const std::wstring& text) {
-    PutOnClipboard(text);
+    PutTextOnClipboard(text);
     SendMessageW(edit, EM_SETSEL, 0, -1);
     SendMessageW(edit, WM_PASTE, 0, 0);
     app.Pump();
@@ -373,16 +364,16 @@ TEST_F(MainWindowTest, CountBoxTakesOnlyPastesThatLeaveAnInteger) {
     Paste(app, count, L"-42");
     EXPECT_EQ(app.Text(编辑框参数2), "-42");
     // In front of the minus sign a pasted digit would break the form.
-    PutOnClipboard(L"7");
+    PutTextOnClipboard(L"7");
     SendMessageW(count, EM_SETSEL, 0, 0);
     SendMessageW(count, WM_PASTE, 0, 0);
     EXPECT_EQ(app.Text(编辑框参数2), "-42");
     // Ctrl+V as typed goes the same way.
-    PutOnClipboard(L"x");
+    PutTextOnClipboard(L"x");
     SendMessageW(count, EM_SETSEL, 0, -1);
     Type(app, count, L"\x16");
     EXPECT_EQ(app.Text(编辑框参数2), "-42");
-    PutOnClipboard(L"9");
+    PutTextOnClipboard(L"9");
     Type(app, count, L"\x16");
     EXPECT_EQ(app.Text(编辑框参数2), "9");
 }

@@ -28,7 +28,7 @@ protected:
 
     std::map<std::string, FoundEntry> Find(const std::string& pattern) {
         std::map<std::string, FoundEntry> found;
-        services_.FindFiles(pattern, [&](const FoundEntry& entry) { found[entry.name] = entry; });
+        services_.FindFiles(pattern, [&](const FoundEntry& entry) { return found.emplace(entry.name, entry).second; });
         return found;
     }
 
@@ -144,13 +144,18 @@ TEST_F(FilesTest, FindFilesListsADriveRootNothingForAMissingFolderAndTellsARefus
     ASSERT_EQ(root.count(windowsFolder.substr(3)), 1u) << windowsFolder;
     EXPECT_TRUE(root.at(windowsFolder.substr(3)).isFolder);
     EXPECT_TRUE(Find(Path(L"missing\\*.*")).empty());
-    EXPECT_TRUE(services_.FindFiles(Path(L"missing\\*.*"), [](const FoundEntry&) {}).listed);
+    EXPECT_TRUE(services_.FindFiles(Path(L"missing\\*.*"), [](const FoundEntry&) { return true; }).listed);
+    // The visitor's false ends the listing there, as a listing does that is abandoned.
+    int visited = 0;
+    EXPECT_TRUE(services_.FindFiles(windowsFolder.substr(0, 3) + "*.*", [&](const FoundEntry&) { return ++visited < 2; })
+                    .listed);
+    EXPECT_EQ(visited, 2);
     // A folder another program holds open, sharing nothing.
     CreateDirectoryW((folder_ / L"held").c_str(), nullptr);
     const HANDLE held = CreateFileW((folder_ / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const ListingOutcome refused = services_.FindFiles(Path(L"held\\*.*"), [](const FoundEntry&) {});
+    const ListingOutcome refused = services_.FindFiles(Path(L"held\\*.*"), [](const FoundEntry&) { return true; });
     CloseHandle(held);
     EXPECT_FALSE(refused.listed) << refused.systemError;
     EXPECT_FALSE(refused.systemText.empty()) << refused.systemError;

@@ -31,6 +31,8 @@ constexpr ControlId kFirstFocus = ControlId::选择列表框文件列表;
 
 // Sent before WM_DPICHANGED to a window aware of the DPI per monitor (Windows 10 1703 and later).
 constexpr UINT kGetDpiScaledSize = 0x02E4;
+// A listing on its own thread has news for the window.
+constexpr UINT kListingNews = WM_APP + 2;
 
 RECT CentredOnScreen(SIZE size) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
@@ -161,6 +163,8 @@ LRESULT CALLBACK MainFrame::Proc(HWND handle, UINT message, WPARAM wParam, LPARA
     return self ? self->HandleMessage(message, wParam, lParam) : DefWindowProcW(handle, message, wParam, lParam);
 }
 
+bool MainFrame::Settled() const { return !(actions_ && actions_->Listing()) && liveList_.Idle(); }
+
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND handle = window_;
     if (liveList_.OnMessage(message, wParam)) return 0;
@@ -168,6 +172,16 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         OnCreate();
         return 0;
+    case kListingNews:
+        runner_->Woken();
+        Raise(SourceId(Source::MainWindow), Event::ListingNews);
+        return 0;
+    case WM_TIMER:
+        if (sign_.OnTimer(wParam)) return 0;
+        break;
+    case WM_SETCURSOR:
+        if (sign_.SetCursorOf()) return TRUE;
+        break;
     case WM_COMMAND:
         if (!Reflect(message, wParam, lParam)) OnCommand(wParam, lParam);
         return 0;
@@ -208,6 +222,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_DESTROY:
+        if (actions_) actions_->StopListing();
         liveList_.Stop();
         services_.SetMessageOwner(nullptr);
         PostQuitMessage(0);
@@ -226,6 +241,7 @@ void MainFrame::OnCreate() {
         fonts_ = FontSet(dpi_);
     }
     CreateControls();
+    sign_.Attach(window_, HandleOf(ControlId::分组框文件名提取目录框));
     ConnectLogic();
     DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);
@@ -322,7 +338,8 @@ void MainFrame::ConnectLogic() {
         .单选框逆序 = *reverse_,
         .标签存放路径 = *storageText_,
     });
-    actions_.emplace(services_, *controls_, *this, skin_, globals_);
+    runner_.emplace(window_, kListingNews);
+    actions_.emplace(services_, *controls_, *this, skin_, globals_, *runner_);
 }
 
 void MainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -14,12 +14,14 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/font_set.h"
 #include "app/win32/group_box.h"
+#include "app/win32/listing_sign.h"
 #include "app/win32/live_list.h"
 #include "app/win32/number_edit.h"
 #include "app/win32/window_values.h"
 #include "browse/win32/check_list_control.h"
 #include "browse/win32/directory_box_control.h"
 #include "browse/win32/drive_box_control.h"
+#include "platform/win32/thread_runner.h"
 #include "platform/win32/win32_services.h"
 #include "skin/skin_library.h"
 
@@ -43,12 +45,16 @@ public:
     // A folder the shell handed over (a drop, the command line), shown as
     // one chosen in the folder dialog.
     void ShowHandedFolder(const std::string& folder);
+    // No listing runs and no change on disk waits to be shown.
+    bool Settled() const;
 
     NativeHandle WindowHandle() const override;
     void PopupMenu(TopMenu menu) override;
     void SetMenuItemVisible(MenuItem item, bool visible) override;
     void SetMenuItemChecked(MenuItem item, bool checked) override;
     void CloseMainWindow() override;
+    void ListingUnderWay(std::int64_t listed) override { sign_.UnderWay(listed); }
+    void ListingOver() override { sign_.Over(); }
 
 private:
     static LRESULT CALLBACK Proc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
@@ -95,8 +101,13 @@ private:
     std::optional<RadioState> forward_;
     std::optional<RadioState> reverse_;
     std::optional<Controls> controls_;
+    ListingSign sign_;
+    // Before the actions, which tell its work to stop before it waits for it.
+    std::optional<ThreadRunner> runner_;
     std::optional<Actions> actions_;
-    LiveList liveList_{[this] { Raise(SourceId(ControlId::目录框文件名提取), Event::ContentChanged); }};
+    LiveList liveList_{[this](FolderChanges changes) {
+        if (actions_) actions_->FolderChanged(std::move(changes));
+    }};
 };
 
 }  // namespace quillory::win32

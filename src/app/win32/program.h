@@ -49,6 +49,8 @@ public:
     // One message through the window's own keys, then to its window.
     void Deliver(const MSG& message);
     MainFrame& Window() { return window_; }
+    // For the tests and benchmarks: no listing runs and no change on disk waits.
+    bool Settled() const { return window_.Settled(); }
 
 private:
     Globals globals_;

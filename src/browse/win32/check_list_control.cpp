@@ -12,6 +12,10 @@ namespace quillory::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// A list that grows shows its new count at most this often (milliseconds):
+// the view takes in a count slowly, its scroll bar drawn anew each time.
+constexpr ULONGLONG kCountEvery = 200;
+constexpr UINT_PTR kCountTimer = 0x51;
 constexpr int kUnticked = 1;  // state images of LVS_EX_CHECKBOXES
 constexpr int kTicked = 2;
 // What Ctrl+A and Ctrl+C type.
@@ -82,6 +86,11 @@ LRESULT CALLBACK CheckListControl::ListProcedure(HWND list, UINT message, WPARAM
 LRESULT CheckListControl::HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     BringViewUpToDate();
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kCountTimer) break;
+        KillTimer(list, kCountTimer);
+        countDue_ = false;
+        return 0;
     case WM_KEYDOWN:
         if (TakeShortcut(wParam)) return 0;
         tip_.Forget();  // the key may scroll
@@ -124,19 +133,21 @@ void CheckListControl::ViewIsStale() {
     InvalidateRect(list_.Get(), nullptr, TRUE);
 }
 
+// Whatever asks the view anything finds it holding every name; the view's
+// own messages while it takes a count find it up to date.
 void CheckListControl::BringViewUpToDate() {
-    if (!stale_) return;
+    if (givingCount_) return;
+    if (!stale_) {
+        if (viewCount_ != ListCount()) ShowCount();
+        return;
+    }
     stale_ = false;
-    quiet_ = std::exchange(renewed_, false);
+    quiet_ = std::exchange(moved_, false);
     if (cleared_) {
         cleared_ = false;
-        viewCount_ = 0;
-        ListView_SetItemCountEx(list_.Get(), 0, 0);
+        GiveCount(0, 0);
     }
-    if (viewCount_ != ListCount()) {
-        viewCount_ = ListCount();
-        ListView_SetItemCountEx(list_.Get(), viewCount_, LVSICF_NOSCROLL);
-    }
+    if (viewCount_ != ListCount()) GiveCount(ListCount(), LVSICF_NOSCROLL);
     if (quiet_) HighlightInView(current_);
     quiet_ = false;
 }
@@ -192,36 +203,60 @@ bool CheckListControl::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, L
 }
 
 void CheckListControl::ListClear() {
-    EmptyArrays();
-    renewedCurrent_.reset();
-    renewed_ = false;
+    tip_.Forget();
+    names_.Clear();
+    current_ = -1;
+    moved_ = false;
     cleared_ = true;
     ViewIsStale();
 }
 
-void CheckListControl::ListRenew() {
-    renewedCurrent_ = Valid(current_) ? std::optional<std::string>(NameAt(current_)) : std::nullopt;
-    EmptyArrays();
-    renewed_ = true;
+void CheckListControl::ListAdd(const std::string& text) {
+    names_.Add(text);
     ViewIsStale();
 }
 
-void CheckListControl::EmptyArrays() {
-    tip_.Forget();
-    names_.clear();
-    nameEnds_.clear();
-    ticks_.clear();
-    current_ = -1;
+// The view learns of names added below the others without being painted
+// whole, and while the list grows only every so often.
+void CheckListControl::ListAppend(const NameList& names) {
+    names_.Append(names);
+    if (stale_ || countDue_) return;
+    const ULONGLONG sinceShown = GetTickCount64() - countShown_;
+    if (sinceShown >= kCountEvery) {
+        ShowCount();
+    } else {
+        countDue_ = SetTimer(list_.Get(), kCountTimer, static_cast<UINT>(kCountEvery - sinceShown), nullptr) != 0;
+    }
 }
 
-void CheckListControl::ListAdd(const std::string& text) {
-    if (renewedCurrent_ && text == *renewedCurrent_) {
-        current_ = ListCount();
-        renewedCurrent_.reset();
-    }
-    names_ += text;
-    nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
-    ticks_.push_back(false);
+// Only the added names it shows are painted.
+void CheckListControl::ShowCount() {
+    GiveCount(ListCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    countShown_ = GetTickCount64();
+}
+
+void CheckListControl::GiveCount(int count, DWORD flags) {
+    viewCount_ = count;
+    givingCount_ = true;
+    ListView_SetItemCountEx(list_.Get(), count, flags);
+    givingCount_ = false;
+}
+
+void CheckListControl::ListReplace(NameList names, int current) {
+    names_ = std::move(names);
+    CurrentMoved(current);
+}
+
+void CheckListControl::ListEdit(const NameEdit& edit) {
+    names_.Apply(edit);
+    CurrentMoved(Valid(current_) ? PositionAfter(edit, current_) : -1);
+}
+
+// The names under the mouse and the highlight may be others now.
+void CheckListControl::CurrentMoved(int current) {
+    tip_.Forget();
+    current_ = current;
+    moved_ = true;
     ViewIsStale();
 }
 
@@ -229,19 +264,16 @@ std::string CheckListControl::ListItemText(int index) const {
     return Valid(index) ? std::string(NameAt(index)) : std::string();
 }
 
-std::string_view CheckListControl::NameAt(int index) const {
-    const auto slot = static_cast<std::size_t>(index);
-    const std::size_t begin = slot == 0 ? 0 : nameEnds_[slot - 1];
-    return std::string_view(names_).substr(begin, nameEnds_[slot] - begin);
-}
-
-bool CheckListControl::ListIsChecked(int index) const {
-    return Valid(index) && ticks_[static_cast<std::size_t>(index)];
-}
+bool CheckListControl::ListIsChecked(int index) const { return Valid(index) && names_.Ticked(index); }
 
 void CheckListControl::ListSetChecked(int index, bool ticked) {
-    if (!Valid(index) || ticks_[static_cast<std::size_t>(index)] == ticked) return;
-    ticks_[static_cast<std::size_t>(index)] = ticked;
+    if (!Valid(index) || names_.Ticked(index) == ticked) return;
+    names_.SetTicked(index, ticked);
+    ViewIsStale();
+}
+
+void CheckListControl::ListSetEveryTick(EveryTick change) {
+    names_.SetEveryTick(change);
     ViewIsStale();
 }
 
@@ -255,12 +287,12 @@ void CheckListControl::ListItemExtension(NativeHandle list, const std::string&, 
 
 void CheckListControl::ShowItem(LVITEMW& item) const {
     if (!Valid(item.iItem)) return;
-    const auto index = static_cast<std::size_t>(item.iItem);
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         lstrcpynW(item.pszText, Wide(NameAt(item.iItem)).c_str(), item.cchTextMax);
     }
     if (item.mask & LVIF_STATE) {
-        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(ticks_[index] ? kTicked : kUnticked);
+        const int tick = names_.Ticked(item.iItem) ? kTicked : kUnticked;
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(tick);
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
 }
@@ -281,8 +313,7 @@ void CheckListControl::FlipTickAt(POINT point) {
 }
 
 void CheckListControl::FlipTick(int index) {
-    const auto slot = static_cast<std::size_t>(index);
-    ticks_[slot] = !ticks_[slot];
+    names_.SetTicked(index, !names_.Ticked(index));
     ListView_RedrawItems(list_.Get(), index, index);
     sink_(Event::TickChanged);
 }

@@ -7,8 +7,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,12 +28,16 @@ public:
     void Relayout(const RECT& place, HFONT font) override;
 
     void ListClear() override;
-    void ListRenew() override;
     void ListAdd(const std::string& text) override;
-    int ListCount() const override { return static_cast<int>(nameEnds_.size()); }
+    void ListAppend(const NameList& names) override;
+    void ListReplace(NameList names, int current) override;
+    void ListEdit(const NameEdit& edit) override;
+    const NameList& ListNames() const override { return names_; }
+    int ListCount() const override { return names_.Count(); }
     std::string ListItemText(int index) const override;
     bool ListIsChecked(int index) const override;
     void ListSetChecked(int index, bool ticked = true) override;
+    void ListSetEveryTick(EveryTick change) override;
     int ListCurrentIndex() const override { return current_; }
     NativeHandle WindowHandle() const override;
     void ListItemExtension(NativeHandle list, const std::string& itemText, bool first, bool second) override;
@@ -45,8 +47,10 @@ private:
                                           DWORD_PTR self);
     LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     bool TakeShortcut(WPARAM key);
-    void EmptyArrays();
     void ViewIsStale();
+    void ShowCount();
+    void GiveCount(int count, DWORD flags);
+    void CurrentMoved(int current);
     void BringViewUpToDate();
     void HighlightInView(int index);
 
@@ -56,22 +60,20 @@ private:
     void FlipTick(int index);
     int FindItem(const NMLVFINDITEMW& find) const;
     bool Valid(int index) const { return index >= 0 && index < ListCount(); }
-    std::string_view NameAt(int index) const;
+    std::string_view NameAt(int index) const { return names_.Name(index); }
 
     EventSink sink_;
-    // Every name in one UTF-8 buffer, where each ends, and a bit a tick:
-    // 100,000 names are a few allocations, not 100,000, and the wide form is
-    // made only for the name the view or a search asks for.
-    std::string names_;
-    std::vector<std::uint32_t> nameEnds_;
-    std::vector<bool> ticks_;
+    // The wide form is made only for the name the view or a search asks for.
+    NameList names_;
     int current_ = -1;
-    std::optional<std::string> renewedCurrent_;  // the current item's name until a renewal adds it
-    bool stale_ = false;    // the arrays changed since the view last looked
+    bool stale_ = false;    // the names changed since the view last looked
     bool cleared_ = false;  // ... and its old items, selection and scrolling are gone
-    bool renewed_ = false;  // ... or they stay, and the highlight moves to where the current item now is
+    bool moved_ = false;    // ... or they stay, and the highlight moves to where the current item now is
     bool quiet_ = false;    // the view's selection is moved by the program, not the user
     int viewCount_ = 0;     // the item count the view was last given
+    bool countDue_ = false;  // a larger count waits for its time
+    bool givingCount_ = false;
+    ULONGLONG countShown_ = 0;
     OwnedWindow list_;
     NameTip tip_{list_.Get()};
 };

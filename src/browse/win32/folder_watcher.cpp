@@ -1,8 +1,11 @@
 #include "browse/win32/folder_watcher.h"
 
 #include <array>
+#include <utility>
 
 #include "platform/text.h"
+#include "platform/win32/encoding.h"
+#include "platform/win32/folder_listing.h"
 #include "platform/win32/long_path.h"
 
 namespace quillory::win32 {
@@ -10,6 +13,8 @@ namespace quillory::win32 {
 namespace {
 
 constexpr DWORD kNameChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME;
+// The most a network share reports at once.
+constexpr std::size_t kReportBytes = 64 * 1024;
 
 bool IsFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -28,8 +33,11 @@ std::wstring ParentOf(std::wstring folder) {
     return WithoutExtendedPrefix(parent).empty() ? std::wstring() : parent;
 }
 
+FolderChanges Lost() { return {{}, true}; }
+
 }  // namespace
 
+// The first read is asked for here, so no change after the folder is shown is missed.
 FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::string& folder)
     : window_(window),
       message_(message),
@@ -37,14 +45,20 @@ FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::s
       // With its backslash: "C:" alone would name the drive's current folder.
       folder_(ExtendedPath(JoinPath(folder, ""))),
       parent_(ParentOf(folder_)),
-      folderChanges_(WatchNames(folder_, kNameChanges)),
+      readDone_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+      reports_(kReportBytes / sizeof(DWORD)),
       parentChanges_(WatchNames(parent_, FILE_NOTIFY_CHANGE_DIR_NAME)),
-      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
-      thread_([this] { Watch(); }) {}
+      stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    reading_.hEvent = readDone_.Get();
+    OpenFolder();
+    folderThere_ = IsFolder(folder_);
+    thread_ = std::thread([this] { Watch(); });
+}
 
 FolderWatcher::~FolderWatcher() {
     if (stop_) SetEvent(stop_.Get());
     thread_.join();
+    CloseFolder();
 }
 
 void FolderWatcher::Watch() {
@@ -52,39 +66,127 @@ void FolderWatcher::Watch() {
     for (;;) {
         std::array<HANDLE, 3> waits{stop_.Get()};
         DWORD count = 1;
-        for (const ChangeNotification* changes : {&folderChanges_, &parentChanges_}) {
-            if (*changes) waits[count++] = changes->Get();
-        }
+        const HANDLE read = readPending_ ? readDone_.Get() : nullptr;
+        if (read) waits[count++] = read;
+        if (parentChanges_) waits[count++] = parentChanges_.Get();
         const DWORD woke = WaitForMultipleObjects(count, waits.data(), FALSE, INFINITE);
         if (woke <= WAIT_OBJECT_0 || woke >= WAIT_OBJECT_0 + count) return;  // told to stop, or the wait failed
-        Rearm(waits[woke - WAIT_OBJECT_0]);
-        FollowExistence();
-        Post();
+        if (waits[woke - WAIT_OBJECT_0] == read) {
+            ReadChanges();
+        } else {
+            if (!FindNextChangeNotification(parentChanges_.Get())) parentChanges_.Reset();
+            FollowExistence();
+        }
     }
 }
 
-void FolderWatcher::Rearm(HANDLE signalled) {
-    for (ChangeNotification* changes : {&folderChanges_, &parentChanges_}) {
-        if (changes->Get() == signalled && !FindNextChangeNotification(signalled)) changes->Reset();
+void FolderWatcher::OpenFolder() {
+    // Shared for deleting too, so the user can still remove the folder.
+    folderHandle_.Reset(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+    StartReading();
+}
+
+// A read under way is let go of before its buffer or handle is.
+void FolderWatcher::CloseFolder() {
+    if (readPending_) {
+        CancelIoEx(folderHandle_.Get(), &reading_);
+        DWORD bytes = 0;
+        GetOverlappedResult(folderHandle_.Get(), &reading_, &bytes, TRUE);
+        readPending_ = false;
     }
+    folderHandle_.Reset();
+}
+
+bool FolderWatcher::StartReading() {
+    ResetEvent(readDone_.Get());
+    readPending_ = folderHandle_ && ReadDirectoryChangesW(folderHandle_.Get(), reports_.data(),
+                                                          static_cast<DWORD>(kReportBytes), FALSE, kNameChanges,
+                                                          nullptr, &reading_, nullptr);
+    return readPending_;
+}
+
+// No bytes, or ERROR_NOTIFY_ENUM_DIR (under Wine too), say the system's own
+// store overflowed. Any other failure may be the folder going; a watch made
+// anew does not know what happened meanwhile.
+void FolderWatcher::ReadChanges() {
+    readPending_ = false;
+    DWORD bytes = 0;
+    const bool read = GetOverlappedResult(folderHandle_.Get(), &reading_, &bytes, FALSE);
+    const bool overflowed = read ? bytes == 0 : GetLastError() == ERROR_NOTIFY_ENUM_DIR;
+    if (read || overflowed) {
+        Tell(overflowed ? Lost() : ChangesIn(bytes));
+        if (StartReading()) return;
+    }
+    CloseFolder();
+    FollowExistence();
+    if (readPending_) Tell(Lost());
+}
+
+FolderChanges FolderWatcher::ChangesIn(DWORD bytes) {
+    FolderChanges changes;
+    const auto* report = reinterpret_cast<const BYTE*>(reports_.data());
+    for (DWORD offset = 0; offset < bytes;) {
+        const auto& notice = *reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(report + offset);
+        const std::wstring_view name(notice.FileName, notice.FileNameLength / sizeof(wchar_t));
+        switch (notice.Action) {
+        case FILE_ACTION_ADDED:
+            changes.changes.push_back({{}, EntryOf(name)});
+            break;
+        case FILE_ACTION_REMOVED:
+            changes.changes.push_back({Utf8(name), std::nullopt});
+            break;
+        case FILE_ACTION_RENAMED_OLD_NAME:
+            renamedFrom_ = name;
+            break;
+        case FILE_ACTION_RENAMED_NEW_NAME:
+            changes.changes.push_back({Utf8(std::exchange(renamedFrom_, {})), EntryOf(name)});
+            break;
+        default:
+            break;
+        }
+        if (notice.NextEntryOffset == 0) break;
+        offset += notice.NextEntryOffset;
+    }
+    return changes;
+}
+
+// As the listing describes it; none once the name has gone again.
+std::optional<FoundEntry> FolderWatcher::EntryOf(std::wstring_view name) const {
+    WIN32_FIND_DATAW data;
+    if (!OpenFolderListing(folder_ + std::wstring(name), data)) return std::nullopt;
+    FoundEntry entry;
+    Describe(data, entry);
+    return entry;
 }
 
 // A folder that went is let go at once: while a watch holds it, the system
 // keeps its name from being used again. The shown folder is watched again
-// when it comes back.
+// when it comes back, and listed again either way.
 void FolderWatcher::FollowExistence() {
     if (parentChanges_ && !IsFolder(parent_)) parentChanges_.Reset();
-    const bool folderThere = IsFolder(folder_);
-    if (folderChanges_ && !folderThere) {
-        folderChanges_.Reset();
-    } else if (!folderChanges_ && folderThere) {
-        folderChanges_ = WatchNames(folder_, kNameChanges);
+    const bool there = IsFolder(folder_);
+    if (!there) {
+        CloseFolder();
+    } else if (!readPending_) {
+        OpenFolder();
     }
+    if (there == folderThere_) return;
+    folderThere_ = there;
+    Tell(Lost());
 }
 
-void FolderWatcher::Post() {
-    if (posted_.exchange(true)) return;
-    if (!PostMessageW(window_, message_, tag_, 0)) posted_ = false;
+void FolderWatcher::Tell(FolderChanges changes) {
+    const std::lock_guard lock(mutex_);
+    seen_.Add(std::move(changes));
+    if (!posted_) posted_ = PostMessageW(window_, message_, tag_, 0);
+}
+
+FolderChanges FolderWatcher::Take() {
+    const std::lock_guard lock(mutex_);
+    posted_ = false;
+    return std::exchange(seen_, {});
 }
 
 }  // namespace quillory::win32

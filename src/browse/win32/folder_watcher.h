@@ -1,15 +1,20 @@
 #pragma once
-// Tells a window when names come, go or are renamed in a folder. A thread of
-// its own waits on the system's change notifications and posts one message,
-// then none until the window has taken it, so a burst of changes is one
+// Tells a window which names came, went or were renamed in a folder. A thread
+// of its own reads the system's reports of name changes, describes each name
+// that came as a listing of the folder would, and posts one message, then
+// none until the window has taken the changes, so a burst of changes is one
 // message. The folder's parent is watched too, for the folder itself going
 // away or coming back.
 #include <windows.h>
 
-#include <atomic>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
+#include "browse/folder_changes.h"
 #include "platform/win32/handles.h"
 
 namespace quillory::win32 {
@@ -23,24 +28,39 @@ public:
     FolderWatcher(const FolderWatcher&) = delete;
     FolderWatcher& operator=(const FolderWatcher&) = delete;
 
-    // The window took the message: the next change posts again.
-    void Taken() { posted_ = false; }
+    // The changes since the last take; the next change posts again.
+    FolderChanges Take();
 
 private:
     void Watch();
-    void Rearm(HANDLE signalled);
+    void OpenFolder();
+    void CloseFolder();
+    bool StartReading();
+    void ReadChanges();
+    FolderChanges ChangesIn(DWORD bytes);
+    std::optional<FoundEntry> EntryOf(std::wstring_view name) const;
     void FollowExistence();
-    void Post();
+    void Tell(FolderChanges changes);
 
     HWND window_;
     UINT message_;
     WPARAM tag_;
-    std::wstring folder_;
+    std::wstring folder_;  // with its backslash
     std::wstring parent_;  // empty for a drive root
-    ChangeNotification folderChanges_;
+    FileHandle folderHandle_;
+    KernelHandle readDone_;
+    OVERLAPPED reading_{};
+    bool readPending_ = false;
+    std::vector<DWORD> reports_;  // the system's reports lie on DWORD bounds
+    std::wstring renamedFrom_;    // a rename's old name, until its new one is read
+    bool folderThere_ = false;
     ChangeNotification parentChanges_;
     KernelHandle stop_;
-    std::atomic<bool> posted_{false};
+
+    std::mutex mutex_;  // guards what follows, shared with the window's thread
+    FolderChanges seen_;
+    bool posted_ = false;
+
     std::thread thread_;  // last: it starts once everything above is there
 };
 

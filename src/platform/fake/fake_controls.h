@@ -2,6 +2,7 @@
 // In-memory main window and controls for the native tests.
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,22 +65,24 @@ private:
 
 class FakeCheckList : public CheckList {
 public:
-    void ListClear() override { names_.clear(), ticks_.clear(), current_ = -1, renewedCurrent_.clear(); }
-    void ListRenew() override {
-        std::string current = ListItemText(current_);
-        ListClear();
-        renewedCurrent_ = std::move(current);
+    void ListClear() override { names_.Clear(), current_ = -1; }
+    void ListAdd(const std::string& text) override { names_.Add(text); }
+    void ListAppend(const NameList& names) override { names_.Append(names); }
+    void ListReplace(NameList names, int current) override { names_ = std::move(names), current_ = current; }
+    void ListEdit(const NameEdit& edit) override {
+        names_.Apply(edit);
+        current_ = current_ < 0 ? -1 : PositionAfter(edit, current_);
     }
-    void ListAdd(const std::string& text) override {
-        if (!renewedCurrent_.empty() && text == renewedCurrent_) current_ = ListCount();
-        names_.push_back(text), ticks_.push_back(false);
+    const NameList& ListNames() const override { return names_; }
+    int ListCount() const override { return names_.Count(); }
+    std::string ListItemText(int index) const override {
+        return Valid(index) ? std::string(names_.Name(index)) : std::string();
     }
-    int ListCount() const override { return static_cast<int>(names_.size()); }
-    std::string ListItemText(int index) const override { return Valid(index) ? names_[index] : std::string(); }
-    bool ListIsChecked(int index) const override { return Valid(index) && ticks_[index]; }
+    bool ListIsChecked(int index) const override { return Valid(index) && names_.Ticked(index); }
     void ListSetChecked(int index, bool ticked = true) override {
-        if (Valid(index)) ticks_[index] = ticked;
+        if (Valid(index)) names_.SetTicked(index, ticked);
     }
+    void ListSetEveryTick(EveryTick change) override { names_.SetEveryTick(change); }
     int ListCurrentIndex() const override { return current_; }
     NativeHandle WindowHandle() const override { return 0x1234; }
     void ListItemExtension(NativeHandle, const std::string& itemText, bool, bool) override {
@@ -91,10 +94,8 @@ public:
 
 private:
     bool Valid(int index) const { return index >= 0 && index < ListCount(); }
-    std::vector<std::string> names_;
-    std::vector<bool> ticks_;
+    NameList names_;
     int current_ = -1;
-    std::string renewedCurrent_;  // the current item's name, until it comes back
 };
 
 class FakeMainWindow : public MainWindow {
@@ -104,11 +105,14 @@ public:
     void SetMenuItemVisible(MenuItem, bool visible) override { quitVisible = visible; }
     void SetMenuItemChecked(MenuItem item, bool isChecked) override { checked[item] = isChecked; }
     void CloseMainWindow() override { closed = true; }
+    void ListingUnderWay(std::int64_t listed) override { listedSoFar = listed; }
+    void ListingOver() override { listedSoFar.reset(); }
 
     std::vector<TopMenu> popups;
     bool quitVisible = true;
     std::map<MenuItem, bool> checked;
     bool closed = false;
+    std::optional<std::int64_t> listedSoFar;  // while a listing runs
 };
 
 // The controls in their initial state, bound together as the window binds them.

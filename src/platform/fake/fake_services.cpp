@@ -162,23 +162,28 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
 }
 
 ListingOutcome FakeServices::FindFiles(const std::string& pattern,
-                                       const std::function<void(const FoundEntry&)>& visit) {
+                                       const std::function<bool(const FoundEntry&)>& visit) {
     ++findFilesCalls_;
     calls_.push_back("FindFiles " + pattern);
     const std::size_t slash = pattern.find_last_of('\\');
     if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return {};
     std::string folder = Resolved(pattern.substr(0, slash));
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\*.*" names the root
-    if (const auto unreadable = unreadable_.find(folder); unreadable != unreadable_.end()) return unreadable->second;
+    const auto unreadable = unreadable_.find(folder);
+    if (unreadable != unreadable_.end() && !unreadable->second.second) return unreadable->second.first;
     if (!folders_.count(folder)) return {};
-    visit({".", true, false, false});
-    visit({"..", true, false, false});
-    const auto found = entries_.find(folder);
-    if (found == entries_.end()) return {};
-    for (const Entry& entry : found->second) {
-        visit({entry.name, entry.isFolder, entry.hidden, entry.system, entry.reparse, entry.modified});
+    // A copy: the step may change the folder, as another program would.
+    std::vector<FoundEntry> entries{{".", true, false, false}, {"..", true, false, false}};
+    if (const auto found = entries_.find(folder); found != entries_.end()) {
+        for (const Entry& entry : found->second) {
+            entries.push_back({entry.name, entry.isFolder, entry.hidden, entry.system, entry.reparse, entry.modified});
+        }
     }
-    return {};
+    for (const FoundEntry& entry : entries) {
+        if (whileListing_) whileListing_(folder, entry);
+        if (!visit(entry)) return {};
+    }
+    return unreadable == unreadable_.end() ? ListingOutcome{} : unreadable->second.first;
 }
 
 namespace {
@@ -194,7 +199,18 @@ std::string_view DigitRun(std::string_view text, std::size_t& at) {
     return run;
 }
 
-bool NaturallyBefore(std::string_view left, std::string_view right) {
+}  // namespace
+
+std::vector<std::uint32_t> FakeServices::NaturalOrder(const NameList& names) {
+    std::vector<std::uint32_t> positions(static_cast<std::size_t>(names.Count()));
+    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<std::uint32_t>(i);
+    std::stable_sort(positions.begin(), positions.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return NaturallyBefore(names.Name(static_cast<int>(a)), names.Name(static_cast<int>(b)));
+    });
+    return positions;
+}
+
+bool FakeServices::NaturallyBefore(std::string_view left, std::string_view right) {
     std::size_t l = 0, r = 0;
     while (l < left.size() && r < right.size()) {
         if (IsDigit(left[l]) && IsDigit(right[r])) {
@@ -207,16 +223,6 @@ bool NaturallyBefore(std::string_view left, std::string_view right) {
         }
     }
     return left.size() - l < right.size() - r;
-}
-
-}  // namespace
-
-std::vector<std::size_t> FakeServices::NaturalOrder(const std::vector<std::string>& names) {
-    std::vector<std::size_t> positions(names.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&](std::size_t a, std::size_t b) { return NaturallyBefore(names[a], names[b]); });
-    return positions;
 }
 
 void FakeServices::AddFolderLink(const std::string& path, const std::string& target, bool marked) {

@@ -1,6 +1,7 @@
 #pragma once
 // In-memory system for the native tests: files, folders, INI files, registry,
 // clock, message log, browser and folder dialog.
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -41,8 +42,11 @@ public:
     void AddFile(const std::string& path, std::string bytes = {}, bool hidden = false,
                  bool system = false);
     void MakeUnwritable(const std::string& folder) { unwritable_.insert(folder); }
-    // Listing the folder fails so from now on.
-    void MakeUnreadable(const std::string& folder, ListingOutcome outcome) { unreadable_[folder] = std::move(outcome); }
+    // Listing the folder fails so from now on: at once, or once its entries
+    // are yielded, as a share that goes away part way.
+    void MakeUnreadable(const std::string& folder, ListingOutcome outcome, bool partWay = false) {
+        unreadable_[folder] = {std::move(outcome), partWay};
+    }
     // A folder entry that leads to `target`, marked as a reparse point or,
     // as a share's server or a bind mount shows one, not.
     void AddFolderLink(const std::string& path, const std::string& target, bool marked);
@@ -61,6 +65,10 @@ public:
     void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
     // What AskText answers from now on; nothing is 取消.
     void AnswerText(std::optional<std::string> answer) { textAnswer_ = std::move(answer); }
+    // Runs before FindFiles yields each entry of a folder, so a test acts
+    // while a listing is under way.
+    using ListingStep = std::function<void(const std::string& folder, const FoundEntry& entry)>;
+    void WhileListing(ListingStep step) { whileListing_ = std::move(step); }
 
     // Reading what happened.
     std::string FileBytes(const std::string& path) const;
@@ -88,13 +96,14 @@ public:
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
-                             const std::function<void(const FoundEntry&)>& visit) override;
+                             const std::function<bool(const FoundEntry&)>& visit) override;
     // The folder's path once every link on the way is followed.
     std::string FolderIdentity(const std::string& path) override;
     // The size of the bytes; the time as UTC, without the system's time zone.
     std::optional<FileDetails> DescribeFile(const std::string& path) override;
     // Digit runs by their value, other characters without regard to ASCII case.
-    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    std::vector<std::uint32_t> NaturalOrder(const NameList& names) override;
+    bool NaturallyBefore(std::string_view left, std::string_view right) override;
     // ASCII, Latin-1 and Cyrillic letters: enough to tell the system's folding from ASCII's.
     std::string UpperCase(std::string_view text) override;
     void PutTextOnClipboard(const std::string& text) override { clipboard_ = text; }
@@ -141,7 +150,7 @@ private:
     std::map<std::string, std::vector<Entry>> entries_;  // folder -> entries in creation order
     std::map<std::string, std::string> links_;           // link -> target
     std::set<std::string> unwritable_;
-    std::map<std::string, ListingOutcome> unreadable_;
+    std::map<std::string, std::pair<ListingOutcome, bool>> unreadable_;  // with whether part way
     std::string clipboard_;
     std::map<std::string, WriteOutcome> failingWrites_;
     std::set<std::string> held_;
@@ -150,6 +159,7 @@ private:
     std::map<std::pair<RegistryRoot, std::string>, std::string> registry_;
     std::string today_ = "2026-12-08";
     std::string nextBrowseResult_;
+    ListingStep whileListing_;
     std::vector<ShownMessage> messages_;
     std::vector<std::string> openedUrls_;
     std::vector<BrowseCall> browseCalls_;

@@ -20,16 +20,6 @@ namespace quillory::win32 {
 
 namespace {
 
-void Describe(const WIN32_FIND_DATAW& data, FoundEntry& entry) {
-    Utf8Into(data.cFileName, entry.name);
-    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-    entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-    entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    entry.modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                     data.ftLastWriteTime.dwLowDateTime;
-}
-
 // A folder that is there but yields nothing, or is not there at all (the
 // start folder of another user), is no fault the user must hear of.
 ListingOutcome ListingOutcomeOf(DWORD error) {
@@ -113,14 +103,14 @@ WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
 }
 
 ListingOutcome Win32Services::FindFiles(const std::string& pattern,
-                                        const std::function<void(const FoundEntry&)>& visit) {
+                                        const std::function<bool(const FoundEntry&)>& visit) {
     WIN32_FIND_DATAW data;
     const FindHandle search = OpenFolderListing(ExtendedPattern(pattern), data);
     if (!search) return ListingOutcomeOf(GetLastError());
     FoundEntry entry;  // one for the whole listing: no allocation per name
     do {
         Describe(data, entry);
-        visit(entry);
+        if (!visit(entry)) return {};
     } while (FindNextFileW(search.Get(), &data));
     return ListingOutcomeOf(GetLastError());
 }
@@ -148,17 +138,26 @@ std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) 
                        LocalTimeText(data.ftLastWriteTime)};
 }
 
-// Each name is made wide once, not at every comparison.
-std::vector<std::size_t> Win32Services::NaturalOrder(const std::vector<std::string>& names) {
-    std::vector<std::wstring> wide;
-    wide.reserve(names.size());
-    for (const std::string& name : names) wide.push_back(Wide(name));
-    std::vector<std::size_t> positions(names.size());
-    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = i;
-    std::stable_sort(positions.begin(), positions.end(), [&](std::size_t left, std::size_t right) {
-        return StrCmpLogicalW(wide[left].c_str(), wide[right].c_str()) < 0;
+// The names are made wide once, into one buffer, not at every comparison.
+std::vector<std::uint32_t> Win32Services::NaturalOrder(const NameList& names) {
+    std::wstring wide;
+    std::vector<std::size_t> starts;
+    starts.reserve(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i) {
+        starts.push_back(wide.size());
+        wide += Wide(names.Name(i));
+        wide += L'\0';
+    }
+    std::vector<std::uint32_t> positions(starts.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<std::uint32_t>(i);
+    std::stable_sort(positions.begin(), positions.end(), [&](std::uint32_t left, std::uint32_t right) {
+        return StrCmpLogicalW(wide.c_str() + starts[left], wide.c_str() + starts[right]) < 0;
     });
     return positions;
+}
+
+bool Win32Services::NaturallyBefore(std::string_view left, std::string_view right) {
+    return StrCmpLogicalW(Wide(left).c_str(), Wide(right).c_str()) < 0;
 }
 
 }  // namespace quillory::win32

@@ -30,10 +30,11 @@ public:
     using Services::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& pattern,
-                             const std::function<void(const FoundEntry&)>& visit) override;
+                             const std::function<bool(const FoundEntry&)>& visit) override;
     std::string FolderIdentity(const std::string& path) override;
     std::optional<FileDetails> DescribeFile(const std::string& path) override;
-    std::vector<std::size_t> NaturalOrder(const std::vector<std::string>& names) override;
+    std::vector<std::uint32_t> NaturalOrder(const NameList& names) override;
+    bool NaturallyBefore(std::string_view left, std::string_view right) override;
     // The system's simple case mapping, the same in every locale.
     std::string UpperCase(std::string_view text) override;
     // The main window owns what it puts there.

@@ -103,15 +103,30 @@ void TestApp::PressKey(UINT key) {
 }
 
 void TestApp::Pump() {
-    MSG message;
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            ended_ = true;
-            exitCode_ = static_cast<int>(message.wParam);
-            return;
-        }
-        program_->Deliver(message);
+    // Far beyond what any test's listing takes; a listing that never ends fails the test.
+    const ULONGLONG giveUp = GetTickCount64() + 60'000;
+    for (;;) {
+        PumpPending();
+        if (ended_ || program_->Settled() || GetTickCount64() > giveUp) return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
+}
+
+void TestApp::PumpPending() {
+    while (PumpOne()) {
+    }
+}
+
+bool TestApp::PumpOne() {
+    MSG message;
+    if (ended_ || !PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (message.message == WM_QUIT) {
+        ended_ = true;
+        exitCode_ = static_cast<int>(message.wParam);
+        return false;
+    }
+    program_->Deliver(message);
+    return true;
 }
 
 }  // namespace quillory::testing

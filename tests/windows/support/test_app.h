@@ -56,8 +56,13 @@ public:
     void ShowFolder(const std::wstring& folder);
     // A key pressed and released in the control that has the focus.
     void PressKey(UINT key);
-    // Runs every pending message through the program's message loop.
+    // Runs the program's message loop until no listing runs and no change
+    // on disk waits to be shown, and every message is handled.
     void Pump();
+    // Runs only the messages pending now, whatever runs in the background.
+    void PumpPending();
+    // Runs one message, if one is pending; false when none was.
+    bool PumpOne();
 
     // True once the message loop would have ended.
     bool Ended() const { return ended_; }

@@ -1,0 +1,118 @@
+#include "browse/listing_job.h"
+
+#include <algorithm>
+#include <chrono>
+#include <utility>
+
+namespace quillory {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The first batch comes soon, so the list shows something at once; later
+// ones grow to this many names, or go when this long has passed.
+constexpr int kFirstBatch = 256;
+constexpr int kLargestBatch = 4096;
+constexpr auto kBatchTime = std::chrono::milliseconds(100);
+constexpr std::int64_t kClockEvery = 256;  // names between looks at the clock
+
+// Sends the news of one listing: names in batches, or only how many have
+// been listed where the names wait for the end.
+class NewsSender {
+public:
+    NewsSender(ListingMailbox& mailbox, const std::function<void()>& wake) : mailbox_(mailbox), wake_(wake) {}
+
+    void Add(std::string_view name) {
+        batch_.Add(name);
+        ++listed_;
+        if (batch_.Count() >= batchSize_ || Due()) Send({});
+    }
+    void Count() {
+        ++listed_;
+        if (Due()) Send({});
+    }
+    void Send(ListingNews news) {
+        news.names.Append(std::exchange(batch_, {}));
+        news.listed = listed_;
+        mailbox_.Put(std::move(news));
+        wake_();
+        batchSize_ = std::min(2 * batchSize_, kLargestBatch);
+        lastSent_ = Clock::now();
+    }
+
+private:
+    bool Due() const { return listed_ % kClockEvery == 0 && Clock::now() - lastSent_ >= kBatchTime; }
+
+    ListingMailbox& mailbox_;
+    const std::function<void()>& wake_;
+    NameList batch_;
+    int batchSize_ = kFirstBatch;
+    std::int64_t listed_ = 0;
+    Clock::time_point lastSent_ = Clock::now();
+};
+
+}  // namespace
+
+void ListingMailbox::Put(ListingNews news) {
+    const std::lock_guard lock(mutex_);
+    news_.push_back(std::move(news));
+}
+
+std::vector<ListingNews> ListingMailbox::Take() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(news_, {});
+}
+
+// A first listing in the file system's order sends the names as they come;
+// any other holds them until the folder is through, to order them or to
+// match them with the shown list.
+void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
+                const std::function<void()>& wake) {
+    const ListOrder order = request.options.order;
+    const bool held = request.shown || order != ListOrder::FileSystem;
+    NewsSender sender(mailbox, wake);
+    NameList names;
+    std::vector<std::uint64_t> modified;
+    FolderListing listing = FindListedFiles(
+        services, request.folder, request.options,
+        [&](std::string_view name, const FoundEntry& file) {
+            if (!held) return sender.Add(name);
+            names.Add(name);
+            if (order == ListOrder::ModificationTime) modified.push_back(file.modified);
+            sender.Count();
+        },
+        stop);
+    if (stop.stop_requested()) return;
+    if (held) names = InListOrder(services, std::move(names), modified, order);
+    if (stop.stop_requested()) return;
+    ListingNews last;
+    if (request.shown) {
+        last.previous = PlacesAmong(*request.shown, names);
+        last.names = std::move(names);
+    } else {
+        for (int i = 0; i < names.Count(); ++i) sender.Add(names.Name(i));
+    }
+    last.end = std::move(listing);
+    sender.Send(std::move(last));
+}
+
+// Sorted by their bytes once, the shown names are found by halving.
+std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& names) {
+    std::vector<std::int32_t> byName(static_cast<std::size_t>(shown.Count()));
+    for (std::size_t i = 0; i < byName.size(); ++i) byName[i] = static_cast<std::int32_t>(i);
+    std::sort(byName.begin(), byName.end(),
+              [&](std::int32_t left, std::int32_t right) { return shown.Name(left) < shown.Name(right); });
+    std::vector<std::int32_t> places;
+    places.reserve(static_cast<std::size_t>(names.Count()));
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::string_view name = names.Name(i);
+        const auto found =
+            std::lower_bound(byName.begin(), byName.end(), name,
+                             [&](std::int32_t place, std::string_view wanted) { return shown.Name(place) < wanted; });
+        places.push_back(found != byName.end() && shown.Name(*found) == name ? *found : -1);
+    }
+    return places;
+}
+
+}  // namespace quillory

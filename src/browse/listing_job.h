@@ -1,0 +1,54 @@
+#pragma once
+// A listing on a thread of its own, and what it hands to the window's
+// thread: the names in batches while they come, so the list grows as the
+// user watches, and then the folder's subfolders and whether it could be
+// listed. A re-list hands over the whole new list at once, with where each
+// name stood in the list shown meanwhile, so the window keeps the ticks by
+// name without looking a name up.
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <vector>
+
+#include "browse/folder_listing.h"
+#include "platform/name_list.h"
+#include "platform/services.h"
+
+namespace quillory {
+
+struct ListingNews {
+    NameList names;                      // the next names, or a re-list's whole list; unticked
+    std::vector<std::int32_t> previous;  // a re-list: each name's place in the shown list, -1 for a new one
+    std::int64_t listed = 0;             // names listed so far
+    std::optional<FolderListing> end;    // on the last news
+};
+
+// Where the listing's thread puts its news and the window's thread takes it.
+class ListingMailbox {
+public:
+    void Put(ListingNews news);
+    std::vector<ListingNews> Take();
+
+private:
+    std::mutex mutex_;
+    std::vector<ListingNews> news_;
+};
+
+struct ListingRequest {
+    std::string folder;
+    ListingOptions options;
+    std::optional<NameList> shown;  // a re-list: the names the list shows
+};
+
+// The listing's work: lists the folder, puts its news in the mailbox and
+// calls `wake` after each. Once `stop` is asked for it puts nothing more.
+void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
+                const std::function<void()>& wake);
+
+// Each name's place among `shown`, -1 where it is not there.
+std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& names);
+
+}  // namespace quillory
