@@ -9,5 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_ARCH}-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows tests run under Wine; tools/with-wine.sh sets up its environment.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Windows tests run under Wine (tools/with-wine.sh sets up its environment),
+# through tools/wine-test.sh, which starts again a program Wine failed to start.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-test.sh)

@@ -14,6 +14,7 @@
 #include "platform/win32/encoding.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
+#include "support/process_start.h"
 
 namespace quillory::testing {
 namespace {
@@ -225,7 +226,7 @@ DWORD RunChildTest(const std::wstring& filter) {
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION child{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child)) {
+    if (!StartProcess(nullptr, command.data(), TRUE, 0, nullptr, &startup, &child)) {
         return GetLastError();
     }
     DWORD exitCode = STILL_ACTIVE;

@@ -12,6 +12,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
 #include "support/test_app.h"
+#include "support/process_start.h"
 
 namespace quillory::testing {
 namespace {
@@ -35,8 +36,7 @@ public:
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        started_ = handle && CreateProcessW(self, nullptr, nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
-                                            &startup, &child_);
+        started_ = handle && StartProcess(self, nullptr, TRUE, CREATE_SUSPENDED, nullptr, &startup, &child_);
     }
     ~HoldingProcess() {
         if (!started_) return;

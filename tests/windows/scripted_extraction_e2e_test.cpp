@@ -13,6 +13,7 @@
 #include "platform/win32/handles.h"
 #include "support/program_process.h"
 #include "support/test_app.h"
+#include "support/process_start.h"
 
 namespace quillory::testing {
 namespace {
@@ -194,8 +195,7 @@ bool MakeFileOnTheHost(const std::wstring& folder, const std::string& name) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!StartProcess(L"Z:\\bin\\sh", commandLine.data(), FALSE, 0, nullptr, &startup, &process)) {
         return false;
     }
     WaitForSingleObject(process.hProcess, 10000);

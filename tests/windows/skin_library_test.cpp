@@ -15,10 +15,12 @@
 #include "platform/win32/encoding.h"
 #include "skin/win32/loaded_skin_library.h"
 #include "support/test_folder.h"
+#include "support/process_start.h"
 
 namespace quillory::win32 {
 namespace {
 
+using testing::StartProcess;
 using testing::TestFolder;
 using testing::WriteBytes;
 
@@ -396,8 +398,7 @@ DWORD RunProbe(const std::wstring& program, const std::wstring& currentFolder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        currentFolder.c_str(), &startup, &process);
+    const bool started = StartProcess(program.c_str(), commandLine.data(), FALSE, 0, currentFolder.c_str(), &startup, &process);
     SetEnvironmentVariableW(kProbeVariable, nullptr);
     if (!started) return static_cast<DWORD>(-1);
     WaitForSingleObject(process.hProcess, 60000);

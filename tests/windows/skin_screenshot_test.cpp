@@ -14,10 +14,12 @@
 
 #include "platform/win32/encoding.h"
 #include "support/test_folder.h"
+#include "support/process_start.h"
 
 namespace quillory::win32 {
 namespace {
 
+using testing::StartProcess;
 using testing::TestFolder;
 using testing::WriteBytes;
 
@@ -119,8 +121,7 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring commandLine = L"\"" + exe + L"\"";
-        if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
-                            &startup, &process_)) {
+        if (!StartProcess(exe.c_str(), commandLine.data(), FALSE, 0, folder_.Path().c_str(), &startup, &process_)) {
             ADD_FAILURE() << "cannot start the program, error " << GetLastError();
             return;
         }

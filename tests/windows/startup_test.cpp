@@ -16,6 +16,7 @@
 #include "support/program_process.h"
 #include "support/test_app.h"
 #include "support/window_queries.h"
+#include "support/process_start.h"
 
 namespace quillory::testing {
 namespace {
@@ -166,7 +167,7 @@ TEST(Program, StartsInItsOwnFolderAndEndsWithExitCodeZero) {
     PROCESS_INFORMATION process{};
     std::wstring commandLine = L"\"" + exe + L"\"";
     // Started from elsewhere: the program folder is the executable's, not the current one.
-    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    ASSERT_TRUE(StartProcess(exe.c_str(), commandLine.data(), FALSE, 0, nullptr, &startup, &process));
     WaitForInputIdle(process.hProcess, 20000);
     ProcessWindow search{process.dwProcessId};
     for (int round = 0; round < 300 && !search.found; ++round) {

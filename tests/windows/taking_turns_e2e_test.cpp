@@ -16,6 +16,7 @@
 #include "support/message_box_answerer.h"
 #include "support/program_process.h"
 #include "support/test_app.h"
+#include "support/process_start.h"
 
 namespace quillory::testing {
 namespace {
@@ -143,8 +144,7 @@ TEST_F(TakingTurns, ATurnLeftByAKilledCopyIsTakenOverAtOnce) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION holder{};
-    const bool started = CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                        &startup, &holder);
+    const bool started = StartProcess(self, commandLine.data(), FALSE, 0, nullptr, &startup, &holder);
     SetEnvironmentVariableW(kHeldFileVariable, nullptr);
     ASSERT_TRUE(started);
     const std::wstring claimFile = program_.StorageFolder() + L"\\~quillory-" + TodayStem() + L".lock";

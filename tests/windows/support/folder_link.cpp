@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/encoding.h"
+#include "process_start.h"
 
 namespace quillory::testing {
 
@@ -16,7 +17,7 @@ bool StartUnixCommand(const wchar_t* program, std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!StartProcess(program, commandLine.data(), FALSE, 0, nullptr, &startup, &process)) {
         return false;
     }
     CloseHandle(process.hThread);

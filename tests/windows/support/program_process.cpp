@@ -6,6 +6,7 @@
 
 #include "platform/win32/encoding.h"
 #include "support/window_queries.h"
+#include "process_start.h"
 
 namespace quillory::testing {
 
@@ -59,8 +60,7 @@ StartedProgram::StartedProgram(const std::wstring& exe, const std::wstring& argu
     }
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, redirected, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!StartProcess(exe.c_str(), commandLine.data(), redirected, 0, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start the program, error " << GetLastError();
         return;
     }
