@@ -11,12 +11,6 @@ namespace {
 
 bool IsDotEntry(const FoundEntry& entry) { return entry.name == "." || entry.name == ".."; }
 
-// A link is never followed, so the walk stays inside the tree and ends.
-bool IsEnteredFolder(const FoundEntry& entry, bool showHidden) {
-    if (!entry.isFolder || entry.isReparsePoint || IsDotEntry(entry)) return false;
-    return showHidden || (!entry.isHidden && !entry.isSystem);
-}
-
 std::string Below(const std::string& relative, const std::string& name) {
     return relative.empty() ? name : relative + '\\' + name;
 }
@@ -91,6 +85,11 @@ private:
 
 bool IsListedFile(const FoundEntry& entry, bool showHidden) {
     if (entry.isFolder || IsDotEntry(entry)) return false;
+    return showHidden || (!entry.isHidden && !entry.isSystem);
+}
+
+bool IsEnteredFolder(const FoundEntry& entry, bool showHidden) {
+    if (!entry.isFolder || entry.isReparsePoint || IsDotEntry(entry)) return false;
     return showHidden || (!entry.isHidden && !entry.isSystem);
 }
 
