@@ -1,6 +1,7 @@
 # make test: install what is missing, build every tree, run every test, print the time of each step.
 # make run:  install, build, assemble dist/Quillory and start it under Wine.
-# make bench: build and run the benchmarks under Wine (QUILLORY_BENCH_FILES=1000000 for a million files).
+# make bench: build and run the benchmarks under Wine (QUILLORY_BENCH_FILES=1000000 for a million files,
+#             QUILLORY_BENCH_TREE_FILES=1000000 for a tree of a million in 10,000 folders).
 # make screenshot: the README's picture of the window, docs/screenshot.png, made under Xvfb.
 BUILD := build
 JOBS  ?= $(shell nproc)

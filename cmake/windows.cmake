@@ -16,7 +16,7 @@ list(FILTER WIN32_SOURCES EXCLUDE REGEX "/app/win32/main\\.cpp$")
 add_library(quillory_win32 STATIC ${WIN32_SOURCES})
 target_compile_options(quillory_win32 PRIVATE ${SIZE_COMPILE_OPTIONS})
 target_link_libraries(quillory_win32 PUBLIC quillory_logic
-    comctl32 shell32 ole32 shlwapi gdi32 user32 advapi32 uxtheme)
+    comctl32 shell32 ole32 shlwapi gdi32 user32 advapi32 uxtheme ntdll)
 target_link_options(quillory_win32 PUBLIC ${STATIC_RUNTIME})
 
 file(GLOB RESOURCE_SCRIPTS CONFIGURE_DEPENDS resources/*.rc)

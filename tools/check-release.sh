@@ -29,7 +29,7 @@ for binary in "$EXE" "$DLL"; do
     for dll in $($OBJDUMP -p "$binary" | sed -n 's/^\s*DLL Name: //p'); do
         case $(echo "$dll" | tr 'A-Z' 'a-z') in
             kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|\
-            comctl32.dll|comdlg32.dll|shlwapi.dll|uxtheme.dll|msvcrt.dll|version.dll|psapi.dll|\
+            comctl32.dll|comdlg32.dll|shlwapi.dll|uxtheme.dll|msvcrt.dll|version.dll|psapi.dll|ntdll.dll|\
             api-ms-win-*) ;;
             *) fail "$binary imports $dll, which is no system library" ;;
         esac

@@ -49,10 +49,10 @@ void Actions::WindowCreated() {
 
 void Actions::DriveChange() { view_.DriveChange(); }
 void Actions::FolderScan() { view_.FolderScan(); }
-void Actions::Relist() { view_.Relist(); }
-void Actions::TakeListingNews() { view_.TakeListingNews(); }
+void Actions::Relist() { view_.Relist(RelistCause::User); }
+void Actions::TakeBackgroundNews() { view_.TakeNews(); }
 void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
-void Actions::StopListing() { view_.StopListing(); }
+void Actions::StopWork() { view_.StopWork(); }
 void Actions::ItemSelected() { view_.ItemSelected(); }
 void Actions::TableRebuild() { view_.TableRebuild(); }
 void Actions::SelectAll() { view_.SelectAll(); }
@@ -173,7 +173,7 @@ void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool
     option = !option;
     (SettingsFile(services_).*write)(option);
     MarkOptions();
-    view_.Relist();
+    view_.Relist(RelistCause::User);
 }
 
 void Actions::ChooseNameForm(NameForm form) {
@@ -188,7 +188,7 @@ void Actions::ChooseListOrder(ListOrder order) {
     listing_.order = order;
     SettingsFile(services_).WriteListOrder(order);
     MarkOptions();
-    view_.Relist();
+    view_.Relist(RelistCause::User);
 }
 
 void Actions::MarkOptions() {

@@ -31,12 +31,13 @@ public:
     void DriveChange();
     void FolderScan();
     void Relist();  // the shown folder as it is on disk now, ticks kept
-    void TakeListingNews();
-    // Names that came, went or were renamed in the shown folder.
+    void TakeBackgroundNews();
+    // Names that came, went or were renamed in the shown folder or below it.
     void FolderChanged(FolderChanges changes);
     // The window goes.
-    void StopListing();
-    bool Listing() const { return view_.Listing(); }
+    void StopWork();
+    // A listing or a copy runs in the background.
+    bool Working() const { return view_.Working(); }
     void DirectoryContextMenu();
     void ItemSelected();
     void TableRebuild();

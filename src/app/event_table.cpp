@@ -6,7 +6,7 @@ namespace {
 
 constexpr EventBinding kEventTable[] = {
     {SourceId(Source::MainWindow), Event::Created, &Actions::WindowCreated},
-    {SourceId(Source::MainWindow), Event::ListingNews, &Actions::TakeListingNews},
+    {SourceId(Source::MainWindow), Event::BackgroundNews, &Actions::TakeBackgroundNews},
     {SourceId(ControlId::驱动器框文件名提取), Event::DriveChanged, &Actions::DriveChange},
     {SourceId(ControlId::目录框文件名提取), Event::FolderChanged, &Actions::FolderScan},
     {SourceId(ControlId::目录框文件名提取), Event::ContentChanged, &Actions::Relist},

@@ -21,12 +21,32 @@ struct NameState {
 
 using NameStates = std::unordered_map<std::string_view, NameState>;
 
+// Beyond this many names gone that were no listed file, listing again is
+// quicker than looking for a folder among them that held listed names.
+constexpr std::size_t kMostUnlistedGone = 8;
+
+bool IsTopLevel(std::string_view name) { return name.find('\\') == std::string_view::npos; }
+
+bool WayEntered(const NameChange& change, bool showHidden) {
+    return std::all_of(change.way.begin(), change.way.end(),
+                       [&](const FoundEntry& folder) { return IsEnteredFolder(folder, showHidden); });
+}
+
+// As the walk would list it: a file it lists, in folders it enters.
+bool CameListed(const NameChange& change, bool showHidden) {
+    return change.came && IsListedFile(*change.came, showHidden) && WayEntered(change, showHidden);
+}
+
+bool FolderCameEntered(const NameChange& change, bool showHidden) {
+    return change.came && IsEnteredFolder(*change.came, showHidden) && WayEntered(change, showHidden);
+}
+
 // Every name the changes speak of, with where it stands: one pass over the list.
 NameStates StatesOf(const NameList& names, const std::vector<NameChange>& changes, bool showHidden) {
     NameStates states;
     for (const NameChange& change : changes) {
         if (!change.left.empty()) states.try_emplace(change.left);
-        if (change.came && IsListedFile(*change.came, showHidden)) states.try_emplace(change.came->name);
+        if (CameListed(change, showHidden)) states.try_emplace(change.came->name);
     }
     if (states.empty()) return states;
     for (int i = 0; i < names.Count(); ++i) {
@@ -45,7 +65,7 @@ void Follow(NameStates& states, const std::vector<NameChange>& changes, const Li
             if (gone.present) carried = gone;
             gone.present = false;
         }
-        if (!change.came || !IsListedFile(*change.came, options.showHidden)) continue;
+        if (!CameListed(change, options.showHidden)) continue;
         NameState& came = states[change.came->name];
         if (came.present) continue;
         came.present = true;
@@ -56,11 +76,38 @@ void Follow(NameStates& states, const std::vector<NameChange>& changes, const Li
     }
 }
 
+// A listed name still there below a folder that went: the folder went with
+// its files, as a folder moved elsewhere does, unreported.
+bool ListedBelowGone(const NameList& names, const NameStates& states, const std::vector<std::string_view>& gone) {
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::string_view name = names.Name(i);
+        for (const std::string_view folder : gone) {
+            if (name.size() <= folder.size() || name[folder.size()] != '\\' || !name.starts_with(folder)) continue;
+            const auto state = states.find(name);
+            if (state == states.end() || state->second.present) return true;
+        }
+    }
+    return false;
+}
+
+// Changes the walk would see only by listing again: a folder it enters
+// came, or one went that held listed names.
+bool NeedsListingAgain(const NameList& names, const NameStates& states, const std::vector<NameChange>& changes,
+                       bool showHidden) {
+    std::vector<std::string_view> unlistedGone;
+    for (const NameChange& change : changes) {
+        if (FolderCameEntered(change, showHidden)) return true;
+        if (!change.left.empty() && states.at(change.left).shownAt < 0) unlistedGone.push_back(change.left);
+    }
+    if (unlistedGone.size() > kMostUnlistedGone) return true;
+    return !unlistedGone.empty() && ListedBelowGone(names, states, unlistedGone);
+}
+
 std::vector<std::string> ChangedSubfolders(std::vector<std::string> subfolders,
                                            const std::vector<NameChange>& changes) {
     for (const NameChange& change : changes) {
         if (!change.left.empty()) std::erase(subfolders, change.left);
-        if (change.came && IsShownSubfolder(*change.came) &&
+        if (change.came && IsTopLevel(change.came->name) && IsShownSubfolder(*change.came) &&
             std::find(subfolders.begin(), subfolders.end(), change.came->name) == subfolders.end()) {
             subfolders.push_back(change.came->name);
         }
@@ -84,6 +131,11 @@ ShownChange ChangeOfShown(Services& services, const NameList& names, const std::
                           const std::vector<NameChange>& changes, const ListingOptions& options) {
     NameStates states = StatesOf(names, changes, options.showHidden);
     Follow(states, changes, options);
+    ShownChange shown;
+    if (options.includeSubfolders && NeedsListingAgain(names, states, changes, options.showHidden)) {
+        shown.relist = true;
+        return shown;
+    }
     const auto naturalPlace = [&](std::string_view name) {
         int low = 0, high = names.Count();
         while (low < high) {
@@ -96,7 +148,6 @@ ShownChange ChangeOfShown(Services& services, const NameList& names, const std::
         }
         return low;
     };
-    ShownChange shown;
     std::vector<std::pair<NameEdit::Insertion, int>> inserted;  // with the order among equal places
     for (const auto& [name, state] : states) {
         if (state.shownAt >= 0 && !(state.present && state.same)) shown.names.removed.push_back(state.shownAt);

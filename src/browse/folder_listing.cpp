@@ -11,12 +11,6 @@ namespace {
 
 bool IsDotEntry(const FoundEntry& entry) { return entry.name == "." || entry.name == ".."; }
 
-// A link is never followed, so the walk stays inside the tree and ends.
-bool IsEnteredFolder(const FoundEntry& entry, bool showHidden) {
-    if (!entry.isFolder || entry.isReparsePoint || IsDotEntry(entry)) return false;
-    return showHidden || (!entry.isHidden && !entry.isSystem);
-}
-
 std::string Below(const std::string& relative, const std::string& name) {
     return relative.empty() ? name : relative + '\\' + name;
 }
@@ -30,29 +24,27 @@ public:
         : services_(services), top_(top), options_(options), found_(found), stop_(std::move(stop)) {}
 
     FolderListing Walk() {
-        pending_.emplace_back();
+        pending_.push_back({{}, options_.includeSubfolders ? services_.FolderIdentity(top_) : std::string()});
         while (!pending_.empty() && !stop_.stop_requested()) {
-            const std::string relative = std::move(pending_.back());
+            const Pending next = std::move(pending_.back());
             pending_.pop_back();
-            ListOne(relative);
+            // A link the system does not mark as one leads to a folder already entered.
+            if (next.identity.empty() || entered_.insert(next.identity).second) ListOne(next.relative);
         }
         return std::move(listing_);
     }
 
 private:
-    // A link the system does not mark as one leads to a folder already entered.
-    bool FirstVisit(const std::string& path) {
-        if (!options_.includeSubfolders) return true;
-        std::string identity = services_.FolderIdentity(path);
-        return identity.empty() || entered_.insert(std::move(identity)).second;
-    }
+    struct Pending {
+        std::string relative;
+        std::string identity;  // as the listing of the folder above told it
+    };
 
     void ListOne(const std::string& relative) {
         const bool isTop = relative.empty();
         const std::string path = isTop ? top_ : JoinPath(top_, relative);
-        if (!FirstVisit(path)) return;
-        std::vector<std::string> below;
-        const ListingOutcome outcome = services_.FindFiles(JoinPath(path, "*.*"), [&](const FoundEntry& entry) {
+        std::vector<Pending> below;
+        const ListingOutcome outcome = services_.FindFiles(path, [&](const FoundEntry& entry) {
             if (IsListedFile(entry, options_.showHidden)) {
                 // A file of the shown folder itself goes as it is, without a copy of its name.
                 if (isTop) {
@@ -63,7 +55,7 @@ private:
             } else {
                 if (isTop && IsShownSubfolder(entry)) listing_.subfolders.push_back(entry.name);
                 if (options_.includeSubfolders && IsEnteredFolder(entry, options_.showHidden)) {
-                    below.push_back(Below(relative, entry.name));
+                    below.push_back({Below(relative, entry.name), entry.identity});
                 }
             }
             return !stop_.stop_requested();
@@ -82,7 +74,7 @@ private:
     const ListingOptions& options_;
     const FoundFile& found_;
     std::stop_token stop_;
-    std::vector<std::string> pending_;
+    std::vector<Pending> pending_;
     std::unordered_set<std::string> entered_;
     FolderListing listing_;
 };
@@ -91,6 +83,11 @@ private:
 
 bool IsListedFile(const FoundEntry& entry, bool showHidden) {
     if (entry.isFolder || IsDotEntry(entry)) return false;
+    return showHidden || (!entry.isHidden && !entry.isSystem);
+}
+
+bool IsEnteredFolder(const FoundEntry& entry, bool showHidden) {
+    if (!entry.isFolder || entry.isReparsePoint || IsDotEntry(entry)) return false;
     return showHidden || (!entry.isHidden && !entry.isSystem);
 }
 

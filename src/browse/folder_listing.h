@@ -32,6 +32,11 @@ struct ListingOptions {
 // hidden or system entries unless asked for.
 bool IsListedFile(const FoundEntry& entry, bool showHidden = false);
 
+// The folders the walk below the shown folder enters: a link is never
+// followed, so the walk stays inside the tree and ends; hidden and system
+// ones only with `showHidden`.
+bool IsEnteredFolder(const FoundEntry& entry, bool showHidden);
+
 // The subfolders as the file manager shows them: hidden ones are left out,
 // while system ones stay (customised folders carry that mark).
 bool IsShownSubfolder(const FoundEntry& entry);

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/text.h"
-
 namespace quillory {
 
 void FolderView::DriveChange() {
@@ -17,34 +15,44 @@ void FolderView::FolderScan() {
     std::vector<std::function<void(ListingEnd)>> abandoned = std::exchange(waiting_, {});
     ++firstListings_;
     Abandon();
+    Watch();
     held_ = {};
-    relistOwed_ = false;
+    relistOwed_.reset();
     List().ListClear();
     table_.MarkAllEmpty();
     listedFileCount_ = 0;
     subfolders_.clear();
     arrivalTick_ = true;
-    Start(Kind::First);
+    Start(Kind::First, RelistCause::User);
     for (auto& then : abandoned) then(ListingEnd::Abandoned);
 }
 
+// Watched before it is listed, so no change after the listing is missed.
+void FolderView::Watch() {
+    watchedSubfolders_ = options_.includeSubfolders;
+    window_.FollowFolder(controls_.目录框文件名提取.CurrentFolder(), options_.includeSubfolders);
+}
+
 // A re-list asked for while another with other options runs starts over;
-// the commands given meanwhile still count for the names it brings.
-void FolderView::Relist() {
+// the commands given meanwhile still count for the names it brings. What
+// the user asked for stays the user's when it is owed or started over.
+void FolderView::Relist(RelistCause cause) {
+    if (watchedSubfolders_ && *watchedSubfolders_ != options_.includeSubfolders) Watch();
     if (running_ && (running_->kind == Kind::First || running_->options == options_)) {
-        relistOwed_ = true;
+        if (relistOwed_ != RelistCause::User) relistOwed_ = cause;
         return;
     }
+    if (running_ && running_->cause == RelistCause::User) cause = RelistCause::User;
     if (!running_) arrivalTick_ = true;
-    Start(Kind::Again);
+    Start(Kind::Again, cause);
 }
 
 // The work may be done before Run returns (the native tests' runner), so
 // nothing here follows it.
-void FolderView::Start(Kind kind) {
+void FolderView::Start(Kind kind, RelistCause cause) {
     const bool startingOver = running_.has_value();
     Abandon();
-    running_ = Running{kind, options_, {}, std::make_shared<ListingMailbox>()};
+    running_ = Running{kind, options_, cause, {}, std::make_shared<ListingMailbox>()};
     if (!startingOver) window_.ListingUnderWay(0);
     ListingRequest request{controls_.目录框文件名提取.CurrentFolder(), options_, std::nullopt};
     if (kind == Kind::Again) request.shown = List().ListNames();
@@ -60,11 +68,17 @@ void FolderView::Abandon() {
     running_.reset();
 }
 
-void FolderView::StopListing() {
+void FolderView::StopWork() {
     Abandon();
+    copy_.Stop();
     window_.ListingOver();
     held_ = {};
     waiting_.clear();
+}
+
+void FolderView::TakeNews() {
+    copy_.TakeText();
+    TakeListingNews();
 }
 
 // The names of every batch taken go to the list at once: the view takes in
@@ -111,6 +125,7 @@ void FolderView::SwapIn(ListingNews& news) {
 // user choose another folder; what waited then counts as abandoned.
 void FolderView::End(FolderListing listing) {
     const std::uint64_t listingAtEnd = firstListings_;
+    const RelistCause cause = running_->cause;
     running_.reset();
     window_.ListingOver();
     subfolders_ = listing.subfolders;
@@ -118,8 +133,8 @@ void FolderView::End(FolderListing listing) {
     TableRebuild();
     std::vector<std::function<void(ListingEnd)>> waiting = std::exchange(waiting_, {});
     FolderChanges held = std::exchange(held_, {});
-    const bool owed = std::exchange(relistOwed_, false);
-    TellFailure(listing);
+    const std::optional<RelistCause> owed = std::exchange(relistOwed_, std::nullopt);
+    TellFailure(listing, cause);
     for (auto& then : waiting) {
         if (firstListings_ != listingAtEnd) {
             then(ListingEnd::Abandoned);
@@ -129,7 +144,7 @@ void FolderView::End(FolderListing listing) {
     }
     if (firstListings_ != listingAtEnd) return;
     if (owed) {
-        Relist();
+        Relist(*owed);
     } else if (!held.Empty()) {
         FolderChanged(std::move(held));
     }
@@ -139,7 +154,7 @@ void FolderView::FolderChanged(FolderChanges changes) {
     if (running_) {
         held_.Add(std::move(changes));
     } else if (changes.lost) {
-        Relist();
+        Relist(RelistCause::LiveList);
     } else {
         ApplyChanges(changes.changes);
     }
@@ -147,6 +162,7 @@ void FolderView::FolderChanged(FolderChanges changes) {
 
 void FolderView::ApplyChanges(const std::vector<NameChange>& changes) {
     ShownChange change = ChangeOfShown(services_, List().ListNames(), subfolders_, changes, options_);
+    if (change.relist) return Relist(RelistCause::LiveList);
     if (!change.names.Empty()) {
         List().ListEdit(change.names);
         listedFileCount_ = List().ListCount();
@@ -181,26 +197,15 @@ void FolderView::CopyTickedNames(NameForm form) {
         });
         return;
     }
-    const NameList& names = List().ListNames();
-    const std::string folder = controls_.目录框文件名提取.CurrentFolder();
-    std::string lines;
-    bool anyTicked = false;
-    for (int i = 0; i < names.Count(); ++i) {
-        if (!names.Ticked(i)) continue;
-        // CR LF between names and none after the last, so a single name
-        // pastes into a one-line box as it is.
-        if (anyTicked) lines += "\r\n";
-        const std::string name(names.Name(i));
-        lines += OnOneLine(FormedName(name, folder, form));
-        if (form == NameForm::Details) lines += DetailsColumns(services_, name, folder);
-        anyTicked = true;
-    }
-    if (anyTicked) services_.PutTextOnClipboard(lines);
+    copy_.Start(List().ListNames(), controls_.目录框文件名提取.CurrentFolder(), form);
 }
 
-void FolderView::TellFailure(const FolderListing& listing) {
-    const std::string told = ListingFailureMessage(controls_.目录框文件名提取.CurrentFolder(), listing);
-    if (!told.empty()) services_.ShowWarning(told, kMessageTitle);
+// Kept before the message shows: the user may choose another folder meanwhile.
+void FolderView::TellFailure(const FolderListing& listing, RelistCause cause) {
+    const std::string failure = ListingFailureMessage(controls_.目录框文件名提取.CurrentFolder(), listing);
+    const bool tell = !failure.empty() && (cause == RelistCause::User || failure != lastFailure_);
+    lastFailure_ = failure;
+    if (tell) services_.ShowWarning(failure, kMessageTitle);
 }
 
 void FolderView::ItemSelected() {

@@ -15,6 +15,7 @@
 #include "browse/folder_changes.h"
 #include "browse/folder_listing.h"
 #include "browse/listing_job.h"
+#include "browse/name_copy.h"
 #include "browse/name_form.h"
 #include "browse/name_pattern.h"
 #include "platform/controls.h"
@@ -29,6 +30,11 @@ enum class ListingEnd {
     Failed,     // the folder could not be listed to its end
     Abandoned,  // another folder was chosen
 };
+
+// Who asked for a re-list: the user, or the live list on its own, when the
+// system lost changes or a folder below came or went. A failure to list is
+// told again only to the user, or when it changed.
+enum class RelistCause { User, LiveList };
 
 // The ticks at a moment of a first listing: those of the names listed so
 // far, and the one every later name will come with.
@@ -47,27 +53,32 @@ public:
           runner_(runner),
           table_(table),
           listedFileCount_(listedFileCount),
-          options_(options) {}
+          options_(options),
+          copy_(services, runner) {}
     ~FolderView() { Abandon(); }
     FolderView(const FolderView&) = delete;
     FolderView& operator=(const FolderView&) = delete;
 
     void DriveChange();
-    // Lists the directory box's folder from an empty list, every name ticked.
-    // A folder that cannot be listed is told; an empty one is not.
+    // Watches the directory box's folder, then lists it from an empty list,
+    // every name ticked. A folder that cannot be listed is told; an empty
+    // one is not.
     void FolderScan();
     // Lists the shown folder again as it is now. The list stays as it is
     // until the new one is whole; then names still there keep their ticks,
     // new ones come ticked, gone ones leave. Asked for during a first
     // listing, or with the options of the one running, it follows that one.
-    void Relist();
-    // What the running listing has handed over.
-    void TakeListingNews();
-    // Changes the system reported in the shown folder; held while a listing runs.
+    // The watch follows the subfolders option at once.
+    void Relist(RelistCause cause);
+    // What the work in the background has handed over: names, a listing's
+    // end, the text to copy.
+    void TakeNews();
+    // Changes the system reported in the shown folder, or below it; held
+    // while a listing runs.
     void FolderChanged(FolderChanges changes);
-    // The window goes: nothing more is listed or waited for.
-    void StopListing();
-    bool Listing() const { return running_.has_value(); }
+    // The window goes: nothing more is listed, copied or waited for.
+    void StopWork();
+    bool Working() const { return running_.has_value() || copy_.Gathering(); }
     // A first listing runs: names are still to come.
     bool NamesToCome() const { return running_ && running_->kind == Kind::First; }
     // Runs when the first listing running now ends, or another folder is chosen.
@@ -76,9 +87,8 @@ public:
     // The table the ticks would give over the names listed now.
     FileNameTable TableOf(const TickSnapshot& ticks) const;
 
-    // The ticked names in list order, one a line, in the name form, a control
-    // character in a name copied as "?" as the day's file gets it; during a
-    // first listing, once it has ended.
+    // The ticked names to the clipboard as CopiedLines gives them, gathered
+    // in the background; during a first listing, once it has ended.
     void CopyTickedNames(NameForm form);
     void ItemSelected();
     void TableRebuild();
@@ -94,17 +104,20 @@ private:
     struct Running {
         Kind kind;
         ListingOptions options;
+        RelistCause cause;  // a first listing is the user's
         std::stop_source stop;
         // Each listing has its own: news of one that was abandoned is never taken.
         std::shared_ptr<ListingMailbox> mailbox;
     };
 
-    void Start(Kind kind);
+    void Watch();
+    void Start(Kind kind, RelistCause cause);
     void Abandon();
+    void TakeListingNews();
     void ShowArrived(NameList& names);
     void SwapIn(ListingNews& news);
     void End(FolderListing listing);
-    void TellFailure(const FolderListing& listing);
+    void TellFailure(const FolderListing& listing, RelistCause cause);
     void ApplyChanges(const std::vector<NameChange>& changes);
     void SetEveryTick(EveryTick change);
     CheckList& List() { return controls_.选择列表框文件列表; }
@@ -121,8 +134,11 @@ private:
     std::optional<Running> running_;
     std::uint64_t firstListings_ = 0;  // a first listing ends what waited for the one before
     bool arrivalTick_ = true;          // the tick of names still to come
-    bool relistOwed_ = false;
+    std::optional<RelistCause> relistOwed_;
     FolderChanges held_;
+    std::string lastFailure_;  // what the last listing to end could not list, told or not
+    std::optional<bool> watchedSubfolders_;  // once a folder is shown
+    NameCopy copy_;
     std::vector<std::function<void(ListingEnd)>> waiting_;
     std::vector<std::string> subfolders_;  // as the directory box shows them
 };

@@ -54,16 +54,6 @@ private:
 
 }  // namespace
 
-void ListingMailbox::Put(ListingNews news) {
-    const std::lock_guard lock(mutex_);
-    news_.push_back(std::move(news));
-}
-
-std::vector<ListingNews> ListingMailbox::Take() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(news_, {});
-}
-
 // A first listing in the file system's order sends the names as they come;
 // any other holds them until the folder is through, to order them or to
 // match them with the shown list.

@@ -7,13 +7,13 @@
 // name without looking a name up.
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
 
 #include "browse/folder_listing.h"
+#include "platform/mailbox.h"
 #include "platform/name_list.h"
 #include "platform/services.h"
 
@@ -27,15 +27,7 @@ struct ListingNews {
 };
 
 // Where the listing's thread puts its news and the window's thread takes it.
-class ListingMailbox {
-public:
-    void Put(ListingNews news);
-    std::vector<ListingNews> Take();
-
-private:
-    std::mutex mutex_;
-    std::vector<ListingNews> news_;
-};
+using ListingMailbox = Mailbox<ListingNews>;
 
 struct ListingRequest {
     std::string folder;

@@ -111,6 +111,10 @@ public:
     virtual void ListingUnderWay(std::int64_t listed) = 0;
     // No listing runs: the sign goes.
     virtual void ListingOver() = 0;
+    // From now on the names that come, go or are renamed in the folder, and
+    // with `subfolders` in every folder below it, are told to the logic, in
+    // place of those of the folder followed before.
+    virtual void FollowFolder(const std::string& folder, bool subfolders) = 0;
 };
 
 }  // namespace quillory

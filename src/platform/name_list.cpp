@@ -35,7 +35,7 @@ void NameList::Add(std::string_view name, bool ticked) {
 void NameList::Append(const NameList& other) {
     const auto offset = static_cast<std::uint32_t>(bytes_.size());
     bytes_ += other.bytes_;
-    ends_.reserve(ends_.size() + other.ends_.size());
+    // No reserve of the exact size: at every batch it would copy the whole list.
     for (std::uint32_t end : other.ends_) ends_.push_back(offset + end);
     ticks_.insert(ticks_.end(), other.ticks_.begin(), other.ticks_.end());
 }

@@ -28,6 +28,8 @@ struct FoundEntry {
     // A link to a place elsewhere: a junction, a symbolic link or a mount point.
     bool isReparsePoint = false;
     std::uint64_t modified = 0;  // last write, in 100-ns steps since 1601 (UTC)
+    // A folder's, as FolderIdentity gives it, where the listing tells it; empty otherwise.
+    std::string identity{};
 };
 
 // What a line of the details name form tells beside the name.
@@ -134,15 +136,16 @@ public:
         return InsertLine(path, line);
     }
 
-    // Every entry matching the pattern ("C:\dir\*.*"), in the order the file
-    // system yields them, "." and ".." included when it yields them, until
-    // `visit` answers false. Safe on any thread.
-    virtual ListingOutcome FindFiles(const std::string& pattern,
+    // Every entry of the folder, in the order the file system yields them,
+    // "." and ".." included when it yields them, each folder with its
+    // identity, until `visit` answers false. Safe on any thread.
+    virtual ListingOutcome FindFiles(const std::string& folder,
                                      const std::function<bool(const FoundEntry&)>& visit) = 0;
 
     // Two paths of one folder give the same text, also through a link the
     // system does not mark as one (a share's server following a link, a bind
-    // mount); the empty text when the system cannot tell.
+    // mount), and two folders of one volume never do; the empty text when
+    // the system cannot tell.
     virtual std::string FolderIdentity(const std::string& path) = 0;
 
     // Size and last write of the file as it is now; nothing when it is gone.

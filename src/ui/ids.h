@@ -68,7 +68,7 @@ constexpr int SourceId(Source id) { return static_cast<int>(id); }
 
 enum class Event {
     Created,          // main window, once
-    ListingNews,      // main window: a listing on a thread of its own has names, or its end, to hand over
+    BackgroundNews,   // main window: work on a thread of its own (a listing, a copy) has something to hand over
     DriveChanged,     // drive box, by the user
     FolderChanged,    // directory box, by the user or from code
     ContentChanged,   // directory box: files or subfolders of its folder came, went or were renamed

@@ -4,8 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -210,6 +213,83 @@ TEST_F(BackgroundListing, AReListKeepsTheShownListUntilItIsWholeAndTheUsersTicks
     EXPECT_EQ(h.TabledNames(), Names{"d"});
 }
 
+TEST_F(BackgroundListing, ATreeIsListedAsAFolderIsAndDroppedAtOnceInsideASubfolder) {
+    const std::string below = std::string(kFolder) + "\\a";
+    MakeFolder(kFolder, {"top.jpg"});
+    MakeFolder(below, Numbered("a", 1000));
+    MakeFolder(below + "\\b", Numbered("b", 10));
+    MakeFolder(kOther, {"x.txt"});
+    h.Choose(Command::IncludeSubfolders);
+    int shownMidway = -1;
+    std::optional<std::int64_t> countedMidway;
+    During(below, 500, [&] {
+        shownMidway = h.ui.fileList.ListCount();
+        countedMidway = h.window.listedSoFar;
+        h.Click(ControlId::按钮全部选);
+        h.UserTick(0, true);
+        h.services.AnswerText("b*");
+        h.Choose(Command::TickByPattern);
+    });
+    h.ui.folders.SetCurrentFolder(kFolder);
+
+    // In the file system's order, batch by batch while the walk goes, the
+    // sign counting them; select none holds for the names still to come,
+    // the pattern ticks once every name is there.
+    Names expected{"top.jpg"};
+    for (const std::string& name : Numbered("a", 1000)) expected.push_back("a\\" + name);
+    for (const std::string& name : Numbered("b", 10)) expected.push_back("a\\b\\" + name);
+    EXPECT_EQ(h.ListedNames(), expected);
+    EXPECT_GT(shownMidway, 0);
+    EXPECT_EQ(countedMidway, shownMidway);
+    Ticks ticks(expected.size(), false);
+    ticks[0] = true;
+    std::fill(ticks.end() - 10, ticks.end(), true);
+    EXPECT_EQ(h.Ticks(), ticks);
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"a"}) << "the shown folder's own alone";
+    EXPECT_EQ(h.window.followed, std::make_pair(std::string(kFolder), true)) << "the whole tree watched";
+
+    // Another folder chosen in the middle of a subfolder: not one more name of
+    // it is looked at, and no folder below it is listed.
+    During(below, 600, [&] { h.ui.folders.SetCurrentFolder(kOther); });
+    const std::size_t calls = h.services.Calls().size();
+    h.ui.folders.SetCurrentFolder(kFolder);
+    EXPECT_EQ(h.ListedNames(), Names{"x.txt"});
+    EXPECT_EQ(Yielded(below), 601);
+    const std::vector<std::string> since(h.services.Calls().begin() + calls, h.services.Calls().end());
+    EXPECT_EQ(std::count(since.begin(), since.end(), "FindFiles " + below + "\\b"), 0);
+
+    // In name order the walk's names are sorted off the window's thread and
+    // come all at once.
+    h.Choose(Command::OrderName);
+    During(below + "\\b", 5, [&] { shownMidway = h.ui.fileList.ListCount(); });
+    h.ui.folders.SetCurrentFolder(kFolder);
+    EXPECT_EQ(shownMidway, 0);
+    EXPECT_EQ(h.ListedNames().front(), "a\\a0.jpg");
+    EXPECT_EQ(h.ListedNames()[2], "a\\a2.jpg");
+    EXPECT_EQ(h.ListedNames().back(), "top.jpg");
+}
+
+TEST_F(BackgroundListing, CopyingAsksTheDiskOffTheWindowsThreadAndOnlyTheLastCopyReachesTheClipboard) {
+    MakeFolder(kFolder, {"a.txt"});
+    h.services.AddFile(std::string(kFolder) + "\\b.txt", "123");
+    h.services.SetModified(std::string(kFolder) + "\\b.txt", 133'000'000'000'000'000ULL);
+    h.ui.folders.SetCurrentFolder(kFolder);
+    h.Choose(Command::NameFormDetails);
+    h.runner.holdWork = true;
+    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
+    h.UserTick(0, false);
+    h.Fire(ControlId::选择列表框文件列表, Event::CopyKey);
+    ASSERT_EQ(h.runner.held.size(), 2u);
+    EXPECT_TRUE(h.actions.Working());
+    EXPECT_EQ(h.services.ClipboardText(), "");
+
+    h.runner.held[1]();
+    EXPECT_EQ(h.services.ClipboardText(), "b.txt\t3\t2022-06-18 04:26:40");
+    EXPECT_FALSE(h.actions.Working());
+    h.runner.held[0]();
+    EXPECT_EQ(h.services.ClipboardText(), "b.txt\t3\t2022-06-18 04:26:40") << "the copy dropped puts nothing";
+}
+
 class LiveChanges : public BackgroundListing {
 protected:
     void Changed(std::vector<NameChange> changes, bool lost = false) {
@@ -221,6 +301,20 @@ protected:
     static NameChange Went(const std::string& name) { return {name, std::nullopt}; }
     static NameChange Renamed(const std::string& from, const std::string& to, bool folder = false) {
         return {from, FoundEntry{to, folder, false, false, 0}};
+    }
+    // A change below the shown folder, through these folders.
+    static NameChange Through(std::vector<FoundEntry> way, NameChange change) {
+        change.way = std::move(way);
+        return change;
+    }
+    static FoundEntry Folder(const std::string& name, bool hidden = false, bool link = false) {
+        return {name, true, hidden, false, link, 0};
+    }
+    // A tree on the fake disk, listed with its subfolders.
+    void ShowTree(const Names& files) {
+        for (const std::string& file : files) h.services.AddFile(std::string(kFolder) + "\\" + file);
+        h.Choose(Command::IncludeSubfolders);
+        h.ui.folders.SetCurrentFolder(kFolder);
     }
 };
 
@@ -267,6 +361,75 @@ TEST_F(LiveChanges, ChangesDuringAListingWaitForItsEndAndLostOnesListAgain) {
     EXPECT_EQ(h.services.FindFilesCalls(), listings + 1);
     EXPECT_EQ(h.ListedNames().back(), "unreported.txt");
     EXPECT_TRUE(h.ui.fileList.ListIsChecked(h.ui.fileList.ListCount() - 1));
+}
+
+TEST_F(LiveChanges, BelowTheShownFolderFilesAreAppliedByTheirPathsAndFoldersListTheTreeAgain) {
+    const std::string top = std::string(kFolder) + "\\";
+    ShowTree({"a.txt", "sub\\b.txt", "sub\\deep\\c.txt"});
+    h.services.AddFolder(top + ".h", true);
+    ASSERT_EQ(h.ListedNames(), (Names{"a.txt", "sub\\b.txt", "sub\\deep\\c.txt"}));
+    h.UserTick(2, false);
+    const FoundEntry sub = Folder("sub"), deep = Folder("deep"), hidden = Folder(".h", true);
+    h.services.RemoveFile(top + "sub\\b.txt");
+    h.services.RemoveFile(top + "sub\\deep\\c.txt");
+    for (const char* made : {"sub\\deep\\c2.txt", "sub\\deep\\new.txt", ".h\\h.txt"}) h.services.AddFile(top + made);
+    h.services.AddFolder(top + ".h\\新");
+    int listings = h.services.FindFilesCalls();
+
+    // Files in folders the walk does not enter, and folders there, are left out.
+    Changed({Through({sub, deep}, Came("sub\\deep\\new.txt")), Went("sub\\b.txt"),
+             Through({sub, deep}, Renamed("sub\\deep\\c.txt", "sub\\deep\\c2.txt")),
+             Through({hidden}, Came(".h\\h.txt")), Through({hidden}, Came(".h\\新", true)),
+             Through({sub, Folder("链接", false, true)}, Came("sub\\链接\\l.txt")), Went(".h\\gone.txt")});
+    EXPECT_EQ(h.services.FindFilesCalls(), listings);
+    EXPECT_EQ(h.ListedNames(), (Names{"a.txt", "sub\\deep\\c2.txt", "sub\\deep\\new.txt"}));
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, false, true));
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"sub"});
+
+    // A folder that came below brings files the system did not report.
+    h.services.AddFile(top + "sub\\搬来\\d.txt");
+    Changed({Through({sub}, Came("sub\\搬来", true))});
+    EXPECT_GT(h.services.FindFilesCalls(), listings);
+    EXPECT_EQ(h.ListedNames(), (Names{"a.txt", "sub\\deep\\c2.txt", "sub\\deep\\new.txt", "sub\\搬来\\d.txt"}));
+    EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, false, true, true)) << "ticks kept by name";
+    EXPECT_EQ(h.ui.folders.subfolders, Names{"sub"}) << "a folder deeper down is never one of its rows";
+
+    // One moved away takes its files along unreported; one deleted after its
+    // files needs no listing again.
+    h.services.RemoveFolder(top + "sub\\搬来");
+    Changed({Went("sub\\搬来")});
+    EXPECT_EQ(h.ListedNames(), (Names{"a.txt", "sub\\deep\\c2.txt", "sub\\deep\\new.txt"}));
+    listings = h.services.FindFilesCalls();
+    h.services.RemoveFolder(top + "sub\\deep");
+    Changed({Went("sub\\deep\\c2.txt"), Went("sub\\deep\\new.txt"), Went("sub\\deep")});
+    EXPECT_EQ(h.services.FindFilesCalls(), listings);
+    EXPECT_EQ(h.ListedNames(), Names{"a.txt"});
+
+    h.Choose(Command::IncludeSubfolders);
+    EXPECT_EQ(h.window.followed, std::make_pair(std::string(kFolder), false)) << "the watch follows the option";
+}
+
+TEST_F(LiveChanges, UnreadableSubfoldersAreToldAfterTheUsersListingsAndAfterTheLiveListsOwnOnlyWhenTheyChanged) {
+    const std::string top = std::string(kFolder) + "\\";
+    h.services.MakeUnreadable(top + "locked", {false, 5, "拒绝访问。"});
+    ShowTree({"a.txt", "locked\\l.txt"});
+    const auto told = [&] { return h.services.Messages().size(); };
+    ASSERT_EQ(told(), 1u);
+    EXPECT_EQ(h.services.Messages()[0].kind, fake::MessageKind::Warning);
+
+    Changed({}, true);
+    h.services.AddFolder(top + "new");
+    Changed({Came("new", true)});
+    EXPECT_EQ(told(), 1u) << "listed again on its own, the same failure";
+    h.Choose(Command::Relist);
+    EXPECT_EQ(told(), 2u) << "F5 is the user's";
+
+    h.services.MakeUnreadable(top + "locked2", {false, 5, "拒绝访问。"});
+    h.services.AddFile(top + "locked2\\m.txt");
+    Changed({Came("locked2", true)});
+    ASSERT_EQ(told(), 3u);
+    EXPECT_EQ(h.services.Messages().back().text.rfind("有 2 个子文件夹无法读取", 0), 0u);
+    EXPECT_EQ(h.ListedNames(), Names{"a.txt"});
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(FakeServices, FindFilesYieldsEntriesInCreationOrderWithTheirAttributes) {
     services.AddFile("D:\\f\\a.txt", "", true, false);
     std::vector<std::string> names;
     std::vector<bool> folders;
-    services.FindFiles("D:\\f\\*.*", [&](const FoundEntry& entry) {
+    services.FindFiles("D:\\f", [&](const FoundEntry& entry) {
         names.push_back(entry.name);
         folders.push_back(entry.isFolder);
         return true;
@@ -44,7 +44,7 @@ TEST(FakeServices, FindFilesYieldsEntriesInCreationOrderWithTheirAttributes) {
     EXPECT_EQ(folders, (std::vector<bool>{true, true, false, true, false}));
 
     int found = 0;
-    services.FindFiles("D:\\missing\\*.*", [&](const FoundEntry&) { return ++found > 0; });
+    services.FindFiles("D:\\missing", [&](const FoundEntry&) { return ++found > 0; });
     EXPECT_EQ(found, 0);
 }
 

@@ -77,7 +77,7 @@ TEST(FolderScan, DriveRootListsWithoutADoubledBackslash) {
     h.services.AddFile("D:\\root.txt");
     h.ui.folders.SetCurrentFolder("D:\\");
     EXPECT_EQ(h.ListedNames(), Names{"root.txt"});
-    EXPECT_EQ(h.services.Calls().back(), "FindFiles D:\\*.*");
+    EXPECT_EQ(h.services.Calls().back(), "FindFiles D:\\");
 }
 
 TEST(FolderScan, MoreThan200FilesAreAllListedButOnly200Tabled) {

@@ -26,7 +26,7 @@ public:
     explicit Harness(const std::string& programFolder = kProgramFolder) : services(programFolder) {
         services.SetToday(kToday);
         ui.folders.onChanged = [this] { Fire(ControlId::目录框文件名提取, Event::FolderChanged); };
-        runner.onWake = [this] { Dispatch(actions, SourceId(Source::MainWindow), Event::ListingNews); };
+        runner.onWake = [this] { Dispatch(actions, SourceId(Source::MainWindow), Event::BackgroundNews); };
     }
 
     void Start() { Dispatch(actions, SourceId(Source::MainWindow), Event::Created); }

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "browse/folder_chain.h"
 #include "platform/win32/encoding.h"
 #include "support/clipboard.h"
 #include "support/list_view_queries.h"
@@ -73,6 +75,17 @@ protected:
     }
 
     bool Listing() { return !app.Program().Settled(); }
+    bool Shows(const std::string& name) const {
+        const Names names = ShownNames(List());
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+    std::map<std::string, bool> TicksByName() const {
+        const Names names = ShownNames(List());
+        const std::vector<bool> ticks = ShownTicks(List());
+        std::map<std::string, bool> byName;
+        for (std::size_t i = 0; i < names.size() && i < ticks.size(); ++i) byName[names[i]] = ticks[i];
+        return byName;
+    }
     // These ask the window, as another program would, from any thread.
     HWND List() const { return app.Control(ControlId::选择列表框文件列表); }
     int Shown() const { return ListView_GetItemCount(List()); }
@@ -196,6 +209,44 @@ TEST_F(BackgroundListingEndToEnd, NamesAddedRemovedAndRenamedInABigShownFolderAr
     std::vector<bool> ticks(expected.size(), true);
     ticks[0] = ticks[1] = false;
     EXPECT_EQ(ShownTicks(List()), ticks) << "every tick kept, the new name ticked";
+}
+
+// Windows reports a change anywhere below the shown folder, Wine 8 only the
+// folder's own: a file three levels down shows at once there, at F5 here.
+TEST_F(BackgroundListingEndToEnd, ATreeFollowsTheDiskDownToAFileThreeLevelsBelowAndAFolderBroughtInWithItsFiles) {
+    const std::wstring tree = files / L"树";
+    for (const wchar_t* made : {L"", L"\\子", L"\\子\\孙", L"\\子\\孙\\曾孙"}) {
+        CreateDirectoryW((tree + made).c_str(), nullptr);
+    }
+    for (const wchar_t* made : {L"\\a.jpg", L"\\子\\b.jpg", L"\\子\\孙\\c.jpg"}) WriteBytes(tree + made, "x");
+    const std::wstring outside = MakeFolder(L"外面", 2);
+    app.Choose(Command::IncludeSubfolders);
+    Paste(tree);
+    app.Pump();
+    ASSERT_EQ(TicksByName(), (std::map<std::string, bool>{{"a.jpg", true}, {"子\\b.jpg", true}, {"子\\孙\\c.jpg", true}}));
+    for (int item : {0, 1}) {
+        PostClick(List(), TickBoxPoint(List(), item));
+        app.Pump();
+    }
+    std::map<std::string, bool> expected = TicksByName();
+
+    WriteBytes(tree + L"\\子\\孙\\曾孙\\新.jpg", "x");
+    if (!PumpUntil([&] { return Shows("子\\孙\\曾孙\\新.jpg"); }, 1000)) {
+        SetFocus(List());
+        app.PressKey(VK_F5);
+    }
+    expected["子\\孙\\曾孙\\新.jpg"] = true;
+    EXPECT_EQ(TicksByName(), expected);
+
+    // Its files come with the folder unreported; the tree is listed again.
+    ASSERT_TRUE(MoveFileW(outside.c_str(), (tree + L"\\搬来").c_str()));
+    ASSERT_TRUE(PumpUntil([&] { return Shows("搬来\\IMG_1.jpg"); }, 5000));
+    app.Pump();
+    expected["搬来\\照片_0.jpg"] = expected["搬来\\IMG_1.jpg"] = true;
+    EXPECT_EQ(TicksByName(), expected) << "every tick kept by name";
+    const HWND rows = GetWindow(app.Control(ControlId::目录框文件名提取), GW_CHILD);
+    EXPECT_EQ(SendMessageW(rows, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(FolderChain(Utf8(tree)).size() + 2))
+        << "the folder's own subfolders, none deeper down";
 }
 
 }  // namespace

@@ -245,7 +245,7 @@ TEST_F(OptionsEndToEnd, SubfoldersListATreeAsRelativePathsInEachOrderPastHiddenL
     app->Choose(Command::OrderTime);
     EXPECT_EQ(Listed(), (Names{deepName, "locked\\l.txt", "b.txt", "子\\c.jpg", "子\\孙\\e.jpg", ".隐藏\\h.txt", "a.jpg",
                                "子\\孙\\d.txt"}));
-    // Nothing watches below the shown folder yet: F5 shows a file three levels down.
+    // F5 lists the whole tree again, down to a file three levels below.
     MakeFolder(files + L"\\子\\孙\\曾孙");
     MakeFile(files + L"\\子\\孙\\曾孙\\新.txt", 0);
     SetFocus(List());

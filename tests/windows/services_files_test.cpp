@@ -26,9 +26,9 @@ class FilesTest : public ::testing::Test {
 protected:
     std::string Path(const std::wstring& name) const { return Utf8(folder_ / name); }
 
-    std::map<std::string, FoundEntry> Find(const std::string& pattern) {
+    std::map<std::string, FoundEntry> Find(const std::string& folder) {
         std::map<std::string, FoundEntry> found;
-        services_.FindFiles(pattern, [&](const FoundEntry& entry) { return found.emplace(entry.name, entry).second; });
+        services_.FindFiles(folder, [&](const FoundEntry& entry) { return found.emplace(entry.name, entry).second; });
         return found;
     }
 
@@ -62,10 +62,11 @@ TEST_F(FilesTest, AFolderHasOneIdentityWhateverPathLeadsToItAndAFileItsSizeAndLo
     CreateDirectoryW((folder_ / L"二").c_str(), nullptr);
     const FolderLink link(folder_ / L"二\\链接", L"..\\一");
     ASSERT_TRUE(link.IsLink());
-    EXPECT_TRUE(Find(Path(L"二\\*.*"))["链接"].isReparsePoint);
-    EXPECT_FALSE(Find(Path(L"*.*"))["一"].isReparsePoint);
+    EXPECT_TRUE(Find(Path(L"二"))["链接"].isReparsePoint);
+    EXPECT_FALSE(Find(Utf8(folder_.Path()))["一"].isReparsePoint);
     const std::string one = services_.FolderIdentity(Path(L"一"));
     EXPECT_NE(one, "");
+    EXPECT_EQ(Find(Utf8(folder_.Path()))["一"].identity, one) << "a listing tells it as FolderIdentity does";
     EXPECT_EQ(services_.FolderIdentity(Path(L"二\\链接")), one);
     EXPECT_EQ(services_.FolderIdentity(Path(L"二\\..\\一\\")), one);
     EXPECT_NE(services_.FolderIdentity(Path(L"二")), one);
@@ -105,7 +106,7 @@ TEST_F(FilesTest, FileExistsForFilesOnly) {
 TEST_F(FilesTest, CanWriteInFolderLeavesNothingBehind) {
     EXPECT_TRUE(services_.CanWriteInFolder(Utf8(folder_.Path())));
     EXPECT_TRUE(services_.CanWriteInFolder(Utf8(folder_.Path()) + "\\"));
-    EXPECT_TRUE(Find(Path(L"*.*")).size() == 2);  // "." and ".."
+    EXPECT_TRUE(Find(Utf8(folder_.Path())).size() == 2);  // "." and ".."
     EXPECT_FALSE(services_.CanWriteInFolder(Path(L"missing")));
 }
 
@@ -118,7 +119,7 @@ TEST_F(FilesTest, FindFilesReportsNamesAndAttributes) {
     ASSERT_TRUE(SetFileAttributesW((folder_ / L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(CreateDirectoryW((folder_ / L"sub").c_str(), nullptr));
 
-    const auto found = Find(Path(L"*.*"));
+    const auto found = Find(Utf8(folder_.Path()));
     ASSERT_EQ(found.size(), 7u) << "a.txt, 中文名称.txt, hidden.txt, system.txt, sub, . and ..";
     const auto expect = [&](const std::string& name, bool folder, bool hidden, bool system) {
         ASSERT_EQ(found.count(name), 1u) << name;
@@ -140,14 +141,14 @@ TEST_F(FilesTest, FindFilesListsADriveRootNothingForAMissingFolderAndTellsARefus
     wchar_t windows[MAX_PATH];
     ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 3u);
     const std::string windowsFolder = Utf8(windows);  // "C:\Windows"
-    const auto root = Find(windowsFolder.substr(0, 3) + "*.*");
+    const auto root = Find(windowsFolder.substr(0, 3));
     ASSERT_EQ(root.count(windowsFolder.substr(3)), 1u) << windowsFolder;
     EXPECT_TRUE(root.at(windowsFolder.substr(3)).isFolder);
-    EXPECT_TRUE(Find(Path(L"missing\\*.*")).empty());
-    EXPECT_TRUE(services_.FindFiles(Path(L"missing\\*.*"), [](const FoundEntry&) { return true; }).listed);
+    EXPECT_TRUE(Find(Path(L"missing")).empty());
+    EXPECT_TRUE(services_.FindFiles(Path(L"missing"), [](const FoundEntry&) { return true; }).listed);
     // The visitor's false ends the listing there, as a listing does that is abandoned.
     int visited = 0;
-    EXPECT_TRUE(services_.FindFiles(windowsFolder.substr(0, 3) + "*.*", [&](const FoundEntry&) { return ++visited < 2; })
+    EXPECT_TRUE(services_.FindFiles(windowsFolder.substr(0, 3), [&](const FoundEntry&) { return ++visited < 2; })
                     .listed);
     EXPECT_EQ(visited, 2);
     // A folder another program holds open, sharing nothing.
@@ -155,7 +156,7 @@ TEST_F(FilesTest, FindFilesListsADriveRootNothingForAMissingFolderAndTellsARefus
     const HANDLE held = CreateFileW((folder_ / L"held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const ListingOutcome refused = services_.FindFiles(Path(L"held\\*.*"), [](const FoundEntry&) { return true; });
+    const ListingOutcome refused = services_.FindFiles(Path(L"held"), [](const FoundEntry&) { return true; });
     CloseHandle(held);
     EXPECT_FALSE(refused.listed) << refused.systemError;
     EXPECT_FALSE(refused.systemText.empty()) << refused.systemError;
@@ -174,7 +175,7 @@ TEST_F(FilesTest, PathsLongerThanMaxPathWork) {
     EXPECT_TRUE(services_.CanWriteInFolder(deep));
     ASSERT_TRUE(services_.InsertLine(file, std::string("new")));
 
-    const auto found = Find(deep + "\\*.*");
+    const auto found = Find(deep);
     EXPECT_EQ(found.size(), 3u);
     EXPECT_EQ(found.count("长名称.txt"), 1u);
 

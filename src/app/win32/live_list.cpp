@@ -19,10 +19,10 @@ constexpr ULONGLONG kPausePerApplication = 3;
 
 }  // namespace
 
-void LiveList::Follow(HWND window, const std::string& folder) {
+void LiveList::Follow(HWND window, const std::string& folder, bool subfolders) {
     Stop();
     window_ = window;
-    watcher_ = std::make_unique<FolderWatcher>(window, kFolderChanged, ++watched_, folder);
+    watcher_ = std::make_unique<FolderWatcher>(window, kFolderChanged, ++watched_, folder, subfolders);
 }
 
 // Changes still waiting belong to the folder before.

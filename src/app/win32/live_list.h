@@ -19,8 +19,9 @@ class LiveList {
 public:
     explicit LiveList(std::function<void(FolderChanges)> apply) : apply_(std::move(apply)) {}
 
-    // Watches this folder from now on, in place of the one before.
-    void Follow(HWND window, const std::string& folder);
+    // Watches this folder, and with `subfolders` every folder below it, from
+    // now on, in place of the one before.
+    void Follow(HWND window, const std::string& folder, bool subfolders);
     // Nothing more is watched or applied.
     void Stop();
     // True when the message was the live list's own.

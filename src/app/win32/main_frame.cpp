@@ -31,8 +31,8 @@ constexpr ControlId kFirstFocus = ControlId::选择列表框文件列表;
 
 // Sent before WM_DPICHANGED to a window aware of the DPI per monitor (Windows 10 1703 and later).
 constexpr UINT kGetDpiScaledSize = 0x02E4;
-// A listing on its own thread has news for the window.
-constexpr UINT kListingNews = WM_APP + 2;
+// Work on a thread of its own has news for the window.
+constexpr UINT kBackgroundNews = WM_APP + 2;
 
 RECT CentredOnScreen(SIZE size) {
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
@@ -163,7 +163,7 @@ LRESULT CALLBACK MainFrame::Proc(HWND handle, UINT message, WPARAM wParam, LPARA
     return self ? self->HandleMessage(message, wParam, lParam) : DefWindowProcW(handle, message, wParam, lParam);
 }
 
-bool MainFrame::Settled() const { return !(actions_ && actions_->Listing()) && liveList_.Idle(); }
+bool MainFrame::Settled() const { return !(actions_ && actions_->Working()) && liveList_.Idle(); }
 
 LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND handle = window_;
@@ -172,9 +172,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         OnCreate();
         return 0;
-    case kListingNews:
+    case kBackgroundNews:
         runner_->Woken();
-        Raise(SourceId(Source::MainWindow), Event::ListingNews);
+        Raise(SourceId(Source::MainWindow), Event::BackgroundNews);
         return 0;
     case WM_TIMER:
         if (sign_.OnTimer(wParam)) return 0;
@@ -222,7 +222,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_DESTROY:
-        if (actions_) actions_->StopListing();
+        if (actions_) actions_->StopWork();
         liveList_.Stop();
         services_.SetMessageOwner(nullptr);
         PostQuitMessage(0);
@@ -270,7 +270,7 @@ HWND MainFrame::CreateControl(const ControlRow& row, HWND parent) {
         hosted_.push_back(driveBox_.get());
         return driveBox_->Handle();
     case ControlKind::DirectoryBox:
-        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, FolderSink(row.id));
+        directoryBox_ = std::make_unique<DirectoryBoxControl>(parent, placed, font, SinkOf(row.id));
         hosted_.push_back(directoryBox_.get());
         return directoryBox_->Handle();
     case ControlKind::CheckList:
@@ -338,7 +338,7 @@ void MainFrame::ConnectLogic() {
         .单选框逆序 = *reverse_,
         .标签存放路径 = *storageText_,
     });
-    runner_.emplace(window_, kListingNews);
+    runner_.emplace(window_, kBackgroundNews);
     actions_.emplace(services_, *controls_, *this, skin_, globals_, *runner_);
 }
 
@@ -390,13 +390,6 @@ EventSink MainFrame::SinkOf(ControlId id) {
     return [this, id](Event event) { Raise(SourceId(id), event); };
 }
 
-// A folder is watched before it is listed, so no change after the listing is missed.
-EventSink MainFrame::FolderSink(ControlId id) {
-    return [this, id](Event event) {
-        if (event == Event::FolderChanged) liveList_.Follow(window_, directoryBox_->CurrentFolder());
-        Raise(SourceId(id), event);
-    };
-}
 
 HWND MainFrame::HandleOf(ControlId id) const {
     for (const auto& [handle, row] : windows_) {

@@ -45,7 +45,7 @@ public:
     // A folder the shell handed over (a drop, the command line), shown as
     // one chosen in the folder dialog.
     void ShowHandedFolder(const std::string& folder);
-    // No listing runs and no change on disk waits to be shown.
+    // No listing or copy runs and no change on disk waits to be shown.
     bool Settled() const;
 
     NativeHandle WindowHandle() const override;
@@ -55,6 +55,9 @@ public:
     void CloseMainWindow() override;
     void ListingUnderWay(std::int64_t listed) override { sign_.UnderWay(listed); }
     void ListingOver() override { sign_.Over(); }
+    void FollowFolder(const std::string& folder, bool subfolders) override {
+        liveList_.Follow(window_, folder, subfolders);
+    }
 
 private:
     static LRESULT CALLBACK Proc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
@@ -74,7 +77,6 @@ private:
     void RememberFocus();
     void Raise(int source, Event event);
     EventSink SinkOf(ControlId id);
-    EventSink FolderSink(ControlId id);
     HWND HandleOf(ControlId id) const;
     // The row of the control, or of the control that `handle` is part of.
     const ControlRow* RowOfWindow(HWND handle) const;

@@ -38,13 +38,14 @@ FolderChanges Lost() { return {{}, true}; }
 }  // namespace
 
 // The first read is asked for here, so no change after the folder is shown is missed.
-FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::string& folder)
+FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::string& folder, bool subfolders)
     : window_(window),
       message_(message),
       tag_(tag),
       // With its backslash: "C:" alone would name the drive's current folder.
       folder_(ExtendedPath(JoinPath(folder, ""))),
       parent_(ParentOf(folder_)),
+      subfolders_(subfolders),
       readDone_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       reports_(kReportBytes / sizeof(DWORD)),
       parentChanges_(WatchNames(parent_, FILE_NOTIFY_CHANGE_DIR_NAME)),
@@ -102,7 +103,7 @@ void FolderWatcher::CloseFolder() {
 bool FolderWatcher::StartReading() {
     ResetEvent(readDone_.Get());
     readPending_ = folderHandle_ && ReadDirectoryChangesW(folderHandle_.Get(), reports_.data(),
-                                                          static_cast<DWORD>(kReportBytes), FALSE, kNameChanges,
+                                                          static_cast<DWORD>(kReportBytes), subfolders_, kNameChanges,
                                                           nullptr, &reading_, nullptr);
     return readPending_;
 }
@@ -126,13 +127,14 @@ void FolderWatcher::ReadChanges() {
 
 FolderChanges FolderWatcher::ChangesIn(DWORD bytes) {
     FolderChanges changes;
+    KnownFolders known;
     const auto* report = reinterpret_cast<const BYTE*>(reports_.data());
     for (DWORD offset = 0; offset < bytes;) {
         const auto& notice = *reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(report + offset);
         const std::wstring_view name(notice.FileName, notice.FileNameLength / sizeof(wchar_t));
         switch (notice.Action) {
         case FILE_ACTION_ADDED:
-            changes.changes.push_back({{}, EntryOf(name)});
+            changes.changes.push_back(ChangeTo({}, name, known));
             break;
         case FILE_ACTION_REMOVED:
             changes.changes.push_back({Utf8(name), std::nullopt});
@@ -141,7 +143,7 @@ FolderChanges FolderWatcher::ChangesIn(DWORD bytes) {
             renamedFrom_ = name;
             break;
         case FILE_ACTION_RENAMED_NEW_NAME:
-            changes.changes.push_back({Utf8(std::exchange(renamedFrom_, {})), EntryOf(name)});
+            changes.changes.push_back(ChangeTo(Utf8(std::exchange(renamedFrom_, {})), name, known));
             break;
         default:
             break;
@@ -150,6 +152,27 @@ FolderChanges FolderWatcher::ChangesIn(DWORD bytes) {
         offset += notice.NextEntryOffset;
     }
     return changes;
+}
+
+// Named as the walk names it, by the folders' and the file's names as they
+// are listed, not as reported (a report may carry a short name); none once
+// the name, or a folder on its way, has gone again.
+NameChange FolderWatcher::ChangeTo(std::string left, std::wstring_view name, KnownFolders& known) const {
+    NameChange change{std::move(left), EntryOf(name)};
+    if (!change.came) return change;
+    std::string path;
+    for (std::size_t slash = name.find(L'\\'); slash != std::wstring_view::npos; slash = name.find(L'\\', slash + 1)) {
+        auto [folder, added] = known.try_emplace(std::wstring(name.substr(0, slash)));
+        if (added) folder->second = EntryOf(folder->first);
+        if (!folder->second) {
+            change.came.reset();
+            return change;
+        }
+        change.way.push_back(*folder->second);
+        path += folder->second->name + '\\';
+    }
+    change.came->name.insert(0, path);
+    return change;
 }
 
 // As the listing describes it; none once the name has gone again.

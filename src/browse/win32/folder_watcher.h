@@ -1,12 +1,13 @@
 #pragma once
-// Tells a window which names came, went or were renamed in a folder. A thread
-// of its own reads the system's reports of name changes, describes each name
-// that came as a listing of the folder would, and posts one message, then
-// none until the window has taken the changes, so a burst of changes is one
-// message. The folder's parent is watched too, for the folder itself going
-// away or coming back.
+// Tells a window which names came, went or were renamed in a folder, or in
+// the whole tree below it. A thread of its own reads the system's reports of
+// name changes, describes each name that came, and the folders on its way,
+// as a listing would, and posts one message, then none until the window has
+// taken the changes, so a burst of changes is one message. The folder's
+// parent is watched too, for the folder itself going away or coming back.
 #include <windows.h>
 
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -21,8 +22,9 @@ namespace quillory::win32 {
 
 class FolderWatcher {
 public:
-    // Watches from the moment it is made; its messages carry `tag` as their wParam.
-    FolderWatcher(HWND window, UINT message, WPARAM tag, const std::string& folder);
+    // Watches from the moment it is made, with `subfolders` every folder
+    // below too; its messages carry `tag` as their wParam.
+    FolderWatcher(HWND window, UINT message, WPARAM tag, const std::string& folder, bool subfolders);
     // Ends the thread; nothing is posted after.
     ~FolderWatcher();
     FolderWatcher(const FolderWatcher&) = delete;
@@ -37,7 +39,10 @@ private:
     void CloseFolder();
     bool StartReading();
     void ReadChanges();
+    // The folders on the way to names, described once for a whole report.
+    using KnownFolders = std::map<std::wstring, std::optional<FoundEntry>, std::less<>>;
     FolderChanges ChangesIn(DWORD bytes);
+    NameChange ChangeTo(std::string left, std::wstring_view name, KnownFolders& known) const;
     std::optional<FoundEntry> EntryOf(std::wstring_view name) const;
     void FollowExistence();
     void Tell(FolderChanges changes);
@@ -47,6 +52,7 @@ private:
     WPARAM tag_;
     std::wstring folder_;  // with its backslash
     std::wstring parent_;  // empty for a drive root
+    bool subfolders_;
     FileHandle folderHandle_;
     KernelHandle readDone_;
     OVERLAPPED reading_{};

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls.h"
@@ -107,12 +108,14 @@ public:
     void CloseMainWindow() override { closed = true; }
     void ListingUnderWay(std::int64_t listed) override { listedSoFar = listed; }
     void ListingOver() override { listedSoFar.reset(); }
+    void FollowFolder(const std::string& folder, bool subfolders) override { followed = {folder, subfolders}; }
 
     std::vector<TopMenu> popups;
     bool quitVisible = true;
     std::map<MenuItem, bool> checked;
     bool closed = false;
     std::optional<std::int64_t> listedSoFar;  // while a listing runs
+    std::optional<std::pair<std::string, bool>> followed;  // the folder, and whether its subfolders too
 };
 
 // The controls in their initial state, bound together as the window binds them.

@@ -1,7 +1,11 @@
 #pragma once
 // The runner for the native tests: the work runs on the calling thread, and
 // every wake hands over at once, so a listing is done when it has started.
+// A test may hold the work instead and run it when it chooses, as a slow
+// thread would.
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "platform/runner.h"
 
@@ -9,12 +13,20 @@ namespace quillory::fake {
 
 class FakeRunner : public Runner {
 public:
-    void Run(std::function<void()> work) override { work(); }
+    void Run(std::function<void()> work) override {
+        if (holdWork) {
+            held.push_back(std::move(work));
+        } else {
+            work();
+        }
+    }
     void Wake() override {
         if (onWake) onWake();
     }
 
     std::function<void()> onWake;  // what the window's thread does when woken
+    bool holdWork = false;
+    std::vector<std::function<void()>> held;  // in the order it was started
 };
 
 }  // namespace quillory::fake

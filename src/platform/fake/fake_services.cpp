@@ -161,14 +161,12 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     return written;
 }
 
-ListingOutcome FakeServices::FindFiles(const std::string& pattern,
+ListingOutcome FakeServices::FindFiles(const std::string& listed,
                                        const std::function<bool(const FoundEntry&)>& visit) {
     ++findFilesCalls_;
-    calls_.push_back("FindFiles " + pattern);
-    const std::size_t slash = pattern.find_last_of('\\');
-    if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return {};
-    std::string folder = Resolved(pattern.substr(0, slash));
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\*.*" names the root
+    calls_.push_back("FindFiles " + listed);
+    std::string folder = Resolved(TrimTrailingBackslash(listed));
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';  // "C:\" names the root
     const auto unreadable = unreadable_.find(folder);
     if (unreadable != unreadable_.end() && !unreadable->second.second) return unreadable->second.first;
     if (!folders_.count(folder)) return {};
@@ -176,7 +174,8 @@ ListingOutcome FakeServices::FindFiles(const std::string& pattern,
     std::vector<FoundEntry> entries{{".", true, false, false}, {"..", true, false, false}};
     if (const auto found = entries_.find(folder); found != entries_.end()) {
         for (const Entry& entry : found->second) {
-            entries.push_back({entry.name, entry.isFolder, entry.hidden, entry.system, entry.reparse, entry.modified});
+            entries.push_back({entry.name, entry.isFolder, entry.hidden, entry.system, entry.reparse, entry.modified,
+                               entry.isFolder ? FolderIdentity(JoinPath(folder, entry.name)) : std::string()});
         }
     }
     for (const FoundEntry& entry : entries) {

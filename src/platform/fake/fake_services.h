@@ -95,7 +95,7 @@ public:
     // Writes the names as they are but for control characters, which become
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
-    ListingOutcome FindFiles(const std::string& pattern,
+    ListingOutcome FindFiles(const std::string& folder,
                              const std::function<bool(const FoundEntry&)>& visit) override;
     // The folder's path once every link on the way is followed.
     std::string FolderIdentity(const std::string& path) override;

@@ -2,11 +2,13 @@
 #include <windows.h>
 
 #include <shlwapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <limits>
 
+#include "platform/text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/file_claim.h"
 #include "platform/win32/folder_listing.h"
@@ -23,7 +25,10 @@ namespace {
 // A folder that is there but yields nothing, or is not there at all (the
 // start folder of another user), is no fault the user must hear of.
 ListingOutcome ListingOutcomeOf(DWORD error) {
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES) return {};
+    if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+        error == ERROR_NO_MORE_FILES) {
+        return {};
+    }
     return {false, error, SystemText(error)};
 }
 
@@ -102,30 +107,28 @@ WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
     return probe.Created() ? WriteOutcome{} : FolderFailureOf(probe.Error());
 }
 
-ListingOutcome Win32Services::FindFiles(const std::string& pattern,
+// With its backslash: "C:" alone would name the drive's current folder.
+ListingOutcome Win32Services::FindFiles(const std::string& folder,
                                         const std::function<bool(const FoundEntry&)>& visit) {
-    WIN32_FIND_DATAW data;
-    const FindHandle search = OpenFolderListing(ExtendedPattern(pattern), data);
-    if (!search) return ListingOutcomeOf(GetLastError());
-    FoundEntry entry;  // one for the whole listing: no allocation per name
-    do {
-        Describe(data, entry);
-        if (!visit(entry)) return {};
-    } while (FindNextFileW(search.Get(), &data));
-    return ListingOutcomeOf(GetLastError());
+    const FileHandle listed = OpenFolderForReading(ExtendedPath(JoinPath(folder, "")));
+    return ListingOutcomeOf(listed ? ReadFolderEntries(listed.Get(), visit) : GetLastError());
 }
 
-// The volume and the file index name a folder whatever path leads to it.
+// The file index names a folder whatever path leads to it, as a listing
+// tells it of each subfolder. The volume's serial is left out: asking for it
+// costs Wine a look at the device, and a walk only leaves its volume by a
+// link the system marks, which it does not follow.
 std::string Win32Services::FolderIdentity(const std::string& path) {
     const FileHandle folder(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION information{};
-    if (!folder || !GetFileInformationByHandle(folder.Get(), &information)) return {};
-    char text[40];
-    std::snprintf(text, sizeof text, "%08lx:%08lx%08lx", information.dwVolumeSerialNumber,
-                  information.nFileIndexHigh, information.nFileIndexLow);
-    return text;
+    FILE_INTERNAL_INFORMATION index{};
+    IO_STATUS_BLOCK status{};
+    if (!folder || !NT_SUCCESS(NtQueryInformationFile(folder.Get(), &status, &index, sizeof index,
+                                                      FileInternalInformation))) {
+        return {};
+    }
+    return FolderIdentityText(static_cast<std::uint64_t>(index.IndexNumber.QuadPart));
 }
 
 std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) {

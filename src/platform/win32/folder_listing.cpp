@@ -1,5 +1,8 @@
 #include "platform/win32/folder_listing.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
@@ -23,6 +26,33 @@ private:
     bool off_;
 };
 
+// As large as the large fetch of FindFirstFileExW.
+constexpr std::size_t kEntriesBufferBytes = 64 * 1024;
+
+void DescribeKind(DWORD attributes, std::uint64_t lastWrite, FoundEntry& entry) {
+    entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    entry.isSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    entry.isReparsePoint = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.modified = lastWrite;
+}
+
+void Describe(const FILE_ID_BOTH_DIR_INFO& data, FoundEntry& entry) {
+    Utf8Into(std::wstring_view(data.FileName, data.FileNameLength / sizeof(wchar_t)), entry.name);
+    DescribeKind(data.FileAttributes, static_cast<std::uint64_t>(data.LastWriteTime.QuadPart), entry);
+    if (entry.isFolder) {
+        entry.identity = FolderIdentityText(static_cast<std::uint64_t>(data.FileId.QuadPart));
+    } else {
+        entry.identity.clear();
+    }
+}
+
+const FILE_ID_BOTH_DIR_INFO* NextEntry(const FILE_ID_BOTH_DIR_INFO* entry) {
+    if (entry->NextEntryOffset == 0) return nullptr;
+    return reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(reinterpret_cast<const char*>(entry) +
+                                                          entry->NextEntryOffset);
+}
+
 }  // namespace
 
 FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first) {
@@ -31,14 +61,39 @@ FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& firs
                                        FIND_FIRST_EX_LARGE_FETCH));
 }
 
+FileHandle OpenFolderForReading(const std::wstring& folder) {
+    const RedirectionOff redirectionOff;
+    return FileHandle(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+DWORD ReadFolderEntries(HANDLE folder, const std::function<bool(const FoundEntry&)>& visit) {
+    std::vector<std::uint64_t> buffer(kEntriesBufferBytes / sizeof(std::uint64_t));  // aligned as the entries are
+    FoundEntry entry;  // one for the whole listing: no allocation per name
+    for (FILE_INFO_BY_HANDLE_CLASS read = FileIdBothDirectoryRestartInfo;
+         GetFileInformationByHandleEx(folder, read, buffer.data(), kEntriesBufferBytes);
+         read = FileIdBothDirectoryInfo) {
+        for (auto data = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data()); data; data = NextEntry(data)) {
+            Describe(*data, entry);
+            if (!visit(entry)) return ERROR_SUCCESS;
+        }
+    }
+    return GetLastError();
+}
+
+// Some file systems and servers give no index: 0, or all bits set where it does not fit.
+std::string FolderIdentityText(std::uint64_t fileIndex) {
+    if (fileIndex == 0 || fileIndex == ~std::uint64_t{0}) return {};
+    return std::to_string(fileIndex);
+}
+
 void Describe(const WIN32_FIND_DATAW& data, FoundEntry& entry) {
     Utf8Into(data.cFileName, entry.name);
-    entry.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-    entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-    entry.isReparsePoint = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    entry.modified = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                     data.ftLastWriteTime.dwLowDateTime;
+    DescribeKind(data.dwFileAttributes,
+                 (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                     data.ftLastWriteTime.dwLowDateTime,
+                 entry);
 }
 
 }  // namespace quillory::win32

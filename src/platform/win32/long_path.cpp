@@ -31,13 +31,6 @@ std::wstring ExtendedPath(std::string_view utf8) {
     return std::wstring(kExtendedPrefix) + full;
 }
 
-std::wstring ExtendedPattern(std::string_view utf8) {
-    const std::size_t slash = utf8.find_last_of('\\');
-    if (slash == std::string_view::npos) return Wide(utf8);
-    // The folder keeps its backslash: "C:" alone would name the drive's current folder.
-    return ExtendedPath(utf8.substr(0, slash + 1)) + Wide(utf8.substr(slash + 1));
-}
-
 std::wstring WithoutExtendedPrefix(std::wstring_view path) {
     if (path.starts_with(kExtendedUncPrefix)) return std::wstring(kUncPrefix) + std::wstring(path.substr(kExtendedUncPrefix.size()));
     if (path.starts_with(kExtendedPrefix)) return std::wstring(path.substr(kExtendedPrefix.size()));

@@ -10,10 +10,6 @@ namespace quillory::win32 {
 // "..", forward slashes and doubled backslashes.
 std::wstring ExtendedPath(std::string_view utf8);
 
-// A search pattern: the folder part extended, the last component ("*.*")
-// kept exactly as given.
-std::wstring ExtendedPattern(std::string_view utf8);
-
 // The path as the user knows it: without the \\?\ or \\?\UNC\ prefix.
 std::wstring WithoutExtendedPrefix(std::wstring_view path);
 

@@ -29,7 +29,7 @@ public:
     WriteOutcome CanWriteInFolder(const std::string& folder) override;
     using Services::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
-    ListingOutcome FindFiles(const std::string& pattern,
+    ListingOutcome FindFiles(const std::string& folder,
                              const std::function<bool(const FoundEntry&)>& visit) override;
     std::string FolderIdentity(const std::string& path) override;
     std::optional<FileDetails> DescribeFile(const std::string& path) override;
