@@ -1,14 +1,17 @@
 #include "platform/name_list.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace quillory {
 
 std::string_view NameList::Name(int index) const {
     const auto slot = static_cast<std::size_t>(index);
-    const std::size_t begin = slot == 0 ? 0 : ends_[slot - 1];
-    return std::string_view(bytes_).substr(begin, ends_[slot] - begin);
+    const std::size_t end = ends_[slot];
+    if (end == (slot == 0 ? 0 : ends_[slot - 1])) return {};
+    const std::size_t block = (end - 1) / kBlockBytes;
+    // Where the one before ends, unless this one moved on to a block of its own.
+    const std::size_t begin = std::max<std::size_t>(slot == 0 ? 0 : ends_[slot - 1], block * kBlockBytes);
+    return std::string_view(blocks_[block]).substr(begin - block * kBlockBytes, end - begin);
 }
 
 // Whole words of bits at a time.
@@ -27,90 +30,54 @@ void NameList::SetEveryTick(EveryTick change) {
 }
 
 void NameList::Add(std::string_view name, bool ticked) {
-    bytes_ += name;
-    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    if (blocks_.empty() || blocks_.back().size() + name.size() > kBlockBytes) {
+        blocks_.emplace_back().reserve(kBlockBytes);
+    }
+    blocks_.back() += name;
+    ends_.push_back(static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockBytes + blocks_.back().size()));
     ticks_.push_back(ticked);
 }
 
 void NameList::Append(const NameList& other) {
-    const auto offset = static_cast<std::uint32_t>(bytes_.size());
-    bytes_ += other.bytes_;
-    // No reserve of the exact size: at every batch it would copy the whole list.
-    for (std::uint32_t end : other.ends_) ends_.push_back(offset + end);
-    ticks_.insert(ticks_.end(), other.ticks_.begin(), other.ticks_.end());
+    const int count = other.Count();
+    for (int i = 0; i < count; ++i) Add(other.Name(i), other.Ticked(i));
 }
 
 void NameList::Clear() {
-    bytes_.clear();
+    blocks_.clear();
     ends_.clear();
     ticks_.clear();
 }
 
-void NameList::Apply(const NameEdit& edit) {
-    std::vector<std::size_t> at;
-    at.reserve(edit.inserted.size());
-    for (const NameEdit::Insertion& insertion : edit.inserted) {
-        const auto removedInFront = std::lower_bound(edit.removed.begin(), edit.removed.end(), insertion.before);
-        at.push_back(static_cast<std::size_t>(insertion.before - (removedInFront - edit.removed.begin())));
-    }
-    Remove(edit.removed);
-    Insert(edit.inserted, at);
-}
-
-// Front to back: every name moves down over the room the removed ones left,
-// and is read before anything is written where it stood.
-void NameList::Remove(const std::vector<int>& removed) {
-    if (removed.empty()) return;
-    auto next = removed.begin();
-    auto kept = static_cast<std::size_t>(removed.front());
-    std::size_t keptBytes = kept == 0 ? 0 : ends_[kept - 1];
-    std::size_t begin = keptBytes;
-    for (std::size_t position = kept; position < ends_.size(); ++position) {
-        const std::size_t end = ends_[position];
-        if (next != removed.end() && static_cast<std::size_t>(*next) == position) {
-            ++next;
-        } else {
-            std::memmove(bytes_.data() + keptBytes, bytes_.data() + begin, end - begin);
-            keptBytes += end - begin;
-            ends_[kept] = static_cast<std::uint32_t>(keptBytes);
-            ticks_[kept] = ticks_[position];
-            ++kept;
-        }
-        begin = end;
-    }
-    bytes_.resize(keptBytes);
+void NameList::KeepFirst(int count) {
+    const auto kept = static_cast<std::size_t>(count);
+    const std::size_t bytes = kept == 0 ? 0 : ends_[kept - 1];
+    blocks_.resize((bytes + kBlockBytes - 1) / kBlockBytes);
+    if (!blocks_.empty()) blocks_.back().resize(bytes - (blocks_.size() - 1) * kBlockBytes);
     ends_.resize(kept);
     ticks_.resize(kept);
 }
 
-// Back to front: the buffers grow once, and every name moves up by the
-// insertions in front of it, the last first.
-void NameList::Insert(const std::vector<NameEdit::Insertion>& inserted, const std::vector<std::size_t>& at) {
-    if (inserted.empty()) return;
-    std::size_t addedBytes = 0;
-    for (const NameEdit::Insertion& insertion : inserted) addedBytes += insertion.name.size();
-    std::size_t read = ends_.size();
-    std::size_t write = read + inserted.size();
-    std::size_t writeBytes = bytes_.size() + addedBytes;
-    bytes_.resize(writeBytes);
-    ends_.resize(write);
-    ticks_.resize(write);
-    // `name` may lie in the buffer itself, below where it goes.
-    auto place = [&](std::string_view name, bool ticked) {
-        --write;
-        writeBytes -= name.size();
-        std::memmove(bytes_.data() + writeBytes, name.data(), name.size());
-        ends_[write] = static_cast<std::uint32_t>(writeBytes + name.size());
-        ticks_[write] = ticked;
-    };
-    for (std::size_t k = inserted.size(); k-- > 0;) {
-        while (read > at[k]) {
-            --read;
-            const std::size_t begin = read == 0 ? 0 : ends_[read - 1];
-            place(std::string_view(bytes_.data() + begin, ends_[read] - begin), ticks_[read]);
+void NameList::Apply(const NameEdit& edit) {
+    if (edit.Empty()) return;
+    int first = Count();
+    if (!edit.removed.empty()) first = std::min(first, edit.removed.front());
+    if (!edit.inserted.empty()) first = std::min(first, edit.inserted.front().before);
+    NameList after;
+    auto removed = std::lower_bound(edit.removed.begin(), edit.removed.end(), first);
+    auto inserted = edit.inserted.begin();
+    for (int position = first; position <= Count(); ++position) {
+        for (; inserted != edit.inserted.end() && inserted->before == position; ++inserted) {
+            after.Add(inserted->name, inserted->ticked);
         }
-        place(inserted[k].name, inserted[k].ticked);
+        if (removed != edit.removed.end() && *removed == position) {
+            ++removed;
+        } else if (position < Count()) {
+            after.Add(Name(position), Ticked(position));
+        }
     }
+    KeepFirst(first);
+    Append(after);
 }
 
 int PositionAfter(const NameEdit& edit, int position) {

@@ -1,7 +1,8 @@
 #pragma once
-// Names with a tick each, as the check-list holds them: every name in one
-// UTF-8 buffer, where each ends, and a bit a tick, so a million names are a
-// few allocations and a few bytes a name beyond their own.
+// Names with a tick each, as the check-list holds them: the names' UTF-8 in
+// blocks of a fixed size that never move, where each ends, and a bit a tick,
+// so a million names are a few allocations and a few bytes a name beyond
+// their own, and a growing list never copies what it holds.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,16 +39,21 @@ public:
     // The other list's names after these, with their ticks.
     void Append(const NameList& other);
     void Clear();
-    // The list's own buffers: the removed names' room is taken by those
-    // behind them, then the inserted ones open room from the back.
+    // The names from the first one edited on are laid out again, so a
+    // change near the end of a long list moves little.
     void Apply(const NameEdit& edit);
 
 private:
-    void Remove(const std::vector<int>& removed);
-    // `at`: where each goes in front of, in the list as it is now.
-    void Insert(const std::vector<NameEdit::Insertion>& inserted, const std::vector<std::size_t>& at);
+    // A name never spans two blocks; one that does not fit in the rest of
+    // the last block starts the next one. The longest path the system
+    // allows, in UTF-8, fits in one block many times over.
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
-    std::string bytes_;
+    // Drops the names from `count` on.
+    void KeepFirst(int count);
+
+    std::vector<std::string> blocks_;  // each with room for kBlockBytes
+    // Where each name ends, counted over the blocks laid end to end.
     std::vector<std::uint32_t> ends_;
     std::vector<bool> ticks_;
 };

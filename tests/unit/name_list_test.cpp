@@ -71,5 +71,30 @@ TEST(NameList, EveryTickChangesAtOnceAndAppendingKeepsTheTicksOfBoth) {
     EXPECT_EQ(list.Ticks(), std::vector<bool>(4, true));
 }
 
+// Names of a few hundred thousand bytes fill the store's blocks in a few
+// names each, so every edit moves names over the blocks' edges.
+TEST(NameList, LongNamesStayWholeWhenEditsMoveThemOverTheStoresInnerEdges) {
+    std::vector<Named> names;
+    for (int i = 0; i < 12; ++i) names.push_back({std::string(300'000 + i * 7'919, static_cast<char>('a' + i)), i % 2 == 0});
+    NameList list = ListOf(names);
+    list.Append(ListOf({{"", true}, {"short", false}}));
+    names.push_back({"", true});
+    names.push_back({"short", false});
+    ASSERT_EQ(Contents(list), names);
+
+    list.Apply({{1, 13}, {{0, std::string(500'000, 'x'), false}, {7, "小", true}}});
+    std::vector<Named> edited{{std::string(500'000, 'x'), false}, names[0]};
+    for (int i = 2; i < 7; ++i) edited.push_back(names[static_cast<std::size_t>(i)]);
+    edited.push_back({"小", true});
+    for (int i = 7; i < 13; ++i) edited.push_back(names[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(Contents(list), edited);
+
+    list.Apply({{0, 1, 2}, {}});
+    edited.erase(edited.begin(), edited.begin() + 3);
+    EXPECT_EQ(Contents(list), edited);
+    list.Add("last", true);
+    EXPECT_EQ(list.Name(list.Count() - 1), "last");
+}
+
 }  // namespace
 }  // namespace quillory
