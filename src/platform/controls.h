@@ -51,7 +51,6 @@ class CheckList {
 public:
     virtual ~CheckList() = default;
     virtual void ListClear() = 0;
-    virtual void ListAdd(const std::string& text) = 0;  // appended unticked
     // Appended with their ticks.
     virtual void ListAppend(const NameList& names) = 0;
     // The same folder's names again, in place of those shown: the view keeps

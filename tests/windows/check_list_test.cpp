@@ -26,7 +26,9 @@ protected:
     HWND View() const { return list.Handle(); }
 
     void Fill(const std::vector<std::string>& names) {
-        for (const std::string& name : names) list.ListAdd(name);
+        NameList added;
+        for (const std::string& name : names) added.Add(name);
+        list.ListAppend(added);
         host.Pump();
     }
 
@@ -159,7 +161,9 @@ TEST_F(CheckListTest, RightButtonOverTheListRaisesRightButtonDownOnce) {
 }
 
 TEST_F(CheckListTest, ItemExtensionBringsTheCurrentItemIntoView) {
-    for (int i = 0; i < 500; ++i) list.ListAdd("file" + std::to_string(i));
+    NameList added;
+    for (int i = 0; i < 500; ++i) added.Add("file" + std::to_string(i));
+    list.ListAppend(added);
     host.Pump();
     ListView_SetItemState(View(), 400, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ASSERT_EQ(list.ListCurrentIndex(), 400);
@@ -202,7 +206,12 @@ TEST_F(CheckListTest, AHundredThousandNamesCostAHandfulOfMessages) {
     messagesToView = 0;
 
     list.ListClear();
-    for (int i = 0; i < kNames; ++i) list.ListAdd("name" + std::to_string(i) + ".txt");
+    // In batches, as a listing hands them over.
+    for (int batch = 0; batch < kNames; batch += 1000) {
+        NameList added;
+        for (int i = batch; i < batch + 1000; ++i) added.Add("name" + std::to_string(i) + ".txt");
+        list.ListAppend(added);
+    }
     for (int i = 0; i < kNames; ++i) list.ListSetChecked(i);
     UpdateWindow(host.Window());
     host.Pump();

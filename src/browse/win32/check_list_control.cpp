@@ -211,11 +211,6 @@ void CheckListControl::ListClear() {
     ViewIsStale();
 }
 
-void CheckListControl::ListAdd(const std::string& text) {
-    names_.Add(text);
-    ViewIsStale();
-}
-
 // The view learns of names added below the others without being painted
 // whole, and while the list grows only every so often.
 void CheckListControl::ListAppend(const NameList& names) {

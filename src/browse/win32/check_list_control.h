@@ -28,7 +28,6 @@ public:
     void Relayout(const RECT& place, HFONT font) override;
 
     void ListClear() override;
-    void ListAdd(const std::string& text) override;
     void ListAppend(const NameList& names) override;
     void ListReplace(NameList names, int current) override;
     void ListEdit(const NameEdit& edit) override;

@@ -67,7 +67,6 @@ private:
 class FakeCheckList : public CheckList {
 public:
     void ListClear() override { names_.Clear(), current_ = -1; }
-    void ListAdd(const std::string& text) override { names_.Add(text); }
     void ListAppend(const NameList& names) override { names_.Append(names); }
     void ListReplace(NameList names, int current) override { names_ = std::move(names), current_ = current; }
     void ListEdit(const NameEdit& edit) override {
