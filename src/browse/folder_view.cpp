@@ -4,6 +4,22 @@
 
 namespace quillory {
 
+namespace {
+
+// The first 200 names that `ticked` says are ticked, in list order.
+template <typename Ticked>
+FileNameTable TableOfTicked(const NameList& names, Ticked ticked) {
+    FileNameTable table;
+    table.MarkAllEmpty();
+    int slot = 0;
+    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
+        if (ticked(i)) table.SetSlot(++slot, std::string(names.Name(i)));
+    }
+    return table;
+}
+
+}  // namespace
+
 void FolderView::DriveChange() {
     // Setting the folder raises the directory box's change event, which scans.
     controls_.目录框文件名提取.SetCurrentFolder(controls_.驱动器框文件名提取.CurrentDrive() + ":");
@@ -81,21 +97,16 @@ void FolderView::TakeNews() {
     TakeListingNews();
 }
 
-// The names of every batch taken go to the list at once: the view takes in
-// a new count slowly.
 void FolderView::TakeListingNews() {
     if (!running_) return;
-    NameList arrived;
     for (ListingNews& news : running_->mailbox->Take()) {
         window_.ListingUnderWay(news.listed);
-        if (running_->kind == Kind::First) arrived.Append(news.names);
+        if (running_->kind == Kind::First) ShowArrived(news.names);
         if (!news.end) continue;
-        ShowArrived(arrived);
         if (running_->kind == Kind::Again) SwapIn(news);
         End(std::move(*news.end));
         return;
     }
-    ShowArrived(arrived);
 }
 
 void FolderView::ShowArrived(NameList& names) {
@@ -177,17 +188,10 @@ void FolderView::ApplyChanges(const std::vector<NameChange>& changes) {
 TickSnapshot FolderView::Ticks() const { return {List().ListNames().Ticks(), arrivalTick_}; }
 
 FileNameTable FolderView::TableOf(const TickSnapshot& ticks) const {
-    const NameList& names = List().ListNames();
-    FileNameTable table;
-    table.MarkAllEmpty();
-    int slot = 0;
-    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
+    return TableOfTicked(List().ListNames(), [&](int i) {
         const auto index = static_cast<std::size_t>(i);
-        if (index < ticks.listed.size() ? ticks.listed[index] : ticks.later) {
-            table.SetSlot(++slot, std::string(names.Name(i)));
-        }
-    }
-    return table;
+        return index < ticks.listed.size() ? ticks.listed[index] : ticks.later;
+    });
 }
 
 void FolderView::CopyTickedNames(NameForm form) {
@@ -216,11 +220,7 @@ void FolderView::ItemSelected() {
 
 void FolderView::TableRebuild() {
     const NameList& names = List().ListNames();
-    table_.MarkAllEmpty();
-    int slot = 0;
-    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
-        if (names.Ticked(i)) table_.SetSlot(++slot, std::string(names.Name(i)));
-    }
+    table_ = TableOfTicked(names, [&](int i) { return names.Ticked(i); });
 }
 
 // During a listing the command holds for the names still to come too.
