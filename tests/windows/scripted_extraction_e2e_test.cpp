@@ -13,7 +13,7 @@
 #include "platform/win32/handles.h"
 #include "support/program_process.h"
 #include "support/test_app.h"
-#include "support/process_start.h"
+#include "support/host_command.h"
 
 namespace quillory::testing {
 namespace {
@@ -184,24 +184,16 @@ TEST_F(ScriptedExtractionEndToEnd, AnExtendedPathIsTakenAsItStandsTrailingDotAnd
 // reached through a share, allow it. Under Wine a program of the host makes
 // such a file, and Wine lists it with its line feed. False where that cannot be done.
 bool MakeFileOnTheHost(const std::wstring& folder, const std::string& name) {
-    using UnixFileName = char*(__cdecl*)(const wchar_t*);
-    const auto unixFileName = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-    char* const unixFolder = unixFileName ? unixFileName(folder.c_str()) : nullptr;
-    if (!unixFolder) return false;
-    const std::string path = std::string(unixFolder) + "/" + name;
-    HeapFree(GetProcessHeap(), 0, unixFolder);
-    std::wstring commandLine = L"/bin/sh -c \"printf x > \\\"$0\\\"\" \"" + win32::Wide(path) + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!StartProcess(L"Z:\\bin\\sh", commandLine.data(), FALSE, 0, nullptr, &startup, &process)) {
-        return false;
+    const std::wstring unixFolder = UnixPathOf(folder);
+    if (unixFolder.empty()) return false;
+    const std::wstring path = unixFolder + L"/" + win32::Wide(name);
+    if (!StartUnixCommand(L"Z:\\bin\\sh", L"/bin/sh -c \"printf x > \\\"$0\\\"\" \"" + path + L"\"")) return false;
+    // The folder's listing is waited for: a Windows path cannot hold the name.
+    for (int look = 0; look < 500; ++look) {
+        if (!FileSystemOrder(folder).empty()) return FileSystemOrder(folder).size() == 1;
+        Sleep(20);
     }
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return FileSystemOrder(folder).size() == 1;
+    return false;
 }
 
 TEST_F(ScriptedExtractionEndToEnd, ANameWithALineFeedStaysOnItsLineWithAQuestionMarkAndIsCounted) {
