@@ -31,8 +31,10 @@ struct ExtractionState {
 LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
-// The block's size in the file, near enough to weigh it against kLargeBlockBytes.
-std::uint64_t BlockBytes(const LineBlock& block);
+// The bytes the block takes in the day's file: in the file's own encoding, or
+// in `encoding` when the file is still to be made with it.
+std::uint64_t BlockBytes(Services& services, const std::string& dayFile, const LineBlock& block,
+                         OutputEncoding encoding);
 
 // Puts the block in front of the day's file, made with `encoding` first when
 // it is missing; all or nothing.
