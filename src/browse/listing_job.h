@@ -15,7 +15,8 @@
 #include "browse/folder_listing.h"
 #include "platform/mailbox.h"
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
@@ -37,7 +38,7 @@ struct ListingRequest {
 
 // The listing's work: lists the folder, puts its news in the mailbox and
 // calls `wake` after each. Once `stop` is asked for it puts nothing more.
-void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
+void RunListing(FileSystem& files, Locale& locale, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
                 const std::function<void()>& wake);
 
 // Each name's place among `shown`, -1 where it is not there.

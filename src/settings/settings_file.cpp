@@ -42,10 +42,10 @@ std::string OutOfReachMessage(const std::string& settingsFile) {
            "\n本次运行使用默认设置，所作的选择也不会保存。";
 }
 
-SettingsFile::SettingsFile(Services& services)
-    : services_(services), path_(services.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
+SettingsFile::SettingsFile(FileSystem& files)
+    : files_(files), path_(files.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
 
-bool SettingsFile::OutOfReach() { return services_.ProfilePath(path_).empty(); }
+bool SettingsFile::OutOfReach() { return files_.ProfilePath(path_).empty(); }
 
 std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
     return TextToInt32(Read(entry));
@@ -75,11 +75,11 @@ std::string SettingsFile::ReadTickPattern() { return Read(kTickPatternEntry); }
 void SettingsFile::WriteTickPattern(const std::string& pattern) { Write(kTickPatternEntry, pattern); }
 
 std::string SettingsFile::Read(const SettingsEntry& entry) {
-    return services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
+    return files_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
 }
 
 void SettingsFile::Write(const SettingsEntry& entry, const std::string& value) {
-    services_.WriteIniText(path_, entry.section, entry.key, value);
+    files_.WriteIniText(path_, entry.section, entry.key, value);
 }
 
 }  // namespace quillory

@@ -6,7 +6,7 @@
 
 #include "browse/folder_listing.h"
 #include "browse/name_form.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -35,7 +35,7 @@ std::string OutOfReachMessage(const std::string& settingsFile);
 
 class SettingsFile {
 public:
-    explicit SettingsFile(Services& services);
+    explicit SettingsFile(FileSystem& files);
 
     const std::string& Path() const { return path_; }
 
@@ -71,7 +71,7 @@ private:
     std::string Read(const SettingsEntry& entry);
     void Write(const SettingsEntry& entry, const std::string& value);
 
-    Services& services_;
+    FileSystem& files_;
     std::string path_;
 };
 
