@@ -5,6 +5,7 @@
 // listed. A re-list hands over the whole new list at once, with where each
 // name stood in the list shown meanwhile, so the window keeps the ticks by
 // name without looking a name up.
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -15,7 +16,8 @@
 #include "browse/folder_listing.h"
 #include "platform/mailbox.h"
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
@@ -35,10 +37,17 @@ struct ListingRequest {
     std::optional<NameList> shown;  // a re-list: the names the list shows
 };
 
+// What paces the news; read at every name, so it must be cheap. The tests
+// give one of their own.
+using ListingClock = std::function<std::chrono::steady_clock::time_point()>;
+
 // The listing's work: lists the folder, puts its news in the mailbox and
-// calls `wake` after each. Once `stop` is asked for it puts nothing more.
-void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
-                const std::function<void()>& wake);
+// calls `wake` after each. A batch goes when it is full or when 100 ms have
+// passed since the last news, so the first names of a slow folder show at
+// once. Once `stop` is asked for it puts nothing more.
+void RunListing(FileSystem& files, Locale& locale, const ListingRequest& request, std::stop_token stop,
+                ListingMailbox& mailbox, const std::function<void()>& wake,
+                const ListingClock& now = std::chrono::steady_clock::now);
 
 // Each name's place among `shown`, -1 where it is not there.
 std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& names);

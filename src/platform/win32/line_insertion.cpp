@@ -9,6 +9,7 @@
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/win32_services.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -47,6 +48,7 @@ private:
 }  // namespace
 
 WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
+    window_thread::CheckFileSystemCall("InsertLine");
     BlockInsertion insertion(lines);
     WriteOutcome outcome = RewriteDayFile(ExtendedPath(path), insertion);
     if (outcome) outcome.namesWithLostCharacters = insertion.NamesWithLostCharacters();
@@ -54,6 +56,7 @@ WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock&
 }
 
 std::optional<TextEncoding> Win32Services::FileEncoding(const std::string& path) {
+    window_thread::CheckFileSystemCall("FileEncoding");
     const FileHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       0, nullptr));
