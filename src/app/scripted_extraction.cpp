@@ -88,7 +88,7 @@ ScriptedOutcome List(Services& services, SettingsFile& settings, const ScriptedE
                      const NameFilter& filter) {
     std::vector<std::string> names;
     const FolderListing listed =
-        ListFolder(services, request.folder, ListingOptionsOf(settings, request), [&](const std::string& name) {
+        ListFolder(services, services, request.folder, ListingOptionsOf(settings, request), [&](const std::string& name) {
             if (filter.Passes(name)) names.push_back(name);
         });
     const std::string listingFailure = ListingFailureMessage(request.folder, listed);

@@ -29,10 +29,10 @@ LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool re
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count));
     for (int m = 1; m <= count; ++m) names.push_back(table.Slot(m));
-    return ExtractionBlock(services, names, reverse, blankLinesBefore, form, folder);
+    return ExtractionBlock(files, names, reverse, blankLinesBefore, form, folder);
 }
 
-LineBlock ExtractionBlock(Services& services, std::span<const std::string> names, bool reverse,
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     LineBlock block;
     block.blankLinesBefore = blankLinesBefore;

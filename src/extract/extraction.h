@@ -34,7 +34,7 @@ struct ExtractionState {
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 // The same of names in the order they were listed, however many.
-LineBlock ExtractionBlock(Services& services, std::span<const std::string> names, bool reverse,
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
