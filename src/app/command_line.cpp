@@ -1,43 +1,52 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <sstream>
-#include <string_view>
+#include <iterator>
 #include <utility>
-#include <vector>
 
 #include "platform/text.h"
 
 namespace quillory {
 
+const char* const kCommandLineUsage =
+    "用法：Quillory.exe --extract 文件夹 [--forward] [--blank 行数] [--name name|stem|path|details]\n"
+    "                 [--sort fs|name|time] [--hidden] [--recurse] [--include 模式] [--exclude 模式]\n"
+    "  --forward     正序排列（不写时逆序排列）\n"
+    "  --blank 行数  每个名称前的空白行数，整数，不写时为 1，负数同 0\n"
+    "  --name        名称格式：文件名、不含扩展名、完整路径、名称大小和修改时间（不写时按“选项”菜单的设置）\n"
+    "  --sort        排列顺序：文件系统、名称、修改时间（不写时按“选项”菜单的设置）\n"
+    "  --hidden      也列出隐藏文件\n"
+    "  --recurse     包含子文件夹，名称写作相对于该文件夹的路径\n"
+    "  --include 模式  只写与模式相符的名称，如 \"*.jpg;*.png\"；含“\\”的模式对照相对路径\n"
+    "  --exclude 模式  不写与模式相符的名称，如 \"tmp\\*\"\n"
+    "退出码：0 已写入，1 未写入，2 参数有误\n"
+    "打开窗口：Quillory.exe [文件夹]";
+
 namespace {
 
-constexpr std::string_view kExtractOption = "--extract";
+constexpr std::string_view kBlanks = " \t";
 
-// The system's splitting reads the backslash of a quoted "C:\" as escaping
-// the closing quote, which is then kept with all that follows. A file name
-// never holds a quote, so the quote stands for that backslash.
-std::string WithTrailingBackslashMended(std::string argument) {
-    const std::size_t quote = argument.find('"');
-    if (quote == std::string::npos) return argument;
-    argument.resize(quote);
-    return argument + '\\';
-}
+// What a keyboard or a word processor puts where "-" was meant, and the "/"
+// of other programs' options: an argument that begins with one is meant as
+// an option, so a folder named so is given as ".\-name".
+constexpr std::string_view kOptionLeads[] = {"-", "/", "‐", "‑", "‒", "–", "—", "―", "−", "－", "／"};
 
-// The same splitting keeps the rest of the line inside that quote, so in
-// --extract "D:\" --forward the option comes after the quote, in one argument.
-std::vector<std::string> WithOptionsAfterAQuoteSplitOff(std::span<const std::string> arguments) {
-    std::vector<std::string> split;
-    for (const std::string& argument : arguments) {
-        split.push_back(WithTrailingBackslashMended(argument));
-        const std::size_t quote = argument.find('"');
-        if (quote == std::string::npos) continue;
-        std::string rest = argument.substr(quote + 1);
-        std::erase(rest, '"');
-        std::istringstream words(rest);
-        for (std::string word; words >> word;) split.push_back(word);
+// The word after the leading dashes, in lower case; nothing for an argument
+// that is no option.
+std::optional<std::string> OptionWord(std::string_view argument) {
+    bool led = false;
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        for (const std::string_view lead : kOptionLeads) {
+            if (!argument.starts_with(lead)) continue;
+            argument.remove_prefix(lead.size());
+            led = stripped = true;
+        }
     }
-    return split;
+    if (!led) return std::nullopt;
+    std::string word(argument);
+    std::ranges::transform(word, word.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return word;
 }
 
 bool IsWholeNumber(std::string_view text) {
@@ -53,14 +62,15 @@ std::optional<Choice> ChoiceNamed(const std::pair<std::string_view, Choice> (&ch
     return std::nullopt;
 }
 
+constexpr std::pair<std::string_view, ScriptedCommand> kCommands[] = {{"--extract", ScriptedCommand::Extract}};
 constexpr std::pair<std::string_view, NameForm> kNameForms[] = {
     {"name", NameForm::Name}, {"stem", NameForm::Stem}, {"path", NameForm::FullPath}, {"details", NameForm::Details}};
 constexpr std::pair<std::string_view, ListOrder> kListOrders[] = {
     {"fs", ListOrder::FileSystem}, {"name", ListOrder::Name}, {"time", ListOrder::ModificationTime}};
 
-// A missing value reads as empty, and an option needs one.
+// A list of nothing but separators picks nothing, as no list at all.
 bool AddPatterns(std::string& patterns, std::string_view value) {
-    if (value.empty()) return false;
+    if (value.find_first_not_of("; \t") == std::string_view::npos) return false;
     patterns += ';';
     patterns += value;
     return true;
@@ -75,7 +85,6 @@ struct ExtractionOption {
 };
 
 constexpr ExtractionOption kExtractionOptions[] = {
-    {kExtractOption, nullptr, [](ScriptedExtraction&, std::string_view) { return true; }},
     {"--forward", nullptr,
      [](ScriptedExtraction& extraction, std::string_view) {
          extraction.forward = true;
@@ -118,24 +127,52 @@ const ExtractionOption* FindOption(std::string_view name) {
     return found == std::end(kExtractionOptions) ? nullptr : found;
 }
 
-// Options and the one folder may come in any order; an argument that begins
-// with "-" is an option, so a folder named so is given as ".\-name".
+std::optional<ScriptedCommand> FindCommand(std::string_view name) { return ChoiceNamed(kCommands, name); }
+
+bool IsKnown(std::string_view name) { return FindCommand(name) || FindOption(name); }
+
+// Misspelt as "-extract", "/Extract" or "—extract", an option is named as it is written.
+std::string UnknownOptionFault(const std::string& argument) {
+    std::string fault = "未知的选项：" + argument;
+    if (const std::string meant = "--" + OptionWord(argument).value_or(""); IsKnown(meant)) {
+        fault += "（应为 " + meant + "）";
+    }
+    return fault;
+}
+
+// A negative count is a value, not an option.
+bool IsValue(const std::string& argument) { return !OptionWord(argument) || IsWholeNumber(argument); }
+
+constexpr const char* kEmptyFolderFault = "文件夹参数为空，应为一个文件夹的路径。";
+
+// Options and the one folder may come in any order.
 ScriptedExtraction ParseExtraction(std::span<const std::string> arguments) {
     ScriptedExtraction extraction;
     std::optional<std::string> folder;
     for (auto argument = arguments.begin(); argument != arguments.end() && extraction.fault.empty(); ++argument) {
-        if (!argument->starts_with('-')) {
-            if (folder) extraction.fault = "多余的参数：" + *argument;
-            folder = *argument;
+        if (!OptionWord(*argument)) {
+            if (argument->empty()) {
+                extraction.fault = kEmptyFolderFault;
+            } else if (folder) {
+                extraction.fault = "多余的参数：" + *argument;
+            } else {
+                folder = *argument;
+            }
+            continue;
+        }
+        if (const std::optional<ScriptedCommand> command = FindCommand(*argument)) {
+            extraction.command = *command;
             continue;
         }
         const ExtractionOption* option = FindOption(*argument);
         if (!option) {
-            extraction.fault = "未知的选项：" + *argument;
+            extraction.fault = UnknownOptionFault(*argument);
             continue;
         }
         std::string_view value;
-        if (option->value && std::next(argument) != arguments.end()) value = *++argument;
+        if (option->value && std::next(argument) != arguments.end() && IsValue(*std::next(argument))) {
+            value = *++argument;
+        }
         if (!option->apply(extraction, value)) {
             extraction.fault = std::string(option->name) + " 后须跟" + option->value;
         }
@@ -145,17 +182,66 @@ ScriptedExtraction ParseExtraction(std::span<const std::string> arguments) {
     return extraction;
 }
 
-}  // namespace
-
-CommandLine ParseCommandLine(std::span<const std::string> arguments) {
+// A start with the window takes paths alone; several ("Send to" with many
+// items) show the first, as a drop does.
+CommandLine ParseWindowStart(std::span<const std::string> arguments) {
     CommandLine line;
-    if (const std::vector<std::string> split = WithOptionsAfterAQuoteSplitOff(arguments);
-        std::ranges::find(split, kExtractOption) != split.end()) {
-        line.extraction = ParseExtraction(split);
+    for (const std::string& argument : arguments) {
+        if (!OptionWord(argument)) continue;
+        line.fault = FindOption(argument) ? argument + " 只能与 --extract 同用。" : UnknownOptionFault(argument);
         return line;
     }
-    // Several paths ("Send to" with many items) show the first, as a drop does.
-    if (!arguments.empty() && !arguments.front().empty()) line.folder = WithTrailingBackslashMended(arguments.front());
+    if (arguments.empty()) return line;
+    if (arguments.front().empty()) {
+        line.fault = kEmptyFolderFault;
+    } else {
+        line.folder = arguments.front();
+    }
+    return line;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+    // The program's own name ends at its closing quote, or else at the first blank.
+    std::size_t at = line.starts_with('"') ? line.find('"', 1) : line.find_first_of(kBlanks);
+    if (at != std::string_view::npos && line[at] == '"') ++at;
+    std::vector<std::string> arguments;
+    while (at < line.size() && (at = line.find_first_not_of(kBlanks, at)) != std::string_view::npos) {
+        std::string argument;
+        bool quoted = false;
+        bool quotesAlone = false;
+        for (; at < line.size() && (quoted || kBlanks.find(line[at]) == std::string_view::npos); ++at) {
+            if (line[at] == '"') {
+                quoted = !quoted;
+                quotesAlone = argument.find_first_not_of('\\') == std::string::npos;
+                continue;
+            }
+            if (line[at] != '\\') {
+                argument += line[at];
+                quotesAlone = false;
+                continue;
+            }
+            // Before a quote, 2n backslashes stand for n as the system has it,
+            // and 2n + 1 for n + 1: the odd one is the path's, not an escape.
+            const std::size_t end = std::min(line.find_first_not_of('\\', at), line.size());
+            const std::size_t run = end - at;
+            argument.append(end < line.size() && line[end] == '"' ? (run + 1) / 2 : run, '\\');
+            at = end - 1;
+        }
+        arguments.push_back(quotesAlone ? std::string() : std::move(argument));
+    }
+    return arguments;
+}
+
+CommandLine ParseCommandLine(std::span<const std::string> arguments) {
+    const bool scripted = std::ranges::any_of(arguments, [](const std::string& argument) {
+        const std::optional<std::string> word = OptionWord(argument);
+        return word && FindCommand("--" + *word);
+    });
+    if (!scripted) return ParseWindowStart(arguments);
+    CommandLine line;
+    line.extraction = ParseExtraction(arguments);
     return line;
 }
 

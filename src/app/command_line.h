@@ -5,14 +5,20 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "browse/folder_listing.h"
 #include "browse/name_form.h"
 
 namespace quillory {
 
+// The runs without a window, each named by a command word.
+enum class ScriptedCommand { Extract };
+
 // Names written without a window: those --extract FOLDER asks for.
 struct ScriptedExtraction {
+    ScriptedCommand command = ScriptedCommand::Extract;
     std::string folder;
     bool forward = false;
     std::int32_t blankLines = 1;
@@ -34,9 +40,21 @@ struct CommandLine {
     std::optional<std::string> folder;
     // Set when the program is to run without a window.
     std::optional<ScriptedExtraction> extraction;
+    // Why a start with the window cannot go ahead as asked; empty when it can.
+    std::string fault;
 };
 
-// `arguments` as the system splits them, without the program's own name.
+// How the program is started, for the messages about wrong arguments.
+extern const char* const kCommandLineUsage;
+
+// The arguments of a whole command line, the program's own name left out.
+// Split as the system splits them, except that a quote is never part of an
+// argument: no path or pattern holds one, so in cmd's "D:\照片\" --forward
+// the backslash ends the folder, as the user meant, and does not swallow
+// the quote and the rest of the line. An argument of nothing but quotes and
+// backslashes ('"' from PowerShell gives \") comes out empty.
+std::vector<std::string> SplitCommandLine(std::string_view line);
+
 CommandLine ParseCommandLine(std::span<const std::string> arguments);
 
 }  // namespace quillory

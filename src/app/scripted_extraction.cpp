@@ -13,20 +13,7 @@ namespace quillory {
 
 namespace {
 
-constexpr const char* kUsage =
-    "用法：Quillory.exe --extract 文件夹 [--forward] [--blank 行数] [--name name|stem|path|details]\n"
-    "                 [--sort fs|name|time] [--hidden] [--recurse] [--include 模式] [--exclude 模式]\n"
-    "  --forward     正序排列（不写时逆序排列）\n"
-    "  --blank 行数  每个名称前的空白行数，整数，不写时为 1，负数同 0\n"
-    "  --name        名称格式：文件名、不含扩展名、完整路径、名称大小和修改时间（不写时按“选项”菜单的设置）\n"
-    "  --sort        排列顺序：文件系统、名称、修改时间（不写时按“选项”菜单的设置）\n"
-    "  --hidden      也列出隐藏文件\n"
-    "  --recurse     包含子文件夹，名称写作相对于该文件夹的路径\n"
-    "  --include 模式  只写与模式相符的名称，如 \"*.jpg;*.png\"；含“\\”的模式对照相对路径\n"
-    "  --exclude 模式  不写与模式相符的名称，如 \"tmp\\*\"\n"
-    "退出码：0 已写入，1 未写入，2 参数有误";
-
-ScriptedOutcome BadArguments(const std::string& why) { return {kExitBadArguments, {}, why + "\n" + kUsage}; }
+ScriptedOutcome BadArguments(const std::string& why) { return {kExitBadArguments, {}, why + "\n" + kCommandLineUsage}; }
 
 ScriptedOutcome NotWritten(std::string why) { return {kExitNotWritten, {}, std::move(why)}; }
 

@@ -12,31 +12,67 @@ namespace {
 using Arguments = std::vector<std::string>;
 constexpr const char* kFolder = "D:\\Photos";
 
-TEST(ScriptedArguments, OptionsInAnyOrderAroundOneFolderAndEachFaultNamed) {
-    const ScriptedExtraction plain = *ParseCommandLine(Arguments{"--extract", kFolder}).extraction;
-    EXPECT_EQ(plain.folder, kFolder);
-    EXPECT_FALSE(plain.forward);
-    EXPECT_EQ(plain.blankLines, 1);
-    // "D:\" --forward --blank -3 --extract reaches the program as one argument.
-    const ScriptedExtraction root = *ParseCommandLine(Arguments{"D:\" --forward --blank -3 --extract"}).extraction;
-    EXPECT_EQ(root.folder, "D:\\");
+// Each line as the system hands it over, the program's name first: what a
+// start shows or extracts, or why it refuses the line.
+TEST(ScriptedArguments, EachLineTakenAsMeantOrRefusedNamingTheArgument) {
+    struct Case {
+        const char* line;
+        bool scripted;
+        std::optional<std::string> folder;
+        std::string fault;
+    };
+    const std::string empty = "文件夹参数为空，应为一个文件夹的路径。";
+    const std::string pattern = "--include 后须跟文件名模式";
+    const Case cases[] = {
+        {R"(Q.exe --extract D:\Photos)", true, R"(D:\Photos)", ""},
+        {R"("C:\Program Files\Q.exe" "D:\" --forward --blank -3 --extract)", true, R"(D:\)", ""},
+        {R"(Q.exe "D:\照片\" --include "*.a *.b" --extract)", true, R"(D:\照片\)", ""},
+        {R"(Q.exe --extract "D:\\" --blank "2")", true, R"(D:\)", ""},
+        {R"(Q.exe "D:\某个 文件夹\" E:\)", false, R"(D:\某个 文件夹\)", ""},
+        {R"(Q.exe)", false, std::nullopt, ""},
+        {R"(Q.exe -extract D:\x)", true, "", "未知的选项：-extract（应为 --extract）"},
+        {R"(Q.exe /extract D:\x)", true, "", "未知的选项：/extract（应为 --extract）"},
+        {R"(Q.exe --Extract D:\x)", true, "", "未知的选项：--Extract（应为 --extract）"},
+        {R"(Q.exe —extract D:\x)", true, "", "未知的选项：—extract（应为 --extract）"},
+        {R"(Q.exe D:\x –extract)", true, "", "未知的选项：–extract（应为 --extract）"},
+        {R"(Q.exe --extract D:\x -forward)", true, "", "未知的选项：-forward（应为 --forward）"},
+        {R"(Q.exe --extract D:\x -b)", true, "", "未知的选项：-b"},
+        {R"(Q.exe /x D:\x)", false, std::nullopt, "未知的选项：/x"},
+        {R"(Q.exe D:\x --recurse)", false, std::nullopt, "--recurse 只能与 --extract 同用。"},
+        {R"(Q.exe "")", false, std::nullopt, empty},
+        {R"(Q.exe --extract ")", true, "", empty},
+        {R"(Q.exe --extract \")", true, "", empty},
+        {R"(Q.exe --extract "\"")", true, "", empty},
+        {R"(Q.exe --extract)", true, "", "缺少要提取的文件夹。"},
+        {R"(Q.exe --extract D:\x E:\)", true, "", R"(多余的参数：E:\)"},
+        {R"(Q.exe --extract D:\x --include --recurse)", true, "", pattern},
+        {R"(Q.exe --extract D:\x --include ";;")", true, "", pattern},
+        {R"(Q.exe --extract D:\x --include " ")", true, "", pattern},
+        {R"(Q.exe --extract D:\x --include)", true, "", pattern},
+        {R"(Q.exe --extract D:\x --blank 2.9)", true, "", "--blank 后须跟一个整数（每个名称前的空白行数）"},
+        {R"(Q.exe --extract --blank --forward D:\x)", true, "", "--blank 后须跟一个整数（每个名称前的空白行数）"},
+        {R"(Q.exe --extract D:\x --name --sort)", true, "", "--name 后须跟name、stem、path 或 details（名称格式）"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine parsed = ParseCommandLine(SplitCommandLine(c.line));
+        EXPECT_EQ(parsed.extraction.has_value(), c.scripted) << c.line;
+        if (parsed.extraction) {
+            EXPECT_EQ(parsed.extraction->fault, c.fault) << c.line;
+            if (c.fault.empty()) {
+                EXPECT_EQ(parsed.extraction->folder, c.folder) << c.line;
+            }
+        } else {
+            EXPECT_EQ(parsed.fault, c.fault) << c.line;
+            EXPECT_EQ(parsed.folder, c.folder) << c.line;
+        }
+    }
+
+    const auto extraction = [](const char* line) { return *ParseCommandLine(SplitCommandLine(line)).extraction; };
+    const ScriptedExtraction root = extraction(R"(Q.exe "D:\" --forward --blank -3 --extract)");
     EXPECT_TRUE(root.forward);
     EXPECT_EQ(root.blankLines, -3);
-    EXPECT_EQ(root.fault, "");
-    EXPECT_EQ(ParseCommandLine(Arguments{"--extract", kFolder, "--blank", "+99999999999"}).extraction->blankLines,
-              INT32_MAX);
-    EXPECT_EQ(ParseCommandLine(Arguments{"--forward"}).folder, "--forward");  // no --extract: a folder to show
-
-    const std::pair<Arguments, std::string> faults[] = {
-        {{"--extract"}, "缺少要提取的文件夹。"},
-        {{"--extract", kFolder, "E:\\"}, "多余的参数：E:\\"},
-        {{"--extract", kFolder, "-b"}, "未知的选项：-b"},
-        {{"--extract", kFolder, "--blank", "2.9"}, "--blank 后须跟一个整数（每个名称前的空白行数）"},
-        {{"--extract", "--blank", "--forward", kFolder}, "--blank 后须跟一个整数（每个名称前的空白行数）"},
-    };
-    for (const auto& [arguments, fault] : faults) {
-        EXPECT_EQ(ParseCommandLine(arguments).extraction->fault, fault) << arguments.back();
-    }
+    EXPECT_EQ(extraction(R"(Q.exe "D:\照片\" --include "*.a *.b" --extract)").include, ";*.a *.b");
+    EXPECT_EQ(extraction(R"(Q.exe --extract D:\P --blank +99999999999)").blankLines, INT32_MAX);
 }
 
 class ScriptedRun : public ::testing::Test {

@@ -97,6 +97,23 @@ TEST_F(ScriptedExtractionEndToEnd, BadArgumentsExitWithTwoAndNothingWrittenWithO
     }
     EXPECT_FALSE(Exists(program + L"\\Quillory-存储"));
 
+    // Mistyped, never a window that waits: each named with what was meant.
+    const std::pair<std::wstring, std::string> mistyped[] = {
+        {L"-extract " + Quoted(names), "未知的选项：-extract（应为 --extract）"},
+        {L"/Extract " + Quoted(names), "未知的选项：/Extract（应为 --extract）"},
+        {L"—extract " + Quoted(names), "未知的选项：—extract（应为 --extract）"},
+        {L"--extract \"\"\"", "文件夹参数为空"},
+        {L"--extract " + Quoted(names) + L" --include --recurse", "--include 后须跟文件名模式"},
+        {L"--extract " + Quoted(names) + L" --exclude \";;\"", "--exclude 后须跟文件名模式"},
+        {L"/x " + Quoted(names), "未知的选项：/x"},
+    };
+    for (const auto& [arguments, told] : mistyped) {
+        const Finished bad = Run(arguments);
+        EXPECT_EQ(bad.exitCode, 2u) << Utf8(arguments);
+        EXPECT_EQ(bad.error.rfind(AsPrinted(told), 0), 0u) << bad.error;
+    }
+    EXPECT_FALSE(Exists(program + L"\\Quillory-存储"));
+
     DeleteFileW((names + L"\\a.txt").c_str());
     const Finished empty = Run(L"--extract " + Quoted(names));
     EXPECT_EQ(empty.exitCode, 1u);
@@ -134,6 +151,19 @@ TEST_F(ScriptedExtractionEndToEnd, RecurseIncludeAndExcludeWriteTheTreesPickedNa
     const Finished bad = Run(L"--extract " + Quoted(names) + L" --include \"a<b\"");
     EXPECT_EQ(bad.exitCode, 2u);
     EXPECT_EQ(bad.error.rfind(AsPrinted("模式无效：a<b"), 0), 0u) << bad.error;
+}
+
+// cmd keeps the quotes in the line it starts, and the backslash before the
+// folder's closing quote would escape it by the system's rules.
+TEST_F(ScriptedExtractionEndToEnd, ThroughCmdAFolderEndingInABackslashKeepsTheQuotedPatternsWhole) {
+    for (const wchar_t* name : {L"a.a", L"b.b", L"c.c"}) WriteBytes(names + L"\\" + name, "x");
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const Finished run = RunProgram(std::wstring(system) + L"\\cmd.exe",
+                                    L"/c \"\"" + exe + L"\" --extract \"" + names +
+                                        L"\\\" --include \"*.a *.b\" --sort name --forward\"");
+    EXPECT_EQ(run.exitCode, 0u) << run.error;
+    EXPECT_EQ(ReadBytes(dayFile), "\r\na.a\r\n\r\nb.b\r\n");
 }
 
 // What the console shows after a run started from it without redirection.

@@ -4,8 +4,8 @@
 
 namespace quillory::win32 {
 
-// The command line split as the shell splits it (CommandLineToArgvW), without
-// the program's own name, as UTF-8.
+// The command line split by SplitCommandLine, without the program's own
+// name, as UTF-8.
 std::vector<std::string> CommandLineArguments(const wchar_t* commandLine);
 
 }  // namespace quillory::win32

@@ -46,6 +46,11 @@ StartingConsole::~StartingConsole() {
     if (attached_) FreeConsole();
 }
 
+bool StartingConsole::Reaches(DWORD standardHandle) const {
+    const HANDLE handle = GetStdHandle(standardHandle);
+    return attached_ || IsConsole(handle) || IsFileOrPipe(handle);
+}
+
 void StartingConsole::Print(DWORD standardHandle, const std::string& text) const {
     if (text.empty()) return;
     const std::string lines = WithWindowsLineEnds(text);

@@ -22,6 +22,8 @@ public:
     // console); otherwise the console shows the text as it is. Where there is
     // neither, nothing is written.
     void Print(DWORD standardHandle, const std::string& text) const;
+    // Whether Print on the handle reaches anyone.
+    bool Reaches(DWORD standardHandle) const;
 
 private:
     bool attached_;
