@@ -43,7 +43,7 @@ FileNameTable ScannedTable(Services& services, const std::string& folder, const 
     FileNameTable table;
     table.MarkAllEmpty();
     int count = 0;
-    listing = ListFolder(services, folder, options, [&](const std::string& name) {
+    listing = ListFolder(services, services, folder, options, [&](const std::string& name) {
         if (filter.Passes(name) && ++count <= FileNameTable::kSlots) table.SetSlot(count, name);
     });
     return table;
