@@ -13,7 +13,8 @@ namespace quillory::fake {
 
 class FakeRunner : public Runner {
 public:
-    void Run(std::function<void()> work) override {
+    using Runner::Run;
+    void Run(std::function<void()> work, AtExit) override {
         if (holdWork) {
             held.push_back(std::move(work));
         } else {
