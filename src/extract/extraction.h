@@ -2,6 +2,9 @@
 // Writing the ticked names to the day's file, and the order and blank-line
 // inputs that go with it.
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "browse/file_name_table.h"
 #include "browse/name_form.h"
@@ -28,7 +31,10 @@ struct ExtractionState {
 // The block an extraction of the table writes: the leading run of names, up
 // to the first empty slot, in the order they stand in the file, each in
 // `form` (a full path on `folder`).
-LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
+LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
+// The same of names in the order they were listed, however many.
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
@@ -36,7 +42,7 @@ std::uint64_t BlockBytes(const LineBlock& block);
 
 // Puts the block in front of the day's file, made with `encoding` first when
 // it is missing; all or nothing.
-WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
+WriteOutcome WriteBlock(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
                         const LineBlock& block, OutputEncoding encoding);
 
 // What an extraction takes from the window at the moment it is asked for.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/runner.h"
+#include "platform/window_thread.h"
 
 namespace quillory::fake {
 
@@ -15,10 +16,15 @@ class FakeRunner : public Runner {
 public:
     using Runner::Run;
     void Run(std::function<void()> work, AtExit) override {
-        if (holdWork) {
-            held.push_back(std::move(work));
-        } else {
+        // Held or not, the work runs as a job's, though on the test's thread.
+        auto asJob = [work = std::move(work)] {
+            const window_thread::WorkScope scope;
             work();
+        };
+        if (holdWork) {
+            held.push_back(std::move(asJob));
+        } else {
+            asJob();
         }
     }
     void Wake() override {
