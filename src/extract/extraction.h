@@ -31,6 +31,10 @@ struct ExtractionState {
 LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
+// What the written block fell short of: names beyond the table, names with
+// lost characters, names whose details the system no longer had.
+ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written);
+
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
 std::uint64_t BlockBytes(const LineBlock& block);
 
