@@ -4,6 +4,7 @@
 #include "app/storage_setup.h"
 #include "browse/folder_chooser.h"
 #include "browse/name_pattern.h"
+#include "browse/recent_folders.h"
 #include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "extract/outcome_messages.h"
@@ -44,11 +45,43 @@ void Actions::WindowCreated() {
     nameForm_ = settings.ReadNameForm();
     listing_ = settings.ReadListingOptions();
     MarkOptions();
+    recentFolders_ = settings.ReadRecentFolders();
+    window_.ShowRecentFolders(recentFolders_);
     RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
+    userShowsFolders_ = true;
 }
 
 void Actions::DriveChange() { view_.DriveChange(); }
-void Actions::FolderScan() { view_.FolderScan(); }
+
+void Actions::FolderScan() {
+    view_.FolderScan();
+    if (userShowsFolders_) RememberShownFolder();
+}
+
+void Actions::RememberShownFolder() {
+    const std::string shown = controls_.目录框文件名提取.CurrentFolder();
+    if (shown.empty()) return;
+    std::vector<std::string> folders =
+        WithRecentFolder(recentFolders_, shown, [this](std::string_view text) { return services_.UpperCase(text); });
+    if (folders == recentFolders_) return;
+    SettingsFile(services_).WriteRecentFolders(folders, recentFolders_.size());
+    recentFolders_ = std::move(folders);
+    window_.ShowRecentFolders(recentFolders_);
+}
+
+// The drive may only be unplugged for now: the folder keeps its place.
+void Actions::ShowRecentFolderAt(std::size_t position) {
+    if (position >= recentFolders_.size()) return;
+    const std::string folder = recentFolders_[position];
+    if (!services_.FolderExists(folder)) return services_.ShowMessage(RecentFolderGoneMessage(folder), kMessageTitle);
+    DropFolder(folder);
+}
+
+void Actions::ClearRecentFolders() {
+    SettingsFile(services_).WriteRecentFolders({}, recentFolders_.size());
+    recentFolders_.clear();
+    window_.ShowRecentFolders(recentFolders_);
+}
 void Actions::Relist() { view_.Relist(RelistCause::User); }
 void Actions::TakeBackgroundNews() { view_.TakeNews(); }
 void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }

@@ -79,6 +79,13 @@ public:
     // the settings file, ticks or unticks the names it matches.
     void TickByPattern();
     void UntickByPattern();
+    // The 文件 menu's recent folders: the one at `position`, newest first,
+    // shown as a dropped folder is; a folder gone is told and stays listed.
+    template <std::size_t position>
+    void ShowRecentFolder() {
+        ShowRecentFolderAt(position);
+    }
+    void ClearRecentFolders();
 
 private:
     void ExtractWhenListed();
@@ -88,6 +95,9 @@ private:
     void ToggleListingOption(bool& option, void (SettingsFile::*write)(bool));
     void TickMatching(const char* title, bool tick);
     void MarkOptions();
+    void ShowRecentFolderAt(std::size_t position);
+    // The folder the user chose goes to the top of the recent folders.
+    void RememberShownFolder();
 
     Services& services_;
     Controls& controls_;
@@ -101,6 +111,9 @@ private:
     ListingOptions listing_;
     FolderView view_;
     bool extractionWaits_ = false;
+    std::vector<std::string> recentFolders_;
+    // The start folder is shown before this is set, and is no choice of the user's.
+    bool userShowsFolders_ = false;
 };
 
 }  // namespace quillory

@@ -49,6 +49,17 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::NameFormDetails), Event::Chosen, &Actions::ChooseNameFormDetails},
     {SourceId(Command::TickByPattern), Event::Chosen, &Actions::TickByPattern},
     {SourceId(Command::UntickByPattern), Event::Chosen, &Actions::UntickByPattern},
+    {SourceId(Command::RecentFolder1), Event::Chosen, &Actions::ShowRecentFolder<0>},
+    {SourceId(Command::RecentFolder2), Event::Chosen, &Actions::ShowRecentFolder<1>},
+    {SourceId(Command::RecentFolder3), Event::Chosen, &Actions::ShowRecentFolder<2>},
+    {SourceId(Command::RecentFolder4), Event::Chosen, &Actions::ShowRecentFolder<3>},
+    {SourceId(Command::RecentFolder5), Event::Chosen, &Actions::ShowRecentFolder<4>},
+    {SourceId(Command::RecentFolder6), Event::Chosen, &Actions::ShowRecentFolder<5>},
+    {SourceId(Command::RecentFolder7), Event::Chosen, &Actions::ShowRecentFolder<6>},
+    {SourceId(Command::RecentFolder8), Event::Chosen, &Actions::ShowRecentFolder<7>},
+    {SourceId(Command::RecentFolder9), Event::Chosen, &Actions::ShowRecentFolder<8>},
+    {SourceId(Command::RecentFolder10), Event::Chosen, &Actions::ShowRecentFolder<9>},
+    {SourceId(Command::ClearRecentFolders), Event::Chosen, &Actions::ClearRecentFolders},
 };
 
 }  // namespace

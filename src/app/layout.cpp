@@ -33,8 +33,14 @@ constexpr ControlRow kControls[] = {
     {ControlId::按钮提取文件名,         "按钮提取文件名",         PushButton,   std::nullopt,                          337, 348,  58,  24, "立即提取",     kNormalFont,       kSystem,  kSystem, false, false},
 };
 
+// The recent folders themselves come first, while the program runs.
+constexpr MenuItemRow kRecentFoldersMenu[] = {
+    {Command::Separator, ""},
+    {Command::ClearRecentFolders, "清除列表 &C"},
+};
 constexpr MenuItemRow kFileMenu[] = {
     {Command::ChooseFolder, "选择目录 &T"},
+    {Command::RecentFolders, "最近的文件夹 &R", MenuMark::None, kRecentFoldersMenu},
     {Command::Quit, "退出 &Q"},
 };
 constexpr MenuItemRow kSelectMenu[] = {

@@ -1,27 +1,24 @@
 #include "browse/listing_job.h"
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 
 namespace quillory {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// The first batch comes soon, so the list shows something at once; later
-// ones grow to this many names, or go when this long has passed.
+// Batches grow from the first to the largest, so a fast folder costs the
+// window few of them; a slow one sends what it has when the time is up.
 constexpr int kFirstBatch = 256;
 constexpr int kLargestBatch = 4096;
 constexpr auto kBatchTime = std::chrono::milliseconds(100);
-constexpr std::int64_t kClockEvery = 256;  // names between looks at the clock
 
 // Sends the news of one listing: names in batches, or only how many have
 // been listed where the names wait for the end.
 class NewsSender {
 public:
-    NewsSender(ListingMailbox& mailbox, const std::function<void()>& wake) : mailbox_(mailbox), wake_(wake) {}
+    NewsSender(ListingMailbox& mailbox, const std::function<void()>& wake, const ListingClock& now)
+        : mailbox_(mailbox), wake_(wake), now_(now), lastSent_(now()) {}
 
     void Add(std::string_view name) {
         batch_.Add(name);
@@ -38,18 +35,19 @@ public:
         mailbox_.Put(std::move(news));
         wake_();
         batchSize_ = std::min(2 * batchSize_, kLargestBatch);
-        lastSent_ = Clock::now();
+        lastSent_ = now_();
     }
 
 private:
-    bool Due() const { return listed_ % kClockEvery == 0 && Clock::now() - lastSent_ >= kBatchTime; }
+    bool Due() const { return now_() - lastSent_ >= kBatchTime; }
 
     ListingMailbox& mailbox_;
     const std::function<void()>& wake_;
+    const ListingClock& now_;
     NameList batch_;
     int batchSize_ = kFirstBatch;
     std::int64_t listed_ = 0;
-    Clock::time_point lastSent_ = Clock::now();
+    std::chrono::steady_clock::time_point lastSent_;
 };
 
 }  // namespace
@@ -58,10 +56,10 @@ private:
 // any other holds them until the folder is through, to order them or to
 // match them with the shown list.
 void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
-                const std::function<void()>& wake) {
+                const std::function<void()>& wake, const ListingClock& now) {
     const ListOrder order = request.options.order;
     const bool held = request.shown || order != ListOrder::FileSystem;
-    NewsSender sender(mailbox, wake);
+    NewsSender sender(mailbox, wake, now);
     NameList names;
     std::vector<std::uint64_t> modified;
     FolderListing listing = FindListedFiles(

@@ -5,6 +5,7 @@
 // listed. A re-list hands over the whole new list at once, with where each
 // name stood in the list shown meanwhile, so the window keeps the ticks by
 // name without looking a name up.
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,10 +36,16 @@ struct ListingRequest {
     std::optional<NameList> shown;  // a re-list: the names the list shows
 };
 
+// What paces the news; read at every name, so it must be cheap. The tests
+// give one of their own.
+using ListingClock = std::function<std::chrono::steady_clock::time_point()>;
+
 // The listing's work: lists the folder, puts its news in the mailbox and
-// calls `wake` after each. Once `stop` is asked for it puts nothing more.
+// calls `wake` after each. A batch goes when it is full or when 100 ms have
+// passed since the last news, so the first names of a slow folder show at
+// once. Once `stop` is asked for it puts nothing more.
 void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
-                const std::function<void()>& wake);
+                const std::function<void()>& wake, const ListingClock& now = std::chrono::steady_clock::now);
 
 // Each name's place among `shown`, -1 where it is not there.
 std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& names);

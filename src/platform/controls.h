@@ -114,6 +114,8 @@ public:
     // with `subfolders` in every folder below it, are told to the logic, in
     // place of those of the folder followed before.
     virtual void FollowFolder(const std::string& folder, bool subfolders) = 0;
+    // The 文件 menu's recent folders, newest first, in place of those it listed.
+    virtual void ShowRecentFolders(const std::vector<std::string>& folders) = 0;
 };
 
 }  // namespace quillory

@@ -1,5 +1,8 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
+
+#include "browse/recent_folders.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -73,6 +76,23 @@ void SettingsFile::WriteIncludeSubfolders(bool includeSubfolders) {
 
 std::string SettingsFile::ReadTickPattern() { return Read(kTickPatternEntry); }
 void SettingsFile::WriteTickPattern(const std::string& pattern) { Write(kTickPatternEntry, pattern); }
+
+std::vector<std::string> SettingsFile::ReadRecentFolders() {
+    std::vector<std::string> folders;
+    for (std::size_t key = 1; key <= kRecentFolderCount; ++key) {
+        std::string folder = services_.ReadIniText(path_, kRecentFoldersSection, std::to_string(key), "");
+        if (folder.empty()) break;
+        folders.push_back(std::move(folder));
+    }
+    return folders;
+}
+
+void SettingsFile::WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore) {
+    for (std::size_t key = 1; key <= std::max(folders.size(), listedBefore); ++key) {
+        services_.WriteIniText(path_, kRecentFoldersSection, std::to_string(key),
+                               key <= folders.size() ? folders[key - 1] : std::string());
+    }
+}
 
 std::string SettingsFile::Read(const SettingsEntry& entry) {
     return services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);

@@ -3,6 +3,7 @@
 // and defaults.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "browse/folder_listing.h"
 #include "browse/name_form.h"
@@ -26,6 +27,8 @@ inline constexpr SettingsEntry kListOrderEntry{"选项", "排列顺序", "文件
 inline constexpr SettingsEntry kShowHiddenEntry{"选项", "显示隐藏文件", "0"};
 inline constexpr SettingsEntry kIncludeSubfoldersEntry{"选项", "包含子文件夹", "0"};
 inline constexpr SettingsEntry kTickPatternEntry{"选项", "勾选模式", ""};
+// Keys "1" to "10", the newest first.
+inline constexpr const char* kRecentFoldersSection = "最近的文件夹";
 
 // The encoding a new day's file is made with.
 enum class OutputEncoding { Ansi, Utf8 };
@@ -66,6 +69,12 @@ public:
     // The last pattern typed to tick or untick by.
     std::string ReadTickPattern();
     void WriteTickPattern(const std::string& pattern);
+
+    // The folders the user showed lately, newest first; a key left empty ends
+    // the list. Each write empties the keys of a longer list it follows, so
+    // no older entry lingers.
+    std::vector<std::string> ReadRecentFolders();
+    void WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore);
 
 private:
     std::string Read(const SettingsEntry& entry);

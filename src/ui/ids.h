@@ -55,6 +55,19 @@ enum class Command : int {
     TickByPattern,
     UntickByPattern,
     NameFormDetails,
+    RecentFolders,  // the submenu
+    // The recent folders' items, newest first, one after the other.
+    RecentFolder1,
+    RecentFolder2,
+    RecentFolder3,
+    RecentFolder4,
+    RecentFolder5,
+    RecentFolder6,
+    RecentFolder7,
+    RecentFolder8,
+    RecentFolder9,
+    RecentFolder10,
+    ClearRecentFolders,
 };
 
 // The source of an event: the main window itself, a control or a menu command.

@@ -43,6 +43,8 @@ struct MenuItemRow {
     Command command;
     const char* caption;
     MenuMark mark = MenuMark::None;
+    // A submenu's own items; items put in while the program runs go before them.
+    std::span<const MenuItemRow> submenu{};
 };
 
 struct MenuRow {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -99,6 +100,48 @@ TEST_F(BackgroundListing, NamesArriveInBatchesTheFirstSoonWhileTheSignCountsThem
         EXPECT_EQ(counted[i], shownWhileListing[i]);
     }
     EXPECT_LT(shownWhileListing.back(), 3000);
+}
+
+// A slow folder, each name read after `pace` on the listing's clock: news
+// comes within 100 ms of the last whatever the pace, so the first names show
+// long before a batch could fill; a held order counts along the same way.
+TEST_F(BackgroundListing, NewsOfASlowFolderGoesEveryTenthOfASecond) {
+    using std::chrono::milliseconds;
+    const struct {
+        milliseconds pace;
+        ListOrder order;
+    } folders[] = {{milliseconds(3), ListOrder::FileSystem},
+                   {milliseconds(7), ListOrder::FileSystem},
+                   {milliseconds(150), ListOrder::FileSystem},
+                   {milliseconds(7), ListOrder::Name}};
+    const Names names = Numbered("IMG_", 300);
+    MakeFolder(kFolder, names);
+    for (const auto& folder : folders) {
+        SCOPED_TRACE(folder.pace.count());
+        std::chrono::steady_clock::time_point now{};
+        std::optional<std::chrono::steady_clock::time_point> firstRead;
+        h.services.WhileListing([&](const std::string&, const FoundEntry& entry) {
+            now += folder.pace;
+            if (entry.name != "." && entry.name != ".." && !firstRead) firstRead = now;
+        });
+        ListingMailbox mailbox;
+        std::vector<std::chrono::steady_clock::time_point> sent;
+        Names arrived;
+        RunListing(
+            h.services, {kFolder, {folder.order, false, false}, std::nullopt}, {}, mailbox,
+            [&] {
+                sent.push_back(now);
+                for (const ListingNews& news : mailbox.Take()) {
+                    for (int i = 0; i < news.names.Count(); ++i) arrived.emplace_back(news.names.Name(i));
+                }
+            },
+            [&] { return now; });
+
+        EXPECT_EQ(arrived, names);
+        ASSERT_TRUE(firstRead);
+        EXPECT_LE(sent.front() - *firstRead, milliseconds(250));
+        for (std::size_t i = 1; i < sent.size(); ++i) EXPECT_LE(sent[i] - sent[i - 1], milliseconds(100) + folder.pace);
+    }
 }
 
 TEST_F(BackgroundListing, AnotherFolderChosenMidwayStopsTheListingAndNoneOfItsNamesAppears) {

@@ -8,17 +8,23 @@
 namespace quillory {
 namespace {
 
-TEST(EventTable, EveryMenuItemIsBoundToAnAction) {
-    for (const MenuRow& menu : MenuBar()) {
-        for (const MenuItemRow& item : menu.items) {
-            if (item.command == Command::Separator) continue;
-            bool bound = false;
-            for (const EventBinding& binding : EventTable()) {
-                bound |= binding.source == SourceId(item.command) && binding.event == Event::Chosen;
-            }
-            EXPECT_TRUE(bound) << item.caption;
+void ExpectBound(std::span<const MenuItemRow> items) {
+    for (const MenuItemRow& item : items) {
+        if (item.command == Command::Separator) continue;
+        if (!item.submenu.empty()) {
+            ExpectBound(item.submenu);
+            continue;
         }
+        bool bound = false;
+        for (const EventBinding& binding : EventTable()) {
+            bound |= binding.source == SourceId(item.command) && binding.event == Event::Chosen;
+        }
+        EXPECT_TRUE(bound) << item.caption;
     }
+}
+
+TEST(EventTable, EveryMenuItemIsBoundToAnAction) {
+    for (const MenuRow& menu : MenuBar()) ExpectBound(menu.items);
 }
 
 using Action = void (Actions::*)();

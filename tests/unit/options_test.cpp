@@ -45,7 +45,8 @@ TEST_F(Options, OrderAndHiddenFilesRelistKeepingTicksAndAreStoredAndReadBack) {
     EXPECT_EQ(h.ListedNames(), (Names{"secret.txt", "f10.txt", "f1.txt", "F2.txt"}));
     EXPECT_THAT(h.Ticks(), ::testing::ElementsAre(true, true, true, false));
     EXPECT_EQ(h.services.IniFileText(kSettingsFile),
-              std::string("[存放路径]\r\n路径=") + kStorageFolder + "\r\n[选项]\r\n排列顺序=修改时间\r\n显示隐藏文件=1\r\n");
+              std::string("[存放路径]\r\n路径=") + kStorageFolder + "\r\n[最近的文件夹]\r\n1=" + kFolder +
+                  "\r\n[选项]\r\n排列顺序=修改时间\r\n显示隐藏文件=1\r\n");
 
     Harness restarted;
     restarted.services.SetIniFileText(kSettingsFile, h.services.IniFileText(kSettingsFile));

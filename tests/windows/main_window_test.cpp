@@ -250,7 +250,7 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
     const HMENU bar = GetMenu(app.Window());
     ASSERT_NE(bar, nullptr);
     const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
-        {"文件 &F", {"选择目录 &T", "退出 &Q"}},
+        {"文件 &F", {"选择目录 &T", "最近的文件夹 &R", "退出 &Q"}},
         {"选择 &T", {"全选 &A", "全不选 &N", "反选 &S", "", "按模式勾选… &P", "按模式取消勾选… &U"}},
         {"应用 &R", {"立即提取 &W", "正序排列 &Y", "逆序排列 &X", "默认设置 &S", "", "打开今日文件 &O", "打开存储目录 &D"}},
         {"选项 &O", {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "名称、大小和修改时间 &D", "", "文件系统顺序 &F",
@@ -385,19 +385,19 @@ TEST_F(MainWindowTest, RightClickOverTheDirectoryBoxLeavesTheFileMenuWithChooseF
     app.RightClick(目录框文件名提取);
     const std::vector<ShownPopup> shown = first.Answered();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].items, std::vector<std::string>{"选择目录 &T"});
+    EXPECT_EQ(shown[0].items, (std::vector<std::string>{"选择目录 &T", "最近的文件夹 &R"}));
     POINT cursor{};
     GetCursorPos(&cursor);
     EXPECT_NEAR(shown[0].topLeft.x, cursor.x, 2);
     EXPECT_NEAR(shown[0].topLeft.y, cursor.y, 2);
-    EXPECT_EQ(FileMenu(app), std::vector<std::string>{"选择目录 &T"});
+    EXPECT_EQ(FileMenu(app), (std::vector<std::string>{"选择目录 &T", "最近的文件夹 &R"}));
 
     PopupMenuAnswerer second;
     app.RightClick(目录框文件名提取);
     const std::vector<ShownPopup> again = second.Answered();
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].items, std::vector<std::string>{"选择目录 &T"});
-    EXPECT_EQ(FileMenu(app), std::vector<std::string>{"选择目录 &T"});
+    EXPECT_EQ(again[0].items, (std::vector<std::string>{"选择目录 &T", "最近的文件夹 &R"}));
+    EXPECT_EQ(FileMenu(app), (std::vector<std::string>{"选择目录 &T", "最近的文件夹 &R"}));
     EXPECT_FALSE(app.Ended());
 }
 
@@ -408,7 +408,7 @@ TEST_F(MainWindowTest, RightClickOverTheFileListPopsUpTheSelectMenu) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].items,
               (std::vector<std::string>{"全选 &A", "全不选 &N", "反选 &S", "", "按模式勾选… &P", "按模式取消勾选… &U"}));
-    EXPECT_EQ(FileMenu(app), (std::vector<std::string>{"选择目录 &T", "退出 &Q"}));
+    EXPECT_EQ(FileMenu(app), (std::vector<std::string>{"选择目录 &T", "最近的文件夹 &R", "退出 &Q"}));
 }
 
 // What reaches the window while the test looks on.

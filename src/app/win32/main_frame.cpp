@@ -149,6 +149,11 @@ void MainFrame::SetMenuItemVisible(MenuItem item, bool visible) { ShowMenuItem(w
 
 void MainFrame::SetMenuItemChecked(MenuItem item, bool checked) { CheckMenuItemOf(window_, CommandOf(item), checked); }
 
+void MainFrame::ShowRecentFolders(const std::vector<std::string>& folders) {
+    FillRecentFolders(window_, folders);
+    menuTip_.SetFolders(folders);
+}
+
 void MainFrame::CloseMainWindow() {
     if (window_) DestroyWindow(window_);
 }
@@ -211,6 +216,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PASTE:
         if (const std::optional<std::string> folder = FolderOnClipboard(window_)) ShowHandedFolder(*folder);
         return 0;
+    case WM_MENUSELECT:
+        menuTip_.OnMenuSelect(wParam, lParam);
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) RememberFocus();
         break;
@@ -242,6 +250,7 @@ void MainFrame::OnCreate() {
     }
     CreateControls();
     sign_.Attach(window_, HandleOf(ControlId::分组框文件名提取目录框));
+    menuTip_.Attach(window_);
     ConnectLogic();
     DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);

@@ -16,6 +16,7 @@
 #include "app/win32/group_box.h"
 #include "app/win32/listing_sign.h"
 #include "app/win32/live_list.h"
+#include "app/win32/menu_tip.h"
 #include "app/win32/number_edit.h"
 #include "app/win32/window_values.h"
 #include "browse/win32/check_list_control.h"
@@ -58,6 +59,7 @@ public:
     void FollowFolder(const std::string& folder, bool subfolders) override {
         liveList_.Follow(window_, folder, subfolders);
     }
+    void ShowRecentFolders(const std::vector<std::string>& folders) override;
 
 private:
     static LRESULT CALLBACK Proc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
@@ -104,6 +106,7 @@ private:
     std::optional<RadioState> reverse_;
     std::optional<Controls> controls_;
     ListingSign sign_;
+    MenuTip menuTip_;
     // Before the actions, which tell its work to stop before it waits for it.
     std::optional<ThreadRunner> runner_;
     std::optional<Actions> actions_;

@@ -1,8 +1,10 @@
 #include "app/win32/menu_bar.h"
 
 #include <cstddef>
+#include <span>
 
 #include "app/layout.h"
+#include "browse/recent_folders.h"
 #include "platform/win32/encoding.h"
 
 namespace quillory::win32 {
@@ -37,6 +39,21 @@ void AppendItem(HMENU menu, const MenuItemRow& item) {
     InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
 }
 
+void AppendItems(HMENU menu, std::span<const MenuItemRow> items) {
+    for (const MenuItemRow& item : items) {
+        if (item.command == Command::Separator) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        } else if (!item.submenu.empty()) {
+            MenuHandle submenu(CreatePopupMenu());
+            AppendItems(submenu.Get(), item.submenu);
+            // The menu owns the submenu from here on.
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Release()), Wide(item.caption).c_str());
+        } else {
+            AppendItem(menu, item);
+        }
+    }
+}
+
 bool HasItem(HMENU menu, Command command) {
     return GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) != static_cast<UINT>(-1);
 }
@@ -47,13 +64,7 @@ MenuHandle BuildMenuBar() {
     MenuHandle bar(CreateMenu());
     for (const MenuRow& row : MenuBar()) {
         MenuHandle menu(CreatePopupMenu());
-        for (const MenuItemRow& item : row.items) {
-            if (item.command == Command::Separator) {
-                AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
-            } else {
-                AppendItem(menu.Get(), item);
-            }
-        }
+        AppendItems(menu.Get(), row.items);
         // The bar owns the menu from here on.
         AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(menu.Release()), Wide(row.caption).c_str());
     }
@@ -79,6 +90,22 @@ void ShowMenuItem(HWND owner, Command command, bool visible) {
         RemoveMenu(menu, static_cast<UINT>(command), MF_BYCOMMAND);
     }
     DrawMenuBar(owner);
+}
+
+void FillRecentFolders(HWND owner, const std::vector<std::string>& folders) {
+    const ItemPlace place = PlaceOf(Command::RecentFolders);
+    const HMENU menu = GetSubMenu(GetSubMenu(GetMenu(owner), place.menu), place.item);
+    if (!menu) return;
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    for (std::size_t position = 0; position < folders.size(); ++position) {
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(Command::RecentFolder1) + position,
+                    Wide(RecentFolderCaption(position, folders[position])).c_str());
+    }
+    const auto own = MenuBar()[static_cast<std::size_t>(place.menu)].items[static_cast<std::size_t>(place.item)].submenu;
+    // With no folder to set apart, the separator would stand alone.
+    AppendItems(menu, folders.empty() ? own.subspan(1) : own);
+    EnableMenuItem(menu, static_cast<UINT>(Command::ClearRecentFolders),
+                   MF_BYCOMMAND | (folders.empty() ? MF_GRAYED : MF_ENABLED));
 }
 
 void CheckMenuItemOf(HWND owner, Command command, bool checked) {

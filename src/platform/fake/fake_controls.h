@@ -108,6 +108,7 @@ public:
     void ListingUnderWay(std::int64_t listed) override { listedSoFar = listed; }
     void ListingOver() override { listedSoFar.reset(); }
     void FollowFolder(const std::string& folder, bool subfolders) override { followed = {folder, subfolders}; }
+    void ShowRecentFolders(const std::vector<std::string>& folders) override { recentFolders = folders; }
 
     std::vector<TopMenu> popups;
     bool quitVisible = true;
@@ -115,6 +116,7 @@ public:
     bool closed = false;
     std::optional<std::int64_t> listedSoFar;  // while a listing runs
     std::optional<std::pair<std::string, bool>> followed;  // the folder, and whether its subfolders too
+    std::vector<std::string> recentFolders;
 };
 
 // The controls in their initial state, bound together as the window binds them.

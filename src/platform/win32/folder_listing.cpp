@@ -1,5 +1,6 @@
 #include "platform/win32/folder_listing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,8 +27,11 @@ private:
     bool off_;
 };
 
-// As large as the large fetch of FindFirstFileExW.
+// As large as the large fetch of FindFirstFileExW. The system describes a
+// whole buffer's entries before it returns, a few calls to a share each, so
+// the first reads are small: the first names of a slow share come at once.
 constexpr std::size_t kEntriesBufferBytes = 64 * 1024;
+constexpr std::size_t kFirstReadBytes = 2 * 1024;
 
 void DescribeKind(DWORD attributes, std::uint64_t lastWrite, FoundEntry& entry) {
     entry.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -71,9 +75,10 @@ FileHandle OpenFolderForReading(const std::wstring& folder) {
 DWORD ReadFolderEntries(HANDLE folder, const std::function<bool(const FoundEntry&)>& visit) {
     std::vector<std::uint64_t> buffer(kEntriesBufferBytes / sizeof(std::uint64_t));  // aligned as the entries are
     FoundEntry entry;  // one for the whole listing: no allocation per name
+    std::size_t bytes = kFirstReadBytes;
     for (FILE_INFO_BY_HANDLE_CLASS read = FileIdBothDirectoryRestartInfo;
-         GetFileInformationByHandleEx(folder, read, buffer.data(), kEntriesBufferBytes);
-         read = FileIdBothDirectoryInfo) {
+         GetFileInformationByHandleEx(folder, read, buffer.data(), static_cast<DWORD>(bytes));
+         read = FileIdBothDirectoryInfo, bytes = std::min(2 * bytes, kEntriesBufferBytes)) {
         for (auto data = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(buffer.data()); data; data = NextEntry(data)) {
             Describe(*data, entry);
             if (!visit(entry)) return ERROR_SUCCESS;
