@@ -41,7 +41,7 @@ struct NameFilter {
 FileNameTable ScannedTable(Services& services, const std::string& folder, const ListingOptions& options,
                            const NameFilter& filter, FolderListing& listing) {
     FileNameTable table;
-    listing = ListFolder(services, folder, options, [&](const std::string& name) {
+    listing = ListFolder(services, services, folder, options, [&](const std::string& name) {
         if (filter.Passes(name)) table.Add(name);
     });
     return table;

@@ -127,7 +127,7 @@ void FolderChanges::Add(FolderChanges later) {
     }
 }
 
-ShownChange ChangeOfShown(Services& services, const NameList& names, const std::vector<std::string>& subfolders,
+ShownChange ChangeOfShown(Locale& locale, const NameList& names, const std::vector<std::string>& subfolders,
                           const std::vector<NameChange>& changes, const ListingOptions& options) {
     NameStates states = StatesOf(names, changes, options.showHidden);
     Follow(states, changes, options);
@@ -140,7 +140,7 @@ ShownChange ChangeOfShown(Services& services, const NameList& names, const std::
         int low = 0, high = names.Count();
         while (low < high) {
             const int middle = low + (high - low) / 2;
-            if (services.NaturallyBefore(name, names.Name(middle))) {
+            if (locale.NaturallyBefore(name, names.Name(middle))) {
                 high = middle;
             } else {
                 low = middle + 1;
@@ -160,7 +160,7 @@ ShownChange ChangeOfShown(Services& services, const NameList& names, const std::
     std::sort(shown.names.removed.begin(), shown.names.removed.end());
     std::sort(inserted.begin(), inserted.end(), [&](const auto& left, const auto& right) {
         if (left.first.before != right.first.before) return left.first.before < right.first.before;
-        if (options.order == ListOrder::Name) return services.NaturallyBefore(left.first.name, right.first.name);
+        if (options.order == ListOrder::Name) return locale.NaturallyBefore(left.first.name, right.first.name);
         return left.second < right.second;
     });
     for (auto& [insertion, arrival] : inserted) shown.names.inserted.push_back(std::move(insertion));

@@ -9,7 +9,8 @@
 
 #include "browse/folder_listing.h"
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
@@ -54,7 +55,7 @@ struct ShownChange {
 // keeps its place unless the order is by name. A file in a folder the walk
 // does not enter is left out, as the walk leaves it out; the directory box
 // keeps the shown folder's own subfolders alone.
-ShownChange ChangeOfShown(Services& services, const NameList& names, const std::vector<std::string>& subfolders,
+ShownChange ChangeOfShown(Locale& locale, const NameList& names, const std::vector<std::string>& subfolders,
                           const std::vector<NameChange>& changes, const ListingOptions& options);
 
 }  // namespace quillory

@@ -4,8 +4,8 @@
 
 namespace quillory {
 
-void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder) {
-    const std::string chosen = services.BrowseForFolder(owner, kChooserTitle, startFolder, kChooserFlags);
+void ChooseFolder(Desktop& desktop, Controls& controls, NativeHandle owner, const std::string& startFolder) {
+    const std::string chosen = desktop.BrowseForFolder(owner, kChooserTitle, startFolder, kChooserFlags);
     if (!chosen.empty()) ShowChosenFolder(controls, chosen);
 }
 

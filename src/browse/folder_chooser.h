@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/controls.h"
-#include "platform/services.h"
+#include "platform/desktop.h"
 
 namespace quillory {
 
@@ -12,7 +12,7 @@ inline constexpr std::uint32_t kChooserFlags = 0x40;  // the new dialog style, n
 
 // Lets the user pick the folder in the shell's dialog, opened on the start
 // folder; the chosen folder is listed and its drive shown.
-void ChooseFolder(Services& services, Controls& controls, NativeHandle owner, const std::string& startFolder);
+void ChooseFolder(Desktop& desktop, Controls& controls, NativeHandle owner, const std::string& startFolder);
 
 // The folder becomes the directory box's current folder, which lists it, and
 // the drive box shows its drive: what a folder chosen in the dialog does.

@@ -19,12 +19,12 @@ std::string Below(const std::string& relative, const std::string& name) {
 // the folders still to list wait on a stack, the next one last.
 class TreeWalk {
 public:
-    TreeWalk(Services& services, const std::string& top, const ListingOptions& options, const FoundFile& found,
+    TreeWalk(FileSystem& files, const std::string& top, const ListingOptions& options, const FoundFile& found,
              std::stop_token stop)
-        : services_(services), top_(top), options_(options), found_(found), stop_(std::move(stop)) {}
+        : files_(files), top_(top), options_(options), found_(found), stop_(std::move(stop)) {}
 
     FolderListing Walk() {
-        pending_.push_back({{}, options_.includeSubfolders ? services_.FolderIdentity(top_) : std::string()});
+        pending_.push_back({{}, options_.includeSubfolders ? files_.FolderIdentity(top_) : std::string()});
         while (!pending_.empty() && !stop_.stop_requested()) {
             const Pending next = std::move(pending_.back());
             pending_.pop_back();
@@ -44,7 +44,7 @@ private:
         const bool isTop = relative.empty();
         const std::string path = isTop ? top_ : JoinPath(top_, relative);
         std::vector<Pending> below;
-        const ListingOutcome outcome = services_.FindFiles(path, [&](const FoundEntry& entry) {
+        const ListingOutcome outcome = files_.FindFiles(path, [&](const FoundEntry& entry) {
             if (IsListedFile(entry, options_.showHidden)) {
                 // A file of the shown folder itself goes as it is, without a copy of its name.
                 if (isTop) {
@@ -69,7 +69,7 @@ private:
         pending_.insert(pending_.end(), below.rbegin(), below.rend());
     }
 
-    Services& services_;
+    FileSystem& files_;
     const std::string& top_;
     const ListingOptions& options_;
     const FoundFile& found_;
@@ -93,15 +93,15 @@ bool IsEnteredFolder(const FoundEntry& entry, bool showHidden) {
 
 bool IsShownSubfolder(const FoundEntry& entry) { return entry.isFolder && !entry.isHidden && !IsDotEntry(entry); }
 
-FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+FolderListing FindListedFiles(FileSystem& files, const std::string& folder, const ListingOptions& options,
                               const FoundFile& found, std::stop_token stop) {
-    return TreeWalk(services, folder, options, found, std::move(stop)).Walk();
+    return TreeWalk(files, folder, options, found, std::move(stop)).Walk();
 }
 
-NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+NameList InListOrder(Locale& locale, NameList names, const std::vector<std::uint64_t>& modified,
                      ListOrder order) {
     if (order == ListOrder::FileSystem) return names;
-    std::vector<std::uint32_t> positions = services.NaturalOrder(names);
+    std::vector<std::uint32_t> positions = locale.NaturalOrder(names);
     if (order == ListOrder::ModificationTime) {
         std::stable_sort(positions.begin(), positions.end(),
                          [&](std::uint32_t left, std::uint32_t right) { return modified[left] < modified[right]; });
@@ -114,17 +114,17 @@ NameList InListOrder(Services& services, NameList names, const std::vector<std::
     return ordered;
 }
 
-FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
+FolderListing ListFolder(FileSystem& files, Locale& locale, const std::string& folder, const ListingOptions& options,
                          const std::function<void(const std::string& name)>& takeFile) {
     const bool sorted = options.order != ListOrder::FileSystem;
     NameList held;
     std::vector<std::uint64_t> modified;
-    FolderListing listing = FindListedFiles(services, folder, options, [&](std::string_view name, const FoundEntry& file) {
+    FolderListing listing = FindListedFiles(files, folder, options, [&](std::string_view name, const FoundEntry& file) {
         if (!sorted) return takeFile(std::string(name));
         held.Add(name);
         modified.push_back(file.modified);
     });
-    const NameList ordered = InListOrder(services, std::move(held), modified, options.order);
+    const NameList ordered = InListOrder(locale, std::move(held), modified, options.order);
     for (int i = 0; i < ordered.Count(); ++i) takeFile(std::string(ordered.Name(i)));
     return listing;
 }

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
@@ -63,18 +64,18 @@ using FoundFile = std::function<void(std::string_view name, const FoundEntry& fi
 // first, and hands every listed file to `found` in the order the file system
 // yields them, until `stop` is asked for. Only FindFiles and FolderIdentity
 // are used, so it runs on any thread.
-FolderListing FindListedFiles(Services& services, const std::string& folder, const ListingOptions& options,
+FolderListing FindListedFiles(FileSystem& files, const std::string& folder, const ListingOptions& options,
                               const FoundFile& found, std::stop_token stop = {});
 
 // The names in the chosen order; `modified` holds each name's time where
 // the order is by time.
-NameList InListOrder(Services& services, NameList names, const std::vector<std::uint64_t>& modified,
+NameList InListOrder(Locale& locale, NameList names, const std::vector<std::uint64_t>& modified,
                      ListOrder order);
 
 // The listing step on the calling thread: every listed file goes to
 // `takeFile` in the chosen order; in the file system's own order as it is
 // yielded, so a large folder is never held twice.
-FolderListing ListFolder(Services& services, const std::string& folder, const ListingOptions& options,
+FolderListing ListFolder(FileSystem& files, Locale& locale, const std::string& folder, const ListingOptions& options,
                          const std::function<void(const std::string& name)>& takeFile);
 
 // What the user is told when the folder could not be listed.

@@ -72,7 +72,7 @@ void FolderView::Start(Kind kind, RelistCause cause) {
     if (kind == Kind::Again) request.shown = List().ListNames();
     runner_.Run([&services = services_, &runner = runner_, request = std::move(request),
                  stop = running_->stop.get_token(), mailbox = running_->mailbox] {
-        RunListing(services, request, stop, *mailbox, [&runner] { runner.Wake(); });
+        RunListing(services, services, request, stop, *mailbox, [&runner] { runner.Wake(); });
     });
 }
 

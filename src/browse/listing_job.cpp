@@ -55,15 +55,15 @@ private:
 // A first listing in the file system's order sends the names as they come;
 // any other holds them until the folder is through, to order them or to
 // match them with the shown list.
-void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
-                const std::function<void()>& wake, const ListingClock& now) {
+void RunListing(FileSystem& files, Locale& locale, const ListingRequest& request, std::stop_token stop,
+                ListingMailbox& mailbox, const std::function<void()>& wake, const ListingClock& now) {
     const ListOrder order = request.options.order;
     const bool held = request.shown || order != ListOrder::FileSystem;
     NewsSender sender(mailbox, wake, now);
     NameList names;
     std::vector<std::uint64_t> modified;
     FolderListing listing = FindListedFiles(
-        services, request.folder, request.options,
+        files, request.folder, request.options,
         [&](std::string_view name, const FoundEntry& file) {
             if (!held) return sender.Add(name);
             names.Add(name);
@@ -72,7 +72,7 @@ void RunListing(Services& services, const ListingRequest& request, std::stop_tok
         },
         stop);
     if (stop.stop_requested()) return;
-    if (held) names = InListOrder(services, std::move(names), modified, order);
+    if (held) names = InListOrder(locale, std::move(names), modified, order);
     if (stop.stop_requested()) return;
     ListingNews last;
     if (request.shown) {

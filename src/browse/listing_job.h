@@ -16,7 +16,8 @@
 #include "browse/folder_listing.h"
 #include "platform/mailbox.h"
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
@@ -44,8 +45,9 @@ using ListingClock = std::function<std::chrono::steady_clock::time_point()>;
 // calls `wake` after each. A batch goes when it is full or when 100 ms have
 // passed since the last news, so the first names of a slow folder show at
 // once. Once `stop` is asked for it puts nothing more.
-void RunListing(Services& services, const ListingRequest& request, std::stop_token stop, ListingMailbox& mailbox,
-                const std::function<void()>& wake, const ListingClock& now = std::chrono::steady_clock::now);
+void RunListing(FileSystem& files, Locale& locale, const ListingRequest& request, std::stop_token stop,
+                ListingMailbox& mailbox, const std::function<void()>& wake,
+                const ListingClock& now = std::chrono::steady_clock::now);
 
 // Each name's place among `shown`, -1 where it is not there.
 std::vector<std::int32_t> PlacesAmong(const NameList& shown, const NameList& names);

@@ -9,7 +9,7 @@ namespace quillory {
 
 // CR LF between names and none after the last, so a single name pastes into
 // a one-line box as it is.
-std::string CopiedLines(Services& services, const NameList& names, const std::string& folder, NameForm form,
+std::string CopiedLines(FileSystem& files, const NameList& names, const std::string& folder, NameForm form,
                         std::stop_token stop) {
     std::string lines;
     bool anyTicked = false;
@@ -18,7 +18,7 @@ std::string CopiedLines(Services& services, const NameList& names, const std::st
         if (anyTicked) lines += "\r\n";
         const std::string name(names.Name(i));
         lines += OnOneLine(FormedName(name, folder, form));
-        if (form == NameForm::Details) lines += DetailsColumns(services, name, folder);
+        if (form == NameForm::Details) lines += DetailsColumns(files, name, folder);
         anyTicked = true;
     }
     return lines;

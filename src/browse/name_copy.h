@@ -18,7 +18,7 @@ namespace quillory {
 // The ticked names in list order, one a line, in the name form, a control
 // character in a name copied as "?" as the day's file gets it; empty when
 // none is ticked. Stops part way, with what it has, once `stop` is asked for.
-std::string CopiedLines(Services& services, const NameList& names, const std::string& folder, NameForm form,
+std::string CopiedLines(FileSystem& files, const NameList& names, const std::string& folder, NameForm form,
                         std::stop_token stop = {});
 
 class NameCopy {

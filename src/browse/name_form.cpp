@@ -21,8 +21,8 @@ std::string FormedName(const std::string& name, std::string_view folder, NameFor
     return name;
 }
 
-std::string DetailsColumns(Services& services, const std::string& name, std::string_view folder) {
-    const std::optional<FileDetails> details = services.DescribeFile(JoinPath(folder, name));
+std::string DetailsColumns(FileSystem& files, const std::string& name, std::string_view folder) {
+    const std::optional<FileDetails> details = files.DescribeFile(JoinPath(folder, name));
     if (!details) return kNoDetailsColumns;
     return '\t' + std::to_string(details->size) + '\t' + details->modified;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/services.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -32,6 +32,6 @@ inline constexpr const char* kNoDetailsColumns = "\t\t";
 // A tab, the size in bytes, a tab, the local last-write time, asked of the
 // system as the file is now; a file gone meanwhile keeps its tabs with
 // nothing between them.
-std::string DetailsColumns(Services& services, const std::string& name, std::string_view folder);
+std::string DetailsColumns(FileSystem& files, const std::string& name, std::string_view folder);
 
 }  // namespace quillory

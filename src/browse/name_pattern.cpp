@@ -71,7 +71,7 @@ std::string FaultOf(std::u32string_view pattern) {
 
 }  // namespace
 
-NamePatterns::NamePatterns(Services& services, std::string_view text) : services_(services) {
+NamePatterns::NamePatterns(Locale& locale, std::string_view text) : locale_(&locale) {
     std::size_t at = 0;
     while ((at = text.find_first_not_of(kSeparators, at)) != std::string_view::npos) {
         const std::size_t end = std::min(text.find_first_of(kSeparators, at), text.size());
@@ -103,7 +103,7 @@ bool NamePatterns::AnyMatches(std::string_view listedName) const {
 
 // Most names are plain ASCII, which is folded here rather than by the system.
 std::u32string NamePatterns::Folded(std::string_view text) const {
-    if (!IsAscii(text)) return CodePoints(services_.UpperCase(text));
+    if (!IsAscii(text)) return CodePoints(locale_->UpperCase(text));
     std::u32string folded(text.begin(), text.end());
     for (char32_t& c : folded) {
         if (c >= U'a' && c <= U'z') c -= U'a' - U'A';

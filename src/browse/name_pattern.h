@@ -7,14 +7,14 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/services.h"
+#include "platform/locale.h"
 
 namespace quillory {
 
 class NamePatterns {
 public:
     // Patterns are separated by ";" or blanks; "/" is taken for "\".
-    NamePatterns(Services& services, std::string_view text);
+    NamePatterns(Locale& locale, std::string_view text);
 
     // Why the text picks nothing sensible, for the user; empty when it is
     // fine. A pattern is invalid when it holds a character no file name
@@ -36,7 +36,7 @@ private:
     bool Add(std::string_view written);
     std::u32string Folded(std::string_view text) const;
 
-    Services& services_;
+    Locale* locale_;
     std::vector<Pattern> patterns_;
     std::string fault_;
 };

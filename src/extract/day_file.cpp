@@ -8,11 +8,11 @@ constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
 }  // namespace
 
-WriteOutcome MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile,
+WriteOutcome MakeDayFileIfMissing(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
                                   OutputEncoding encoding) {
-    if (services.FileExists(dayFile)) return {};
-    services.CreateFolder(storageFolder);
-    WriteOutcome made = services.CreateNewFile(dayFile, encoding == OutputEncoding::Utf8 ? kUtf8Mark : "");
+    if (files.FileExists(dayFile)) return {};
+    files.CreateFolder(storageFolder);
+    WriteOutcome made = files.CreateNewFile(dayFile, encoding == OutputEncoding::Utf8 ? kUtf8Mark : "");
     if (made.fault == WriteFault::AlreadyExists) return {};
     return made;
 }

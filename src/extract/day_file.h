@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/services.h"
+#include "platform/file_system.h"
 #include "settings/settings_file.h"
 
 namespace quillory {
@@ -17,7 +17,7 @@ inline std::string DayFilePath(const std::string& storageFolder, const std::stri
 // program made a moment earlier is kept as it is. Under UTF-8 a new file
 // begins with the byte-order mark, and so carries its encoding for good.
 // Written() when the file exists afterwards; otherwise why it could not be made.
-WriteOutcome MakeDayFileIfMissing(Services& services, const std::string& storageFolder, const std::string& dayFile,
+WriteOutcome MakeDayFileIfMissing(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
                                   OutputEncoding encoding);
 
 }  // namespace quillory

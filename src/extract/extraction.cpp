@@ -9,9 +9,9 @@ namespace quillory {
 
 namespace {
 
-bool AgreedToSize(Services& services, const LineBlock& block) {
+bool AgreedToSize(Desktop& desktop, const LineBlock& block) {
     const std::uint64_t bytes = BlockBytes(block);
-    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
+    return bytes <= kLargeBlockBytes || desktop.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, c
 
 // Each name goes in front of the file, so writing the slots from first to
 // last leaves them reversed in the file: the block is built in file order.
-LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
+LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     const int count = table.Count();
     LineBlock block;
@@ -32,7 +32,7 @@ LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool r
     for (int m = 1; m <= count; ++m) {
         const std::string& name = table.Slot(reverse ? count - m + 1 : m);
         block.names.push_back(FormedName(name, folder, form));
-        if (form == NameForm::Details) block.columns.push_back(DetailsColumns(services, name, folder));
+        if (form == NameForm::Details) block.columns.push_back(DetailsColumns(files, name, folder));
     }
     return block;
 }
@@ -49,10 +49,10 @@ std::uint64_t BlockBytes(const LineBlock& block) {
     return bytes;
 }
 
-WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
+WriteOutcome WriteBlock(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
                         const LineBlock& block, OutputEncoding encoding) {
-    if (WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding); !made) return made;
-    return services.InsertLine(dayFile, block);
+    if (WriteOutcome made = MakeDayFileIfMissing(files, storageFolder, dayFile, encoding); !made) return made;
+    return files.InsertLine(dayFile, block);
 }
 
 ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form) {

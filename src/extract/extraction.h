@@ -28,7 +28,7 @@ struct ExtractionState {
 // The block an extraction of the table writes: the leading run of names, up
 // to the first empty slot, in the order they stand in the file, each in
 // `form` (a full path on `folder`).
-LineBlock ExtractionBlock(Services& services, const FileNameTable& table, bool reverse,
+LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
 // What the written block fell short of: names beyond the table, names with
@@ -40,7 +40,7 @@ std::uint64_t BlockBytes(const LineBlock& block);
 
 // Puts the block in front of the day's file, made with `encoding` first when
 // it is missing; all or nothing.
-WriteOutcome WriteBlock(Services& services, const std::string& storageFolder, const std::string& dayFile,
+WriteOutcome WriteBlock(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
                         const LineBlock& block, OutputEncoding encoding);
 
 // What an extraction takes from the window at the moment it is asked for.

@@ -17,6 +17,6 @@ const char* PathOf(HelpPage page) {
 
 std::string HelpPageAddress(HelpPage page) { return std::string("https://") + kMakerSite + PathOf(page); }
 
-void OpenHelpPage(Services& services, HelpPage page) { services.OpenUrl(HelpPageAddress(page)); }
+void OpenHelpPage(Desktop& desktop, HelpPage page) { desktop.OpenUrl(HelpPageAddress(page)); }
 
 }  // namespace quillory

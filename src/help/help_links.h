@@ -2,7 +2,7 @@
 #include <string>
 
 #include "help/maker_site.h"
-#include "platform/services.h"
+#include "platform/desktop.h"
 
 namespace quillory {
 
@@ -10,6 +10,6 @@ enum class HelpPage { Usage, Donation, Update };
 
 std::string HelpPageAddress(HelpPage page);
 
-void OpenHelpPage(Services& services, HelpPage page);
+void OpenHelpPage(Desktop& desktop, HelpPage page);
 
 }  // namespace quillory

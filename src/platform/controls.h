@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/name_list.h"
-#include "platform/services.h"
+#include "platform/desktop.h"
 
 namespace quillory {
 

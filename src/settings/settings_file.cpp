@@ -45,10 +45,10 @@ std::string OutOfReachMessage(const std::string& settingsFile) {
            "\n本次运行使用默认设置，所作的选择也不会保存。";
 }
 
-SettingsFile::SettingsFile(Services& services)
-    : services_(services), path_(services.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
+SettingsFile::SettingsFile(FileSystem& files)
+    : files_(files), path_(files.ProgramFolder() + "\\PLXE\\PLXE.ini") {}
 
-bool SettingsFile::OutOfReach() { return services_.ProfilePath(path_).empty(); }
+bool SettingsFile::OutOfReach() { return files_.ProfilePath(path_).empty(); }
 
 std::int32_t SettingsFile::ReadColourValue(const SettingsEntry& entry) {
     return TextToInt32(Read(entry));
@@ -80,7 +80,7 @@ void SettingsFile::WriteTickPattern(const std::string& pattern) { Write(kTickPat
 std::vector<std::string> SettingsFile::ReadRecentFolders() {
     std::vector<std::string> folders;
     for (std::size_t key = 1; key <= kRecentFolderCount; ++key) {
-        std::string folder = services_.ReadIniText(path_, kRecentFoldersSection, std::to_string(key), "");
+        std::string folder = files_.ReadIniText(path_, kRecentFoldersSection, std::to_string(key), "");
         if (folder.empty()) break;
         folders.push_back(std::move(folder));
     }
@@ -89,17 +89,17 @@ std::vector<std::string> SettingsFile::ReadRecentFolders() {
 
 void SettingsFile::WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore) {
     for (std::size_t key = 1; key <= std::max(folders.size(), listedBefore); ++key) {
-        services_.WriteIniText(path_, kRecentFoldersSection, std::to_string(key),
+        files_.WriteIniText(path_, kRecentFoldersSection, std::to_string(key),
                                key <= folders.size() ? folders[key - 1] : std::string());
     }
 }
 
 std::string SettingsFile::Read(const SettingsEntry& entry) {
-    return services_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
+    return files_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
 }
 
 void SettingsFile::Write(const SettingsEntry& entry, const std::string& value) {
-    services_.WriteIniText(path_, entry.section, entry.key, value);
+    files_.WriteIniText(path_, entry.section, entry.key, value);
 }
 
 }  // namespace quillory

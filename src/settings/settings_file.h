@@ -7,7 +7,7 @@
 
 #include "browse/folder_listing.h"
 #include "browse/name_form.h"
-#include "platform/services.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -38,7 +38,7 @@ std::string OutOfReachMessage(const std::string& settingsFile);
 
 class SettingsFile {
 public:
-    explicit SettingsFile(Services& services);
+    explicit SettingsFile(FileSystem& files);
 
     const std::string& Path() const { return path_; }
 
@@ -80,7 +80,7 @@ private:
     std::string Read(const SettingsEntry& entry);
     void Write(const SettingsEntry& entry, const std::string& value);
 
-    Services& services_;
+    FileSystem& files_;
     std::string path_;
 };
 

@@ -128,7 +128,7 @@ TEST_F(BackgroundListing, NewsOfASlowFolderGoesEveryTenthOfASecond) {
         std::vector<std::chrono::steady_clock::time_point> sent;
         Names arrived;
         RunListing(
-            h.services, {kFolder, {folder.order, false, false}, std::nullopt}, {}, mailbox,
+            h.services, h.services, {kFolder, {folder.order, false, false}, std::nullopt}, {}, mailbox,
             [&] {
                 sent.push_back(now);
                 for (const ListingNews& news : mailbox.Take()) {

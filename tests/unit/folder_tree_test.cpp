@@ -35,7 +35,7 @@ protected:
     }
     Names List(ListingOptions options, FolderListing* listing = nullptr) {
         Names names;
-        FolderListing made = ListFolder(services, kTop, options, [&](const std::string& name) { names.push_back(name); });
+        FolderListing made = ListFolder(services, services, kTop, options, [&](const std::string& name) { names.push_back(name); });
         if (listing) *listing = std::move(made);
         return names;
     }

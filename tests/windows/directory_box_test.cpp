@@ -101,7 +101,7 @@ protected:
         return [this, record = host.Recorder()](Event event) {
             record(event);
             if (event != Event::FolderChanged) return;
-            box.ShowSubfolders(ListFolder(services, box.CurrentFolder(), {}, [](auto&) {}).subfolders);
+            box.ShowSubfolders(ListFolder(services, services, box.CurrentFolder(), {}, [](auto&) {}).subfolders);
         };
     }
 

@@ -8,16 +8,22 @@
 #include <vector>
 
 #include "platform/runner.h"
+#include "platform/window_thread.h"
 
 namespace quillory::fake {
 
 class FakeRunner : public Runner {
 public:
     void Run(std::function<void()> work) override {
-        if (holdWork) {
-            held.push_back(std::move(work));
-        } else {
+        // Held or not, the work runs as a job's, though on the test's thread.
+        auto asJob = [work = std::move(work)] {
+            const window_thread::WorkScope scope;
             work();
+        };
+        if (holdWork) {
+            held.push_back(std::move(asJob));
+        } else {
+            asJob();
         }
     }
     void Wake() override {

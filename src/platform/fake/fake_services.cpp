@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/text.h"
+#include "platform/window_thread.h"
 
 namespace quillory::fake {
 
@@ -82,6 +83,7 @@ bool FakeServices::Writable(const std::string& folder) const {
 }
 
 bool FakeServices::CreateFolder(const std::string& path) {
+    window_thread::CheckFileSystemCall("CreateFolder");
     calls_.push_back("CreateFolder " + path);
     if (folders_.count(path)) return true;
     if (!Writable(ParentOf(path))) return false;
@@ -89,9 +91,18 @@ bool FakeServices::CreateFolder(const std::string& path) {
     return true;
 }
 
-bool FakeServices::FileExists(const std::string& path) const { return files_.count(path) != 0; }
+bool FakeServices::FolderExists(const std::string& path) const {
+    window_thread::CheckFileSystemCall("FolderExists");
+    return folders_.count(path) != 0;
+}
+
+bool FakeServices::FileExists(const std::string& path) const {
+    window_thread::CheckFileSystemCall("FileExists");
+    return files_.count(path) != 0;
+}
 
 bool FakeServices::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    window_thread::CheckFileSystemCall("WriteWholeFile");
     calls_.push_back("WriteWholeFile " + path);
     if (!Writable(ParentOf(path))) return false;
     AddFile(path, std::string(bytes));
@@ -118,6 +129,7 @@ void FakeServices::RemoveFolder(const std::string& path) {
 }
 
 WriteOutcome FakeServices::CreateNewFile(const std::string& path, std::string_view bytes) {
+    window_thread::CheckFileSystemCall("CreateNewFile");
     calls_.push_back("CreateNewFile " + path);
     if (files_.count(path)) return Fault(WriteFault::AlreadyExists);
     if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
@@ -126,6 +138,7 @@ WriteOutcome FakeServices::CreateNewFile(const std::string& path, std::string_vi
 }
 
 void FakeServices::RemoveLeftoverTemporaryFiles(const std::string& folder) {
+    window_thread::CheckFileSystemCall("RemoveLeftoverTemporaryFiles");
     calls_.push_back("RemoveLeftoverTemporaryFiles " + folder);
     std::vector<std::string> leftovers;
     for (const auto& [path, bytes] : files_) {
@@ -139,11 +152,13 @@ void FakeServices::RemoveLeftoverTemporaryFiles(const std::string& folder) {
 }
 
 WriteOutcome FakeServices::CanWriteInFolder(const std::string& folder) {
+    window_thread::CheckFileSystemCall("CanWriteInFolder");
     calls_.push_back("CanWriteInFolder " + folder);
     return Writable(folder) ? WriteOutcome{} : Fault(WriteFault::FolderUnwritable);
 }
 
 WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& block) {
+    window_thread::CheckFileSystemCall("InsertLine");
     calls_.push_back("InsertLine " + path);
     if (const auto failing = failingWrites_.find(path); failing != failingWrites_.end()) return failing->second;
     const auto found = files_.find(path);
@@ -163,6 +178,7 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
 
 ListingOutcome FakeServices::FindFiles(const std::string& listed,
                                        const std::function<bool(const FoundEntry&)>& visit) {
+    window_thread::CheckFileSystemCall("FindFiles");
     ++findFilesCalls_;
     calls_.push_back("FindFiles " + listed);
     std::string folder = Resolved(TrimTrailingBackslash(listed));
@@ -255,11 +271,13 @@ const FakeServices::Entry* FakeServices::EntryOf(const std::string& path) const 
 }
 
 std::string FakeServices::FolderIdentity(const std::string& path) {
+    window_thread::CheckFileSystemCall("FolderIdentity");
     std::string resolved = Resolved(TrimTrailingBackslash(path));
     return folders_.count(resolved) ? resolved : std::string();
 }
 
 std::optional<FileDetails> FakeServices::DescribeFile(const std::string& rawPath) {
+    window_thread::CheckFileSystemCall("DescribeFile");
     const std::string path = Resolved(rawPath);
     const auto file = files_.find(path);
     if (file == files_.end()) return std::nullopt;
@@ -340,6 +358,7 @@ std::string FakeServices::IniFileText(const std::string& file) const {
 }
 
 std::string FakeServices::ProfilePath(const std::string& file) {
+    window_thread::CheckFileSystemCall("ProfilePath");
     constexpr std::size_t kMaxPath = 260;
     const auto characters = std::ranges::count_if(file, [](char c) { return (c & 0xC0) != 0x80; });
     return static_cast<std::size_t>(characters) < kMaxPath ? file : std::string();
@@ -347,6 +366,7 @@ std::string FakeServices::ProfilePath(const std::string& file) {
 
 std::string FakeServices::ReadIniText(const std::string& file, const std::string& section,
                                       const std::string& key, const std::string& fallback) {
+    window_thread::CheckFileSystemCall("ReadIniText");
     calls_.push_back("ReadIniText " + section + " " + key);
     if (ProfilePath(file).empty()) return fallback;
     const auto ini = iniFiles_.find(file);
@@ -359,6 +379,7 @@ std::string FakeServices::ReadIniText(const std::string& file, const std::string
 
 bool FakeServices::WriteIniText(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& value) {
+    window_thread::CheckFileSystemCall("WriteIniText");
     calls_.push_back("WriteIniText " + section + " " + key + " " + value);
     if (ProfilePath(file).empty() || !Writable(ParentOf(file))) return false;
     IniFile& ini = iniFiles_[file];
@@ -375,6 +396,7 @@ bool FakeServices::WriteIniText(const std::string& file, const std::string& sect
 }
 
 std::string FakeServices::ReadRegistryText(RegistryRoot root, const std::string& path) {
+    window_thread::CheckFileSystemCall("ReadRegistryText");
     calls_.push_back("ReadRegistryText " + path);
     const auto found = registry_.find({root, path});
     return found == registry_.end() ? std::string() : found->second;

@@ -86,12 +86,12 @@ public:
     std::string ProgramFolder() const override { return programFolder_; }
     bool CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) const override;
-    bool FolderExists(const std::string& path) const override { return folders_.count(path) != 0; }
+    bool FolderExists(const std::string& path) const override;
     bool WriteWholeFile(const std::string& path, std::string_view bytes) override;
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
     WriteOutcome CanWriteInFolder(const std::string& folder) override;
-    using Services::InsertLine;
+    using FileSystem::InsertLine;
     // Writes the names as they are but for control characters, which become
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;

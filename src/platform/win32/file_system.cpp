@@ -16,6 +16,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
 #include "platform/win32/win32_services.h"
+#include "platform/window_thread.h"
 #include "platform/win32/write_outcome.h"
 
 namespace quillory::win32 {
@@ -63,18 +64,24 @@ bool IsFolder(const std::wstring& path) {
 }  // namespace
 
 bool Win32Services::CreateFolder(const std::string& path) {
+    window_thread::CheckFileSystemCall("CreateFolder");
     const std::wstring folder = ExtendedPath(path);
     return CreateDirectoryW(folder.c_str(), nullptr) || IsFolder(folder);
 }
 
 bool Win32Services::FileExists(const std::string& path) const {
+    window_thread::CheckFileSystemCall("FileExists");
     const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool Win32Services::FolderExists(const std::string& path) const { return IsFolder(ExtendedPath(path)); }
+bool Win32Services::FolderExists(const std::string& path) const {
+    window_thread::CheckFileSystemCall("FolderExists");
+    return IsFolder(ExtendedPath(path));
+}
 
 bool Win32Services::WriteWholeFile(const std::string& path, std::string_view bytes) {
+    window_thread::CheckFileSystemCall("WriteWholeFile");
     const FileHandle file(CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && WriteAll(file.Get(), bytes);
@@ -83,6 +90,7 @@ bool Win32Services::WriteWholeFile(const std::string& path, std::string_view byt
 // Under the claim: a copy that inserts into the new file meanwhile would
 // find it empty, and its block would be overwritten by these bytes.
 WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_view bytes) {
+    window_thread::CheckFileSystemCall("CreateNewFile");
     const std::wstring file = ExtendedPath(path);
     const FileClaim claim(file);
     if (!claim.Outcome()) return claim.Outcome();
@@ -98,10 +106,12 @@ WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_v
 }
 
 void Win32Services::RemoveLeftoverTemporaryFiles(const std::string& folder) {
+    window_thread::CheckFileSystemCall("RemoveLeftoverTemporaryFiles");
     win32::RemoveLeftoverTemporaryFiles(ExtendedPath(folder + "\\"));
 }
 
 WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
+    window_thread::CheckFileSystemCall("CanWriteInFolder");
     // A file of our own, never the day's file, so nothing of the user's is touched.
     const TemporaryFile probe(ExtendedPath(folder + "\\"), FILE_ATTRIBUTE_TEMPORARY);
     return probe.Created() ? WriteOutcome{} : FolderFailureOf(probe.Error());
@@ -110,6 +120,7 @@ WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
 // With its backslash: "C:" alone would name the drive's current folder.
 ListingOutcome Win32Services::FindFiles(const std::string& folder,
                                         const std::function<bool(const FoundEntry&)>& visit) {
+    window_thread::CheckFileSystemCall("FindFiles");
     const FileHandle listed = OpenFolderForReading(ExtendedPath(JoinPath(folder, "")));
     return ListingOutcomeOf(listed ? ReadFolderEntries(listed.Get(), visit) : GetLastError());
 }
@@ -119,6 +130,7 @@ ListingOutcome Win32Services::FindFiles(const std::string& folder,
 // costs Wine a look at the device, and a walk only leaves its volume by a
 // link the system marks, which it does not follow.
 std::string Win32Services::FolderIdentity(const std::string& path) {
+    window_thread::CheckFileSystemCall("FolderIdentity");
     const FileHandle folder(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -161,6 +173,7 @@ std::optional<FileDetails> ListedDetails(const std::wstring& folder, std::wstrin
 }  // namespace
 
 std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) {
+    window_thread::CheckFileSystemCall("DescribeFile");
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) {
         return DetailsOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);

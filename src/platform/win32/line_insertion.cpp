@@ -15,6 +15,7 @@
 #include "platform/win32/long_path.h"
 #include "platform/win32/temporary_file.h"
 #include "platform/win32/win32_services.h"
+#include "platform/window_thread.h"
 #include "platform/win32/write_outcome.h"
 
 namespace quillory::win32 {
@@ -220,6 +221,7 @@ Round Insert(const EncodedBlock& block, FileHandle& reader, const DayFile& day) 
 // Under the claim no copy of this program changes the file; another program
 // that does so meanwhile has its change kept, in front of which the block goes.
 WriteOutcome Win32Services::InsertLine(const std::string& path, const LineBlock& lines) {
+    window_thread::CheckFileSystemCall("InsertLine");
     const std::wstring file = ExtendedPath(path);
     const FileClaim claim(file);
     if (!claim.Outcome()) return claim.Outcome();

@@ -4,6 +4,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/win32_services.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -31,10 +32,14 @@ HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HK
 
 // Given a longer path, the functions cut it short, and under Wine they then
 // write a file of another name elsewhere: they get none.
-std::string Win32Services::ProfilePath(const std::string& file) { return Utf8(WithinMaxPath(file)); }
+std::string Win32Services::ProfilePath(const std::string& file) {
+    window_thread::CheckFileSystemCall("ProfilePath");
+    return Utf8(WithinMaxPath(file));
+}
 
 std::string Win32Services::ReadIniText(const std::string& file, const std::string& section, const std::string& key,
                                        const std::string& fallback) {
+    window_thread::CheckFileSystemCall("ReadIniText");
     const std::wstring wideFile = WithinMaxPath(file), wideSection = Wide(section), wideKey = Wide(key);
     if (wideFile.empty()) return fallback;
     const std::wstring value = ProfileString(wideSection, wideKey, L"", wideFile);
@@ -48,12 +53,14 @@ std::string Win32Services::ReadIniText(const std::string& file, const std::strin
 
 bool Win32Services::WriteIniText(const std::string& file, const std::string& section, const std::string& key,
                                  const std::string& value) {
+    window_thread::CheckFileSystemCall("WriteIniText");
     const std::wstring reachable = WithinMaxPath(file);
     return !reachable.empty() && WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(),
                                                             Wide(value).c_str(), reachable.c_str()) != FALSE;
 }
 
 std::string Win32Services::ReadRegistryText(RegistryRoot root, const std::string& path) {
+    window_thread::CheckFileSystemCall("ReadRegistryText");
     const std::wstring widePath = Wide(path);
     const std::size_t slash = widePath.find_last_of(L'\\');
     const std::wstring key = slash == std::wstring::npos ? std::wstring() : widePath.substr(0, slash);

@@ -27,7 +27,7 @@ public:
     WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) override;
     void RemoveLeftoverTemporaryFiles(const std::string& folder) override;
     WriteOutcome CanWriteInFolder(const std::string& folder) override;
-    using Services::InsertLine;
+    using FileSystem::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& folder,
                              const std::function<bool(const FoundEntry&)>& visit) override;
