@@ -81,7 +81,28 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     return {kExitWritten, dayFile, JoinedLines(listingFailure, ShortfallNotes(Shortfalls(table, block, written)))};
 }
 
+ScriptedOutcome List(Services& services, SettingsFile& settings, const ScriptedExtraction& request,
+                     const NameFilter& filter) {
+    std::vector<std::string> names;
+    const FolderListing listed =
+        ListFolder(services, services, request.folder, ListingOptionsOf(settings, request), [&](const std::string& name) {
+            if (filter.Passes(name)) names.push_back(name);
+        });
+    const std::string listingFailure = ListingFailureMessage(request.folder, listed);
+    if (!listed.outcome) return NotWritten(listingFailure);
+    if (names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
+    ScriptedOutcome outcome{kExitWritten, {}, listingFailure};
+    outcome.names = ExtractionBlock(services, names, !request.forward, request.blankLines,
+                                    request.nameForm.value_or(settings.ReadNameForm()), request.folder);
+    return outcome;
+}
+
 }  // namespace
+
+std::string ListedLostCharactersNote(int names) {
+    return "有 " + std::to_string(names) +
+           " 个名称的部分字符无法输出，已写成“?”；控制台代码页没有的字符，加 --utf8 可完整输出。";
+}
 
 ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
     if (!request.fault.empty()) return BadArguments(request.fault);
@@ -91,7 +112,8 @@ ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtracti
     if (!filter.Fault().empty()) return BadArguments(filter.Fault());
 
     SettingsFile settings(services);
-    ScriptedOutcome outcome = Extract(services, settings, request, filter);
+    ScriptedOutcome outcome = request.command == ScriptedCommand::List ? List(services, settings, request, filter)
+                                                                       : Extract(services, settings, request, filter);
     if (settings.OutOfReach()) {
         const std::string note = OutOfReachMessage(settings.Path());
         outcome.error = outcome.error.empty() ? note : note + "\n" + outcome.error;

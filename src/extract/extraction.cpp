@@ -26,11 +26,19 @@ ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, c
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     const int count = table.Count();
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int m = 1; m <= count; ++m) names.push_back(table.Slot(m));
+    return ExtractionBlock(files, names, reverse, blankLinesBefore, form, folder);
+}
+
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
     LineBlock block;
     block.blankLinesBefore = blankLinesBefore;
-    block.names.reserve(static_cast<std::size_t>(count));
-    for (int m = 1; m <= count; ++m) {
-        const std::string& name = table.Slot(reverse ? count - m + 1 : m);
+    block.names.reserve(names.size());
+    for (std::size_t m = 0; m < names.size(); ++m) {
+        const std::string& name = names[reverse ? names.size() - 1 - m : m];
         block.names.push_back(FormedName(name, folder, form));
         if (form == NameForm::Details) block.columns.push_back(DetailsColumns(files, name, folder));
     }

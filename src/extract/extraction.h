@@ -2,6 +2,9 @@
 // Writing the ticked names to the day's file, and the order and blank-line
 // inputs that go with it.
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "browse/file_name_table.h"
 #include "browse/name_form.h"
@@ -29,6 +32,9 @@ struct ExtractionState {
 // to the first empty slot, in the order they stand in the file, each in
 // `form` (a full path on `folder`).
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
+// The same of names in the order they were listed, however many.
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
 // What the written block fell short of: names beyond the table, names with

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scripted_extraction.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
 #include "support/program_process.h"
@@ -209,6 +210,53 @@ TEST_F(ScriptedExtractionEndToEnd, StartedFromAConsoleItPrintsThereInFull) {
     EXPECT_NE(shown.find(dayFile), std::wstring::npos) << Utf8(shown);
     // Korean has no place in the Chinese code page: the console shows it all the same.
     EXPECT_NE(shown.find(L"不是文件夹：" + place / L"不存在 한"), std::wstring::npos) << Utf8(shown);
+}
+
+// --list prints what --extract would write and makes nothing: into a pipe
+// and, through cmd, into a file in the console's code page with "?" for what
+// it lacks, counted on the error output; with --utf8 every name whole; in a
+// console whole as well.
+TEST_F(ScriptedExtractionEndToEnd, ListPrintsTheNamesInAPipeAFileAndAConsoleAndTouchesNothing) {
+    for (const wchar_t* name : {L"一.txt", L"한.txt", L"a.txt"}) WriteBytes(names + L"\\" + name, "x");
+    const std::vector<std::string> listed = FileSystemOrder(names);
+    std::string printed, utf8;
+    for (auto name = listed.rbegin(); name != listed.rend(); ++name) {
+        printed += "\r\n" + (*name == "한.txt" ? std::string("?.txt") : AsPrinted(*name)) + "\r\n";
+        utf8 += "\r\n" + *name + "\r\n";
+    }
+    const std::string lostNote = AsPrinted(ListedLostCharactersNote(1) + "\r\n");
+
+    const Finished piped = Run(L"--list " + Quoted(names));
+    EXPECT_EQ(piped.exitCode, 0u);
+    EXPECT_EQ(piped.output, printed);
+    EXPECT_EQ(piped.error, lostNote);
+    const Finished whole = Run(L"--utf8 --list " + Quoted(names));
+    EXPECT_EQ(whole.output, utf8);
+    EXPECT_EQ(whole.error, "");
+
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring file = place / L"名单.txt";
+    const Finished redirected = RunProgram(std::wstring(system) + L"\\cmd.exe",
+                                           L"/c \"\"" + exe + L"\" --list " + Quoted(names) + L" > " + Quoted(file) + L"\"");
+    EXPECT_EQ(redirected.exitCode, 0u) << redirected.error;
+    EXPECT_EQ(ReadBytes(file), printed);
+    EXPECT_EQ(redirected.error, lostNote);
+
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    const Finished shown = Run(L"--list " + Quoted(names), false);
+    const std::wstring console = ConsoleText();
+    FreeConsole();
+    EXPECT_EQ(shown.exitCode, 0u);
+    EXPECT_NE(console.find(L"한.txt"), std::wstring::npos) << Utf8(console);
+
+    EXPECT_EQ(Run(L"--list " + Quoted(place / L"不存在")).exitCode, 2u);
+    DeleteFileW(file.c_str());
+    for (const std::string& name : listed) DeleteFileW((names + L"\\" + win32::Wide(name)).c_str());
+    EXPECT_EQ(Run(L"--list " + Quoted(names)).exitCode, 1u);
+    EXPECT_FALSE(Exists(program + L"\\Quillory-存储"));
+    EXPECT_FALSE(Exists(program + L"\\PLXE\\PLXE.ini"));
 }
 
 // Only the \\?\ form reaches a folder whose name ends in a dot; it is taken
