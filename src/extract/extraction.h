@@ -37,6 +37,10 @@ LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool re
 LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
+// What the written block fell short of: names beyond the table, names with
+// lost characters, names whose details the system no longer had.
+ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written);
+
 // The bytes the block takes in the day's file: in the file's own encoding, or
 // in `encoding` when the file is still to be made with it.
 std::uint64_t BlockBytes(FileSystem& files, const std::string& dayFile, const LineBlock& block,
