@@ -116,7 +116,8 @@ public:
     virtual WriteOutcome CreateNewFile(const std::string& path, std::string_view bytes) = 0;
 
     // Removes the program's own temporary and turn files that a crash or a
-    // kill left in the folder; one that a running program holds open stays.
+    // kill left in the folder, and puts back a day's file that one left set
+    // aside; a file that a running program holds open stays.
     virtual void RemoveLeftoverTemporaryFiles(const std::string& folder) = 0;
 
     // Written() when a file can be created in the folder, else why not;

@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/scripted_extraction.h"
 #include "platform/win32/encoding.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
 #include "support/message_box_answerer.h"
 #include "support/program_process.h"
@@ -63,6 +65,70 @@ TEST(StartUp, ASecondStartKeepsTheDayFileAsItIs) {
     // The probe of the folder leaves nothing behind.
     EXPECT_EQ(NamesIn(folder.StorageFolder()), std::vector<std::wstring>{TodayStem() + L".txt"});
     EXPECT_TRUE(second.StartupMessages().empty());
+}
+
+// A write killed between its two renames leaves the day's file's old content
+// under a set-aside name; the next start puts it back, behind whatever was
+// written since, and leaves a set-aside file alone only while a program holds
+// it or when the two encodings differ. One start puts back every day's file.
+TEST(StartUp, PutsBackDayFilesThatACrashLeftSetAside) {
+    const std::string utf8 = "\xEF\xBB\xBF", utf16 = "\xFF\xFE";
+    const struct {
+        std::wstring dayName;
+        std::optional<std::string> dayFile;  // none: missing
+        std::string setAside;
+        bool heldBySomeone;
+        std::optional<std::string> expected;
+        bool setAsideStays;
+    } cases[] = {
+        {TodayStem() + L".txt", std::nullopt, "b.txt\r\na.txt\r\n", false, "b.txt\r\na.txt\r\n", false},
+        {L"empty.txt", "", utf16 + win32::Utf16Bytes("old\r\n", false), false,
+         utf16 + win32::Utf16Bytes("old\r\n", false), false},
+        {L"only a mark.txt", utf8, "old\r\n", false, "old\r\n", false},
+        {L"newer block.txt", "new\r\n\r\n", "old\r\n", false, "new\r\n\r\nold\r\n", false},
+        {L"both marked.txt", utf8 + "new\r\n", utf8 + "old\r\n", false, utf8 + "new\r\nold\r\n", false},
+        {L"other encoding.txt", utf16 + win32::Utf16Bytes("new\r\n", false), "old\r\n", false,
+         utf16 + win32::Utf16Bytes("new\r\n", false), true},
+        {L"held.txt", std::nullopt, "old\r\n", true, std::nullopt, true},
+    };
+    ProgramFolder folder;
+    const std::wstring storage = folder.StorageFolder() + L"\\";
+    CreateDirectoryW(folder.StorageFolder().c_str(), nullptr);
+    const auto asideOf = [&](const auto& c) {
+        return L"~quillory-396-" + std::to_wstring(&c - cases) + L"-" + c.dayName + L".old";
+    };
+    std::vector<win32::FileHandle> writers;
+    std::vector<std::wstring> expectedNames;
+    for (const auto& c : cases) {
+        const std::wstring aside = asideOf(c);
+        WriteBytes(storage + aside, c.setAside);
+        if (c.dayFile) WriteBytes(storage + c.dayName, *c.dayFile);
+        // As the writer holds it until its replacement is done.
+        if (c.heldBySomeone) {
+            writers.emplace_back(CreateFileW((storage + aside).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                             FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr));
+        }
+        if (c.expected) expectedNames.push_back(c.dayName);
+        if (c.setAsideStays) expectedNames.push_back(aside);
+    }
+    { TestApp app(folder.Path()); }
+    writers.clear();
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(win32::Utf8(c.dayName));
+        if (c.expected) {
+            EXPECT_EQ(ReadBytes(storage + c.dayName), *c.expected);
+        }
+    }
+    std::vector<std::wstring> names = NamesIn(folder.StorageFolder());
+    std::ranges::sort(names);
+    std::ranges::sort(expectedNames);
+    EXPECT_EQ(names, expectedNames);
+    for (const auto& c : cases) {
+        if (c.setAsideStays) {
+            EXPECT_EQ(ReadBytes(storage + asideOf(c)), c.setAside);
+        }
+    }
 }
 
 TEST(StartUp, WithoutTheSideFolderGoesOnWithoutAWord) {

@@ -122,6 +122,7 @@ struct HeldFile {
     OldContent old{};
 
     std::wstring Folder() const { return FolderPart(path); }
+    std::wstring Name() const { return path.substr(Folder().size()); }
     bool RewrittenInPlace() const { return !refusesWriters || names > 1; }
 };
 
@@ -334,7 +335,7 @@ Round Replace(TemporaryFile& temporary, const ContentEdit& edit, const HeldFile&
         return kChangedMeanwhile;
     }
     KeepSecurity(held.handle.Get(), temporary.Path());
-    const std::wstring aside = AsideName(held.Folder());
+    const std::wstring aside = AsideName(held.Folder(), held.Name());
     if (!MoveFileExW(held.path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) {
         // A file system that renames no open file: the file is still held, so in place.
         if (IsLockedOut(GetLastError())) return RewriteInPlace(temporary, edit, held, space);
@@ -369,6 +370,10 @@ Round Rewrite(ContentEdit& edit, const HeldFile& held) {
 WriteOutcome RewriteDayFile(const std::wstring& path, ContentEdit& edit) {
     const FileClaim claim(path);
     if (!claim.Outcome()) return claim.Outcome();
+    return RewriteClaimedDayFile(path, edit);
+}
+
+WriteOutcome RewriteClaimedDayFile(const std::wstring& path, ContentEdit& edit) {
     for (int attempt = 0; attempt < kBuildAttempts; ++attempt) {
         HeldFile held;
         if (WriteOutcome opened = Hold(path, held); !opened) return opened;

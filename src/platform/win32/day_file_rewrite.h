@@ -45,4 +45,7 @@ public:
 // program of another system on a share), stays behind the new content.
 WriteOutcome RewriteDayFile(const std::wstring& path, ContentEdit& edit);
 
+// The same, for a caller that holds the claim already.
+WriteOutcome RewriteClaimedDayFile(const std::wstring& path, ContentEdit& edit);
+
 }  // namespace quillory::win32

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "platform/text.h"
+#include "platform/win32/aside_recovery.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/file_claim.h"
 #include "platform/win32/folder_listing.h"
@@ -111,6 +112,7 @@ WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_v
 void Win32Services::RemoveLeftoverTemporaryFiles(const std::string& folder) {
     window_thread::CheckFileSystemCall("RemoveLeftoverTemporaryFiles");
     win32::RemoveLeftoverTemporaryFiles(ExtendedPath(folder + "\\"));
+    PutBackSetAsideFiles(ExtendedPath(folder + "\\"));
 }
 
 WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {

@@ -36,6 +36,16 @@ bool IsTemporaryName(std::wstring_view name) {
     return dash != std::wstring_view::npos && IsNumber(name.substr(0, dash)) && IsNumber(name.substr(dash + 1));
 }
 
+// The part after "<process>-<counter>-", or none when the name does not start so.
+std::optional<std::wstring_view> AfterUniquePart(std::wstring_view name) {
+    for (int number = 0; number < 2; ++number) {
+        const std::size_t dash = name.find(L'-');
+        if (dash == std::wstring_view::npos || !IsNumber(name.substr(0, dash))) return std::nullopt;
+        name.remove_prefix(dash + 1);
+    }
+    return name;
+}
+
 // Opening without any sharing fails while another handle is open, in this
 // process or any other; so only a file nobody holds is removed.
 void RemoveUnlessHeld(const std::wstring& path) {
@@ -78,7 +88,17 @@ void TemporaryFile::KeepAs(const std::wstring& keptPath) {
     path_.clear();
 }
 
-std::wstring AsideName(const std::wstring& folder) { return folder + UniqueName(kAsideSuffix); }
+std::wstring AsideName(const std::wstring& folder, std::wstring_view dayFileName) {
+    return folder + UniqueName(L"-" + std::wstring(dayFileName) + std::wstring(kAsideSuffix));
+}
+
+std::optional<std::wstring> DayFileOfAside(std::wstring_view name) {
+    if (!name.starts_with(kPrefix) || !name.ends_with(kAsideSuffix)) return std::nullopt;
+    name = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kAsideSuffix.size());
+    const std::optional<std::wstring_view> dayFile = AfterUniquePart(name);
+    if (!dayFile || dayFile->empty()) return std::nullopt;
+    return std::wstring(*dayFile);
+}
 
 void RemoveLeftoverTemporaryFiles(const std::wstring& folder) {
     WIN32_FIND_DATAW data;

@@ -4,7 +4,9 @@
 // another copy of the program removes only the temporary files nobody holds.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/win32/handles.h"
 
@@ -38,10 +40,15 @@ private:
     DWORD error_ = ERROR_SUCCESS;
 };
 
-// A name in `folder` for a file set aside in the middle of a write: of the
-// temporary files' kind, but left alone by the clean-up below, since after a
-// crash it may hold the only copy of a day's file.
-std::wstring AsideName(const std::wstring& folder);
+// A name in `folder` for the file `dayFileName` set aside in the middle of a
+// write: of the temporary files' kind, but left alone by the clean-up below,
+// since after a crash it may hold the only copy of that day's file. The name
+// carries the day's file's, so that it can be put back.
+std::wstring AsideName(const std::wstring& folder, std::wstring_view dayFileName);
+
+// The name of the day's file that a name AsideName() gave belongs to; none
+// for any other name.
+std::optional<std::wstring> DayFileOfAside(std::wstring_view name);
 
 // Removes from the folder (ending in a backslash) the temporary files and
 // claim files that this program left behind when it, or the system, was ended
