@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/block_place.h"
+
 namespace quillory {
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
@@ -83,6 +85,13 @@ struct WriteOutcome {
     explicit operator bool() const { return Written(); }
 };
 
+// What taking a block back did: removed it when `place` is AtStart and the
+// write succeeded; otherwise the file is as it was.
+struct BlockRemoval {
+    BlockPlace place = BlockPlace::AtStart;
+    WriteOutcome write;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -122,6 +131,12 @@ public:
     // system's ANSI code page in front of everything. Control characters in
     // a name are written as "?".
     virtual WriteOutcome InsertLine(const std::string& path, const LineBlock& block) = 0;
+
+    // Takes out the block that InsertLine put in front of the file, only
+    // when the content after the byte-order mark still begins with the
+    // block's bytes in the file's encoding; under the same turns, all or
+    // nothing, as InsertLine.
+    virtual BlockRemoval RemoveLeadingBlock(const std::string& path, const LineBlock& block) = 0;
 
     // One text and CR LF in front of the file's content.
     WriteOutcome InsertLine(const std::string& path, const std::string& text) {

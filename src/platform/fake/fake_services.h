@@ -95,6 +95,7 @@ public:
     // Writes the names as they are but for control characters, which become
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
+    BlockRemoval RemoveLeadingBlock(const std::string& path, const LineBlock& block) override;
     ListingOutcome FindFiles(const std::string& folder,
                              const std::function<bool(const FoundEntry&)>& visit) override;
     // The folder's path once every link on the way is followed.
@@ -127,6 +128,7 @@ public:
     void ShowInFolder(const std::string& path) override { calls_.push_back("ShowInFolder " + path); }
 
 private:
+    static std::string BlockBytes(const LineBlock& block);
     struct Entry {
         std::string name;
         bool isFolder;
