@@ -64,29 +64,5 @@ TEST(Undo, TheLastBlockIsTakenBackWhileTheFileBeginsWithItAndOnItsDay) {
     EXPECT_NE(h.services.FileBytes(kDayFile), afterFirst);
 }
 
-TEST(Undo, NothingIsRemovedWhenAnotherBlockCameInFrontOrTheFileWasEdited) {
-    const struct {
-        const char* what;
-        std::string change;  // put in after the mark, or in place of the content
-        bool inFront;
-        const char* told;
-    } cases[] = {
-        {"another copy wrote", "\r\nc.txt\r\n", true, kUndoWrittenOverMessage},
-        {"edited", "older\r\n", false, kUndoEditedMessage},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Listed fresh;
-        fresh.h.Click(ControlId::按钮提取文件名);
-        std::string bytes = fresh.h.services.FileBytes(kDayFile);
-        bytes = c.inFront ? bytes.insert(3, c.change) : "\xEF\xBB\xBF" + c.change;
-        fresh.h.services.AddFile(kDayFile, bytes);
-        fresh.h.Choose(Command::UndoExtraction);
-        EXPECT_EQ(fresh.h.services.FileBytes(kDayFile), bytes);
-        EXPECT_EQ(fresh.LastMessage(), c.told);
-        EXPECT_FALSE(fresh.Offered());
-    }
-}
-
 }  // namespace
 }  // namespace quillory::testing
