@@ -67,7 +67,7 @@ include(GoogleTest)
 
 # One test executable per file in tests/windows; tests/windows/support holds shared helpers.
 file(GLOB WINDOWS_TEST_SUPPORT CONFIGURE_DEPENDS tests/windows/support/*.cpp)
-list(FILTER WINDOWS_TEST_SUPPORT EXCLUDE REGEX "code_page_check\\.cpp$")
+list(FILTER WINDOWS_TEST_SUPPORT EXCLUDE REGEX "(code_page_check|window_thread_guard)\\.cpp$")
 add_library(windows_test_support STATIC ${WINDOWS_TEST_SUPPORT})
 target_include_directories(windows_test_support PUBLIC tests/windows)
 target_link_libraries(windows_test_support PUBLIC quillory_win32 gtest version)
@@ -89,8 +89,10 @@ file(CHMOD ${URL_RECORDER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROU
 # All of tests/windows in one test program: one link and one listing of the
 # tests instead of one a file; ctest still runs every test in a process of its own.
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
-# Every run checks the code page first, so a wrong environment fails loudly.
-add_executable(windows_tests ${WINDOWS_TEST_SOURCES} tests/windows/support/code_page_check.cpp)
+# Every run checks the code page first, so a wrong environment fails loudly,
+# and fails a test whose window's thread calls the file system.
+add_executable(windows_tests ${WINDOWS_TEST_SOURCES} tests/windows/support/code_page_check.cpp
+    tests/windows/support/window_thread_guard.cpp)
 target_link_libraries(windows_tests PRIVATE windows_test_support gtest_main)
 # The headers every test file reads, parsed once.
 target_precompile_headers(windows_tests PRIVATE <windows.h> <commctrl.h> <gtest/gtest.h> <string> <vector>)

@@ -5,7 +5,6 @@
 #include "browse/folder_chooser.h"
 #include "browse/name_pattern.h"
 #include "browse/recent_folders.h"
-#include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "extract/outcome_messages.h"
 #include "help/help_links.h"
@@ -20,21 +19,6 @@ constexpr const char* kTickTitle = "按模式勾选";
 constexpr const char* kUntickTitle = "按模式取消勾选";
 constexpr const char* kPatternLabel = "文件名模式，多个以“;”或空格分隔（如 *.jpg;*.png）：";
 
-struct DayFileAtHand {
-    std::string path;
-    bool exists;
-};
-
-// Today's file at this moment, in the storage folder the label shows, made as
-// the extraction makes it; a failure to make it is told as the extraction tells it.
-DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEncoding encoding) {
-    const std::string storageFolder = controls.标签存放路径.Text();
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    const WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding);
-    if (!made.Written()) services.ShowWarning(WriteFailureMessage(made, dayFile), kMessageTitle);
-    return {dayFile, made.Written()};
-}
-
 }  // namespace
 
 void Actions::WindowCreated() {
@@ -45,9 +29,17 @@ void Actions::WindowCreated() {
     nameForm_ = settings.ReadNameForm();
     listing_ = settings.ReadListingOptions();
     MarkOptions();
+    tickPattern_ = settings.ReadTickPattern();
     recentFolders_ = settings.ReadRecentFolders();
     window_.ShowRecentFolders(recentFolders_);
-    RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
+    RunStorageSetup(services_, controls_, globals_.computerName);
+    // Before the window shows, as the settings are read: the first write
+    // finds its storage ready.
+    const std::string storageFolder = controls_.标签存放路径.Text();
+    if (const WriteOutcome prepared = PrepareStorage(services_, services_, settings, storageFolder, outputEncoding_);
+        !prepared) {
+        services_.ShowMessage(WriteProbeMessage(storageFolder, prepared), kMessageTitle);
+    }
     userShowsFolders_ = true;
 }
 
@@ -63,29 +55,34 @@ void Actions::RememberShownFolder() {
     if (shown.empty()) return;
     std::vector<std::string> folders =
         WithRecentFolder(recentFolders_, shown, [this](std::string_view text) { return services_.UpperCase(text); });
-    if (folders == recentFolders_) return;
-    SettingsFile(services_).WriteRecentFolders(folders, recentFolders_.size());
+    if (folders != recentFolders_) WriteRecentFolders(std::move(folders));
+}
+
+void Actions::WriteRecentFolders(std::vector<std::string> folders) {
+    errands_.WriteSettings([folders, listedBefore = recentFolders_.size()](SettingsFile& settings) {
+        settings.WriteRecentFolders(folders, listedBefore);
+    });
     recentFolders_ = std::move(folders);
     window_.ShowRecentFolders(recentFolders_);
 }
 
 // The drive may only be unplugged for now: the folder keeps its place.
 void Actions::ShowRecentFolderAt(std::size_t position) {
-    if (position >= recentFolders_.size()) return;
-    const std::string folder = recentFolders_[position];
-    if (!services_.FolderExists(folder)) return services_.ShowMessage(RecentFolderGoneMessage(folder), kMessageTitle);
-    DropFolder(folder);
+    if (position < recentFolders_.size()) errands_.ShowRecentFolder(recentFolders_[position]);
 }
 
-void Actions::ClearRecentFolders() {
-    SettingsFile(services_).WriteRecentFolders({}, recentFolders_.size());
-    recentFolders_.clear();
-    window_.ShowRecentFolders(recentFolders_);
-}
+void Actions::ClearRecentFolders() { WriteRecentFolders({}); }
 void Actions::Relist() { view_.Relist(RelistCause::User); }
-void Actions::TakeBackgroundNews() { view_.TakeNews(); }
+void Actions::TakeBackgroundNews() {
+    view_.TakeNews();
+    extraction_.TakeNews();
+    errands_.TakeNews();
+}
 void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
-void Actions::StopWork() { view_.StopWork(); }
+void Actions::StopWork() {
+    view_.StopWork();
+    extraction_.WindowGone();
+}
 void Actions::ItemSelected() { view_.ItemSelected(); }
 void Actions::TableRebuild() { view_.TableRebuild(); }
 void Actions::SelectAll() { view_.SelectAll(); }
@@ -115,11 +112,13 @@ void Actions::ChooseReverseOrder() {
 
 void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
+// A press while a block is being written adds nothing: the user pressed
+// again only because nothing seemed to happen.
 void Actions::Extract() {
+    if (extraction_.Writing()) return;
     if (view_.NamesToCome()) return ExtractWhenListed();
-    quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
-                      globals_.fileNames, ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
-                      outputEncoding_);
+    extraction_.Start(ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
+                      globals_.fileNames, outputEncoding_);
 }
 
 // What the click would have written had the whole listing been there: the
@@ -133,8 +132,7 @@ void Actions::ExtractWhenListed() {
         extractionWaits_ = false;
         switch (end) {
         case ListingEnd::Whole:
-            quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks),
-                              ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
+            extraction_.Start(request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks), outputEncoding_);
             break;
         case ListingEnd::Failed:
             services_.ShowMessage(kExtractionOfPartListMessage, kMessageTitle);
@@ -150,7 +148,7 @@ void Actions::ChooseFolder() {
     quillory::ChooseFolder(services_, controls_, window_.WindowHandle(), StartFolder(globals_.computerName));
 }
 
-void Actions::DropFolder(const std::string& folder) { ShowChosenFolder(controls_, folder); }
+void Actions::DropFolder(const std::string& path) { errands_.ShowHandedFolder(path); }
 
 void Actions::Quit() { window_.CloseMainWindow(); }
 
@@ -158,15 +156,9 @@ void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }
 void Actions::OpenDonationPage() { OpenHelpPage(services_, HelpPage::Donation); }
 void Actions::OpenUpdatePage() { OpenHelpPage(services_, HelpPage::Update); }
 
-void Actions::OpenDayFile() {
-    const DayFileAtHand dayFile = MakeDayFileAtHand(services_, controls_, outputEncoding_);
-    if (dayFile.exists) services_.OpenFile(dayFile.path);
-}
+void Actions::OpenDayFile() { errands_.OpenDayFile(outputEncoding_); }
 
-// The storage folder is worth showing even when the day's file could not be made.
-void Actions::OpenStorageFolder() {
-    services_.ShowInFolder(MakeDayFileAtHand(services_, controls_, outputEncoding_).path);
-}
+void Actions::OpenStorageFolder() { errands_.ShowDayFileInFolder(outputEncoding_); }
 
 void Actions::ChooseNameFormName() { ChooseNameForm(NameForm::Name); }
 void Actions::ChooseNameFormStem() { ChooseNameForm(NameForm::Stem); }
@@ -189,11 +181,11 @@ void Actions::UntickByPattern() { TickMatching(kUntickTitle, false); }
 
 // What was typed is kept even when it is no pattern, so it can be mended.
 void Actions::TickMatching(const char* title, bool tick) {
-    SettingsFile settings(services_);
     const std::optional<std::string> typed =
-        services_.AskText(window_.WindowHandle(), title, kPatternLabel, settings.ReadTickPattern());
+        services_.AskText(window_.WindowHandle(), title, kPatternLabel, tickPattern_);
     if (!typed) return;
-    settings.WriteTickPattern(*typed);
+    tickPattern_ = *typed;
+    errands_.WriteSettings([typed = *typed](SettingsFile& settings) { settings.WriteTickPattern(typed); });
     const NamePatterns patterns(services_, *typed);
     if (!patterns.Fault().empty()) {
         services_.ShowMessage(patterns.Fault(), kMessageTitle);
@@ -204,7 +196,7 @@ void Actions::TickMatching(const char* title, bool tick) {
 
 void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool)) {
     option = !option;
-    (SettingsFile(services_).*write)(option);
+    errands_.WriteSettings([write, option](SettingsFile& settings) { (settings.*write)(option); });
     MarkOptions();
     view_.Relist(RelistCause::User);
 }
@@ -212,14 +204,14 @@ void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
     nameForm_ = form;
-    SettingsFile(services_).WriteNameForm(form);
+    errands_.WriteSettings([form](SettingsFile& settings) { settings.WriteNameForm(form); });
     MarkOptions();
 }
 
 void Actions::ChooseListOrder(ListOrder order) {
     if (order == listing_.order) return;
     listing_.order = order;
-    SettingsFile(services_).WriteListOrder(order);
+    errands_.WriteSettings([order](SettingsFile& settings) { settings.WriteListOrder(order); });
     MarkOptions();
     view_.Relist(RelistCause::User);
 }

@@ -64,24 +64,23 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     const OutputEncoding encoding = settings.ReadOutputEncoding();
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
     // A storage folder that cannot be written fails the write below, which tells why.
-    PrepareStorage(services, settings, storageFolder, encoding);
+    PrepareStorage(services, services, settings, storageFolder, encoding);
 
     FolderListing listed;
     const FileNameTable table =
         ScannedTable(services, request.folder, ListingOptionsOf(settings, request), filter, listed);
     const std::string listingFailure = ListingFailureMessage(request.folder, listed);
     if (!listed.outcome) return NotWritten(listingFailure);
-    const LineBlock block = ExtractionBlock(services, table, !request.forward, request.blankLines,
-                                            request.nameForm.value_or(settings.ReadNameForm()), request.folder);
-    if (block.names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
-    if (const std::uint64_t bytes = BlockBytes(block); bytes > kLargeBlockBytes) {
-        return NotWritten(LargeBlockRefusal(bytes));
-    }
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    const WriteOutcome written = WriteBlock(services, storageFolder, dayFile, block, encoding);
-    if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
-    const int lost = written.namesWithLostCharacters;
-    return {kExitWritten, dayFile, JoinedLines(listingFailure, lost > 0 ? LostCharactersNote(lost) : std::string())};
+    const ExtractionOrder order{table,          !request.forward, request.blankLines,
+                                request.nameForm.value_or(settings.ReadNameForm()),
+                                request.folder, storageFolder,    encoding};
+    const ExtractionResult result = WriteExtraction(services, services, order, false);
+    if (result.names == 0) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
+    if (result.unagreedBytes > 0) return NotWritten(LargeBlockRefusal(result.unagreedBytes));
+    if (!result.outcome) return NotWritten(WriteFailureMessage(result.outcome, result.dayFile));
+    const int lost = result.outcome.namesWithLostCharacters;
+    return {kExitWritten, result.dayFile,
+            JoinedLines(listingFailure, lost > 0 ? LostCharactersNote(lost) : std::string())};
 }
 
 }  // namespace

@@ -1,31 +1,20 @@
 #include "extract/extraction.h"
 
 #include "extract/day_file.h"
-#include "platform/text.h"
 
 namespace quillory {
 
-namespace {
-
-// The leading run of names, up to the first empty slot.
-int CountLeadingNames(const FileNameTable& table) {
+int LeadingNameCount(const FileNameTable& table) {
     int count = 0;
     while (count < FileNameTable::kSlots && table.Slot(count + 1) != FileNameTable::kEmptySlot) ++count;
     return count;
 }
 
-bool AgreedToSize(Desktop& desktop, const LineBlock& block) {
-    const std::uint64_t bytes = BlockBytes(block);
-    return bytes <= kLargeBlockBytes || desktop.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
-}
-
-}  // namespace
-
 // Each name goes in front of the file, so writing the slots from first to
 // last leaves them reversed in the file: the block is built in file order.
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
-    const int count = CountLeadingNames(table);
+    const int count = LeadingNameCount(table);
     LineBlock block;
     block.blankLinesBefore = blankLinesBefore;
     block.names.reserve(static_cast<std::size_t>(count));
@@ -60,39 +49,20 @@ ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form) {
             controls.标签存放路径.Text(), form};
 }
 
-void Extract(Services& services, const ExtractionRequest& request, int listed, const FileNameTable& table,
-             ExtractionState state, OutputEncoding encoding) {
-    state.lineWritten = 0;
-    if (listed == 0) {
-        services.ShowMessage(kEmptyListMessage, kMessageTitle);
-        return;
-    }
-    const std::string& blankLineText = request.blankLineText;
-    if (blankLineText.empty() || blankLineText == "0") {
-        services.ShowMessage(kMissingCountMessage, kMessageTitle);
-        return;
-    }
-    const bool reverse = request.reverse;
+ExtractionResult WriteExtraction(FileSystem& files, Locale& locale, const ExtractionOrder& order, bool largeAgreed) {
+    ExtractionResult result;
     const LineBlock block =
-        ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), request.form, request.folder);
-    const int count = static_cast<int>(block.names.size());
-    if (!reverse) state.collectedNameCount = count;
-    if (count == 0) return;
-
-    const std::string& storageFolder = request.storageFolder;
-    if (!AgreedToSize(services, block)) return;
-    // The block goes in whole or not at all.
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    const WriteOutcome outcome = WriteBlock(services, storageFolder, dayFile, block, encoding);
-    if (outcome) state.lineWritten = 1;
-
-    if (state.lineWritten == 1) {
-        services.ShowMessage(SuccessMessage(DayFilePath(storageFolder, services.TodayText()),
-                                            outcome.namesWithLostCharacters),
-                             kMessageTitle);
-    } else {
-        services.ShowWarning(WriteFailureMessage(outcome, dayFile), kMessageTitle);
+        ExtractionBlock(files, order.table, order.reverse, order.blankLines, order.form, order.folder);
+    result.names = static_cast<int>(block.names.size());
+    if (result.names == 0) return result;
+    if (const std::uint64_t bytes = BlockBytes(block); bytes > kLargeBlockBytes && !largeAgreed) {
+        result.unagreedBytes = bytes;
+        return result;
     }
+    // The block goes in whole or not at all.
+    result.dayFile = DayFilePath(order.storageFolder, locale.TodayText());
+    result.outcome = WriteBlock(files, order.storageFolder, result.dayFile, block, order.encoding);
+    return result;
 }
 
 void ForwardStep(Controls& controls) { controls.单选框逆序.SetChecked(!controls.单选框正序.IsChecked()); }

@@ -70,7 +70,8 @@ public:
         services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "BOB");
         services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
         services.AddFolder("C:\\Users\\BOB\\Desktop");
-        for (const char* folder : {"E:\\Music", "E:\\Photos", "D:\\Work"}) services.AddFolder(folder);
+        // The disk does not tell "E:\\Music" from "E:\\music"; the fake does.
+        for (const char* folder : {"E:\\Music", "E:\\music", "E:\\Photos", "D:\\Work"}) services.AddFolder(folder);
     }
     Folders Kept() {
         Folders kept;

@@ -1,7 +1,5 @@
 #include "app/win32/dropped_folder.h"
 
-#include <filesystem>
-
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
@@ -20,15 +18,6 @@ std::wstring FirstPath(HDROP drop) {
     return path;
 }
 
-std::optional<std::string> FolderOf(const std::wstring& path) {
-    if (path.empty()) return std::nullopt;
-    const DWORD attributes = GetFileAttributesW(ExtendedPath(Utf8(path)).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Utf8(path);
-    // As the folder dialog names a folder: no trailing backslash but on a root.
-    return Utf8(std::filesystem::path(path).parent_path().native());
-}
-
 std::wstring FirstLineUnquoted(std::wstring_view text) {
     constexpr std::wstring_view kBlanks = L" \t\r\n";
     const std::size_t begin = text.find_first_not_of(kBlanks);
@@ -42,20 +31,24 @@ std::wstring FirstLineUnquoted(std::wstring_view text) {
 
 }  // namespace
 
-std::optional<std::string> TakeDroppedFolder(HDROP drop) {
+std::optional<std::string> TakeDroppedPath(HDROP drop) {
     const std::wstring path = FirstPath(drop);
     DragFinish(drop);
-    return FolderOf(path);
+    if (path.empty()) return std::nullopt;
+    return Utf8(path);
 }
 
-std::optional<std::string> FolderOnCommandLine(const std::string& path) { return FolderOf(Wide(PathAsGiven(path))); }
+std::string PathOnCommandLine(const std::string& path) { return PathAsGiven(path); }
 
-std::optional<std::string> FolderOnClipboard(HWND owner) {
+std::optional<std::string> PathOnClipboard(HWND owner) {
     std::wstring copied;
-    if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) return FolderOf(copied);
+    if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) {
+        if (copied.empty()) return std::nullopt;
+        return Utf8(copied);
+    }
     const std::wstring line = FirstLineUnquoted(TextOnClipboard(owner).value_or(L""));
     if (line.empty()) return std::nullopt;
-    return FolderOnCommandLine(Utf8(line));
+    return PathOnCommandLine(Utf8(line));
 }
 
 }  // namespace quillory::win32

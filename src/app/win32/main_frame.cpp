@@ -10,6 +10,7 @@
 #include "app/win32/menu_bar.h"
 #include "help/maker_site.h"
 #include "platform/win32/encoding.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -182,10 +183,10 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Raise(SourceId(Source::MainWindow), Event::BackgroundNews);
         return 0;
     case WM_TIMER:
-        if (sign_.OnTimer(wParam)) return 0;
+        if (sign_.OnTimer(wParam) || writeSign_.OnTimer(wParam)) return 0;
         break;
     case WM_SETCURSOR:
-        if (sign_.SetCursorOf()) return TRUE;
+        if (sign_.SetCursorOf() || writeSign_.SetCursorOf()) return TRUE;
         break;
     case WM_COMMAND:
         if (!Reflect(message, wParam, lParam)) OnCommand(wParam, lParam);
@@ -197,6 +198,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
+    case kDriveLabelsRead:
         if (const auto result = Reflect(message, wParam, lParam)) return *result;
         break;
     case WM_CTLCOLOREDIT:
@@ -214,7 +216,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_PASTE:
-        if (const std::optional<std::string> folder = FolderOnClipboard(window_)) ShowHandedFolder(*folder);
+        if (const std::optional<std::string> path = PathOnClipboard(window_)) ShowHandedFolder(*path);
         return 0;
     case WM_MENUSELECT:
         menuTip_.OnMenuSelect(wParam, lParam);
@@ -233,6 +235,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (actions_) actions_->StopWork();
         liveList_.Stop();
         services_.SetMessageOwner(nullptr);
+        window_thread::Unmark();
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -250,11 +253,16 @@ void MainFrame::OnCreate() {
     }
     CreateControls();
     sign_.Attach(window_, HandleOf(ControlId::分组框文件名提取目录框));
+    writeSign_.Attach(window_, HandleOf(ControlId::分组框实行操作框));
     menuTip_.Attach(window_);
     ConnectLogic();
     DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);
+    // The start reads the settings before the window shows; from then on the
+    // window answers, and the disk is the workers'.
+    window_thread::Unmark();
     Raise(SourceId(Source::MainWindow), Event::Created);
+    window_thread::Mark();
 }
 
 void MainFrame::CreateControls() {
@@ -326,11 +334,11 @@ void MainFrame::RelayoutControls() {
 }
 
 void MainFrame::OnDropFiles(HDROP drop) {
-    if (const std::optional<std::string> folder = TakeDroppedFolder(drop)) ShowHandedFolder(*folder);
+    if (const std::optional<std::string> path = TakeDroppedPath(drop)) ShowHandedFolder(*path);
 }
 
-void MainFrame::ShowHandedFolder(const std::string& folder) {
-    if (actions_) actions_->DropFolder(folder);
+void MainFrame::ShowHandedFolder(const std::string& path) {
+    if (actions_) actions_->DropFolder(path);
 }
 
 void MainFrame::ConnectLogic() {

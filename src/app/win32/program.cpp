@@ -20,8 +20,7 @@ Program::Program(std::string programFolder, int show, const CommandLine& command
     : services_(programFolder), skin_(programFolder), window_(services_, skin_, globals_) {
     window_.Show(show);
     if (!commandLine.folder) return;
-    const std::optional<std::string> folder = FolderOnCommandLine(*commandLine.folder);
-    if (folder) window_.ShowHandedFolder(*folder);
+    window_.ShowHandedFolder(PathOnCommandLine(*commandLine.folder));
 }
 
 int Program::Run() {

@@ -7,6 +7,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/long_path.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -50,6 +51,7 @@ FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::s
       reports_(kReportBytes / sizeof(DWORD)),
       parentChanges_(WatchNames(parent_, FILE_NOTIFY_CHANGE_DIR_NAME)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    window_thread::CheckFileSystemCall("FolderWatcher");
     reading_.hEvent = readDone_.Get();
     OpenFolder();
     folderThere_ = IsFolder(folder_);
@@ -57,6 +59,7 @@ FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::s
 }
 
 FolderWatcher::~FolderWatcher() {
+    window_thread::CheckFileSystemCall("~FolderWatcher");
     if (stop_) SetEvent(stop_.Get());
     thread_.join();
     CloseFolder();

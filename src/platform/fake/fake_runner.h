@@ -26,6 +26,7 @@ public:
             asJob();
         }
     }
+    void RunToEnd(std::function<void()> work) override { Run(std::move(work)); }
     void Wake() override {
         if (onWake) onWake();
     }

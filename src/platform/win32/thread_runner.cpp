@@ -4,18 +4,28 @@
 
 namespace quillory::win32 {
 
+// The writes end first, whatever else runs; the rest has been told to stop.
 ThreadRunner::~ThreadRunner() {
-    for (Worker& worker : workers_) worker.thread.join();
+    for (Worker& worker : workers_) {
+        if (worker.toEnd) worker.thread.join();
+    }
+    for (Worker& worker : workers_) {
+        if (!worker.toEnd) worker.thread.join();
+    }
 }
 
-void ThreadRunner::Run(std::function<void()> work) {
+void ThreadRunner::Run(std::function<void()> work) { Start(std::move(work), false); }
+
+void ThreadRunner::RunToEnd(std::function<void()> work) { Start(std::move(work), true); }
+
+void ThreadRunner::Start(std::function<void()> work, bool toEnd) {
     JoinFinished();
     auto done = std::make_shared<std::atomic<bool>>(false);
     workers_.push_back({std::thread([work = std::move(work), done] {
                             work();
                             *done = true;
                         }),
-                        done});
+                        done, toEnd});
 }
 
 // Threads whose work is over end at once; the others are left to end in

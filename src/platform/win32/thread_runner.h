@@ -18,12 +18,14 @@ class ThreadRunner final : public Runner {
 public:
     // Wakes post `message` to `window`.
     ThreadRunner(HWND window, UINT message) : window_(window), message_(message) {}
-    // Waits for every thread; their work has been told to stop by then.
+    // Waits for every thread: the work run to its end first; the rest has
+    // been told to stop by then.
     ~ThreadRunner() override;
     ThreadRunner(const ThreadRunner&) = delete;
     ThreadRunner& operator=(const ThreadRunner&) = delete;
 
     void Run(std::function<void()> work) override;
+    void RunToEnd(std::function<void()> work) override;
     void Wake() override;
     // The window took the message: the next wake posts again.
     void Woken() { posted_ = false; }
@@ -32,7 +34,9 @@ private:
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;
+        bool toEnd;
     };
+    void Start(std::function<void()> work, bool toEnd);
     void JoinFinished();
 
     HWND window_;
