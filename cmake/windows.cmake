@@ -9,6 +9,12 @@ set(SIZE_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections)
 set(SIZE_LINK_OPTIONS -Wl,--gc-sections -s)
 target_compile_options(quillory_logic PRIVATE ${SIZE_COMPILE_OPTIONS})
 target_compile_options(skin_core PRIVATE ${SIZE_COMPILE_OPTIONS})
+# x87 registers hold doubles wider than memory does, so a 32-bit build could
+# round, and even compare, otherwise than the 64-bit one; SSE2 rounds alike.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(quillory_logic PUBLIC -msse2 -mfpmath=sse)
+    target_compile_options(skin_core PUBLIC -msse2 -mfpmath=sse)
+endif()
 
 # The program's Win32 side as a library, so the Windows tests drive the real window.
 file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/*/win32/*.cpp)
@@ -90,10 +96,11 @@ file(CHMOD ${URL_RECORDER} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROU
 # tests instead of one a file; ctest still runs every test in a process of its own.
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS tests/windows/*_test.cpp)
 # Every run checks the code page first, so a wrong environment fails loudly,
-# and fails a test whose window's thread calls the file system.
+# and fails a test whose window's thread calls the file system. The colour
+# core's table runs here too, against the library as it ships.
 add_executable(windows_tests ${WINDOWS_TEST_SOURCES} tests/windows/support/code_page_check.cpp
-    tests/windows/support/window_thread_guard.cpp)
-target_link_libraries(windows_tests PRIVATE windows_test_support gtest_main)
+    tests/windows/support/window_thread_guard.cpp tests/unit/colour_edges_test.cpp)
+target_link_libraries(windows_tests PRIVATE windows_test_support skin_core gtest_main)
 # The headers every test file reads, parsed once.
 target_precompile_headers(windows_tests PRIVATE <windows.h> <commctrl.h> <gtest/gtest.h> <string> <vector>)
 # Test code is built for a quick build, not for speed: what it measures is the

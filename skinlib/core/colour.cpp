@@ -25,18 +25,20 @@ double Towards(double unit, int percent) {
 }  // namespace
 
 Hsv ToHsv(Rgb colour) {
-    const double r = colour.red / 255.0, g = colour.green / 255.0, b = colour.blue / 255.0;
-    const double high = std::max({r, g, b});
-    const double range = high - std::min({r, g, b});
-    Hsv hsv{0.0, high == 0 ? 0.0 : range / high, high};
+    const int r = colour.red, g = colour.green, b = colour.blue;
+    const int high = std::max({r, g, b});
+    const int range = high - std::min({r, g, b});
+    Hsv hsv{0.0, high == 0 ? 0.0 : static_cast<double>(range) / high, high / 255.0};
     if (range == 0) return hsv;
+    // The sector is chosen on the integer channels: a double in an x87 register
+    // need not equal its own copy in memory, which once took pure red for magenta.
     double sector;
     if (high == r) {
-        sector = std::fmod((g - b) / range + 6.0, 6.0);
+        sector = static_cast<double>(g - b) / range + (g < b ? 6 : 0);
     } else if (high == g) {
-        sector = (b - r) / range + 2.0;
+        sector = static_cast<double>(b - r) / range + 2;
     } else {
-        sector = (r - g) / range + 4.0;
+        sector = static_cast<double>(r - g) / range + 4;
     }
     hsv.hue = sector * 60.0;
     return hsv;

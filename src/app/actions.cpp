@@ -150,6 +150,10 @@ void Actions::ChooseFolder() {
 
 void Actions::DropFolder(const std::string& path) { errands_.ShowHandedFolder(path); }
 
+void Actions::PastePath(const std::string& path, const std::string& asPasted) {
+    errands_.ShowPastedFolder(path, asPasted);
+}
+
 void Actions::Quit() { window_.CloseMainWindow(); }
 
 void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }

@@ -60,6 +60,8 @@ public:
     // A path dropped on the window, pasted or named on the command line: the
     // folder it names is taken as if chosen in the folder dialog.
     void DropFolder(const std::string& path);
+    // A path pasted as text may name nothing, which is told with the path as pasted.
+    void PastePath(const std::string& path, const std::string& asPasted);
     void Quit();
     void OpenUsagePage();
     void OpenDonationPage();

@@ -20,6 +20,10 @@ const char* const kCommandLineUsage =
     "  --include 模式  只写与模式相符的名称，如 \"*.jpg;*.png\"；含“\\”的模式对照相对路径\n"
     "  --exclude 模式  不写与模式相符的名称，如 \"tmp\\*\"\n"
     "退出码：0 已写入，1 未写入，2 参数有误\n"
+    "只列出名称：Quillory.exe --list 文件夹 [与 --extract 相同的选项] [--utf8]\n"
+    "  把 --extract 会写入的名称（不限 200 个）输出到标准输出，不写任何文件\n"
+    "  --utf8        重定向到文件或管道时以 UTF-8 输出（不写时用控制台的代码页）\n"
+    "  退出码：0 已输出，1 没有名称，2 参数有误\n"
     "打开窗口：Quillory.exe [文件夹]";
 
 namespace {
@@ -62,7 +66,8 @@ std::optional<Choice> ChoiceNamed(const std::pair<std::string_view, Choice> (&ch
     return std::nullopt;
 }
 
-constexpr std::pair<std::string_view, ScriptedCommand> kCommands[] = {{"--extract", ScriptedCommand::Extract}};
+constexpr std::pair<std::string_view, ScriptedCommand> kCommands[] = {{"--extract", ScriptedCommand::Extract},
+                                                                     {"--list", ScriptedCommand::List}};
 constexpr std::pair<std::string_view, NameForm> kNameForms[] = {
     {"name", NameForm::Name}, {"stem", NameForm::Stem}, {"path", NameForm::FullPath}, {"details", NameForm::Details}};
 constexpr std::pair<std::string_view, ListOrder> kListOrders[] = {
@@ -120,6 +125,11 @@ constexpr ExtractionOption kExtractionOptions[] = {
      [](ScriptedExtraction& extraction, std::string_view value) { return AddPatterns(extraction.include, value); }},
     {"--exclude", "文件名模式",
      [](ScriptedExtraction& extraction, std::string_view value) { return AddPatterns(extraction.exclude, value); }},
+    {"--utf8", nullptr,
+     [](ScriptedExtraction& extraction, std::string_view) {
+         extraction.utf8 = true;
+         return true;
+     }},
 };
 
 const ExtractionOption* FindOption(std::string_view name) {
@@ -149,6 +159,7 @@ constexpr const char* kEmptyFolderFault = "文件夹参数为空，应为一个�
 ScriptedExtraction ParseExtraction(std::span<const std::string> arguments) {
     ScriptedExtraction extraction;
     std::optional<std::string> folder;
+    std::optional<std::string> commandGiven;
     for (auto argument = arguments.begin(); argument != arguments.end() && extraction.fault.empty(); ++argument) {
         if (!OptionWord(*argument)) {
             if (argument->empty()) {
@@ -161,7 +172,11 @@ ScriptedExtraction ParseExtraction(std::span<const std::string> arguments) {
             continue;
         }
         if (const std::optional<ScriptedCommand> command = FindCommand(*argument)) {
+            if (commandGiven && FindCommand(*commandGiven) != command) {
+                extraction.fault = *commandGiven + " 与 " + *argument + " 不能同用。";
+            }
             extraction.command = *command;
+            commandGiven = *argument;
             continue;
         }
         const ExtractionOption* option = FindOption(*argument);
@@ -177,6 +192,9 @@ ScriptedExtraction ParseExtraction(std::span<const std::string> arguments) {
             extraction.fault = std::string(option->name) + " 后须跟" + option->value;
         }
     }
+    if (extraction.fault.empty() && extraction.utf8 && extraction.command != ScriptedCommand::List) {
+        extraction.fault = "--utf8 只能与 --list 同用。";
+    }
     if (extraction.fault.empty() && !folder) extraction.fault = "缺少要提取的文件夹。";
     extraction.folder = folder.value_or("");
     return extraction;
@@ -188,7 +206,7 @@ CommandLine ParseWindowStart(std::span<const std::string> arguments) {
     CommandLine line;
     for (const std::string& argument : arguments) {
         if (!OptionWord(argument)) continue;
-        line.fault = FindOption(argument) ? argument + " 只能与 --extract 同用。" : UnknownOptionFault(argument);
+        line.fault = FindOption(argument) ? argument + " 只能与 --extract 或 --list 同用。" : UnknownOptionFault(argument);
         return line;
     }
     if (arguments.empty()) return line;

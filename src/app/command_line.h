@@ -14,9 +14,11 @@
 namespace quillory {
 
 // The runs without a window, each named by a command word.
-enum class ScriptedCommand { Extract };
+// --extract writes the names in the day's file; --list prints them and
+// touches nothing.
+enum class ScriptedCommand { Extract, List };
 
-// Names written without a window: those --extract FOLDER asks for.
+// Names written without a window: those --extract FOLDER or --list FOLDER asks for.
 struct ScriptedExtraction {
     ScriptedCommand command = ScriptedCommand::Extract;
     std::string folder;
@@ -31,6 +33,8 @@ struct ScriptedExtraction {
     // an option given twice adds to the patterns.
     std::string include;
     std::string exclude;
+    // --list into a file or pipe: UTF-8 bytes in place of the console's code page.
+    bool utf8 = false;
     // Why the arguments cannot be run as they stand; empty when they can.
     std::string fault;
 };

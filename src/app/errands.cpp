@@ -9,18 +9,29 @@
 
 namespace quillory {
 
-void Errands::ShowHandedFolder(std::string path) { CheckFolder(std::move(path), false); }
+namespace {
 
-void Errands::ShowRecentFolder(std::string folder) { CheckFolder(std::move(folder), true); }
+constexpr const char* kPastedPathMissing = "剪贴板上的路径不存在：";
+
+}  // namespace
+
+void Errands::ShowHandedFolder(std::string path) { CheckFolder(path, path, Handed::Dropped); }
+
+void Errands::ShowPastedFolder(std::string path, std::string asPasted) {
+    CheckFolder(std::move(path), std::move(asPasted), Handed::Pasted);
+}
+
+void Errands::ShowRecentFolder(std::string folder) { CheckFolder(folder, folder, Handed::Recent); }
 
 // The drive of a recent folder may only be unplugged for now: it is taken
 // only as the folder it was.
-void Errands::CheckFolder(std::string path, bool recent) {
-    folderCheck_.Start([&files = static_cast<FileSystem&>(services_), path = std::move(path),
-                        recent](const Job<FolderFound>::Hand& hand) {
-        std::optional<std::string> folder =
-            recent ? (files.FolderExists(path) ? std::optional(path) : std::nullopt) : HandedFolder(files, path);
-        hand({path, std::move(folder), recent});
+void Errands::CheckFolder(std::string path, std::string told, Handed how) {
+    folderCheck_.Start([&files = static_cast<FileSystem&>(services_), path = std::move(path), told = std::move(told),
+                        how](const Job<FolderFound>::Hand& hand) {
+        std::optional<std::string> folder = how == Handed::Recent
+                                                ? (files.FolderExists(path) ? std::optional(path) : std::nullopt)
+                                                : HandedFolder(files, path);
+        hand({told, std::move(folder), how});
     });
 }
 
@@ -61,8 +72,10 @@ void Errands::TakeFolderFound() {
         folderCheck_.Over();
         if (found.folder) {
             ShowChosenFolder(controls_, *found.folder);
-        } else if (found.recent) {
-            services_.ShowMessage(RecentFolderGoneMessage(found.path), kMessageTitle);
+        } else if (found.how == Handed::Recent) {
+            services_.ShowMessage(RecentFolderGoneMessage(found.told), kMessageTitle);
+        } else if (found.how == Handed::Pasted) {
+            services_.ShowMessage(kPastedPathMissing + found.told, kMessageTitle);
         }
     }
 }

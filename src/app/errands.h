@@ -19,12 +19,14 @@ class Errands {
 public:
     Errands(Services& services, Controls& controls, Runner& runner)
         : services_(services), controls_(controls), folderCheck_(runner), dayFile_(runner),
-          settingsWrites_(runner, true) {}
+          settingsWrites_(runner, AtExit::Finish) {}
 
     // The folder a path handed over by the shell names (a folder as it is, a
     // file as its folder) is shown as one chosen in the folder dialog; a path
     // that names neither is let go. A later path replaces one still checked.
     void ShowHandedFolder(std::string path);
+    // The same for a pasted path, which is told, as pasted, when it names nothing.
+    void ShowPastedFolder(std::string path, std::string asPasted);
     // A folder the user showed before is shown again; one that is gone is told.
     void ShowRecentFolder(std::string folder);
     // Today's file, made first when it is missing, then opened in its
@@ -38,10 +40,12 @@ public:
     bool Working() const;
 
 private:
+    // How a path came, and so what is told when it names no folder.
+    enum class Handed { Dropped, Pasted, Recent };
     struct FolderFound {
-        std::string path;
+        std::string told;  // the path as the user knows it
         std::optional<std::string> folder;
-        bool recent;
+        Handed how;
     };
     enum class DayFileUse { Open, ShowInFolder };
     struct DayFileReady {
@@ -50,7 +54,7 @@ private:
         DayFileUse use;
     };
 
-    void CheckFolder(std::string path, bool recent);
+    void CheckFolder(std::string path, std::string told, Handed how);
     void PrepareDayFile(OutputEncoding encoding, DayFileUse use);
     void TakeFolderFound();
     void TakeDayFileReady();

@@ -41,10 +41,8 @@ struct NameFilter {
 FileNameTable ScannedTable(Services& services, const std::string& folder, const ListingOptions& options,
                            const NameFilter& filter, FolderListing& listing) {
     FileNameTable table;
-    table.MarkAllEmpty();
-    int count = 0;
     listing = ListFolder(services, services, folder, options, [&](const std::string& name) {
-        if (filter.Passes(name) && ++count <= FileNameTable::kSlots) table.SetSlot(count, name);
+        if (filter.Passes(name)) table.Add(name);
     });
     return table;
 }
@@ -78,12 +76,31 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     if (result.names == 0) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
     if (result.unagreedBytes > 0) return NotWritten(LargeBlockRefusal(result.unagreedBytes));
     if (!result.outcome) return NotWritten(WriteFailureMessage(result.outcome, result.dayFile));
-    const int lost = result.outcome.namesWithLostCharacters;
-    return {kExitWritten, result.dayFile,
-            JoinedLines(listingFailure, lost > 0 ? LostCharactersNote(lost) : std::string())};
+    return {kExitWritten, result.dayFile, JoinedLines(listingFailure, ShortfallNotes(result.shortfalls))};
+}
+
+ScriptedOutcome List(Services& services, SettingsFile& settings, const ScriptedExtraction& request,
+                     const NameFilter& filter) {
+    std::vector<std::string> names;
+    const FolderListing listed =
+        ListFolder(services, services, request.folder, ListingOptionsOf(settings, request), [&](const std::string& name) {
+            if (filter.Passes(name)) names.push_back(name);
+        });
+    const std::string listingFailure = ListingFailureMessage(request.folder, listed);
+    if (!listed.outcome) return NotWritten(listingFailure);
+    if (names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
+    ScriptedOutcome outcome{kExitWritten, {}, listingFailure};
+    outcome.names = ExtractionBlock(services, names, !request.forward, request.blankLines,
+                                    request.nameForm.value_or(settings.ReadNameForm()), request.folder);
+    return outcome;
 }
 
 }  // namespace
+
+std::string ListedLostCharactersNote(int names) {
+    return "有 " + std::to_string(names) +
+           " 个名称的部分字符无法输出，已写成“?”；控制台代码页没有的字符，加 --utf8 可完整输出。";
+}
 
 ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtraction& request) {
     if (!request.fault.empty()) return BadArguments(request.fault);
@@ -93,7 +110,8 @@ ScriptedOutcome RunScriptedExtraction(Services& services, const ScriptedExtracti
     if (!filter.Fault().empty()) return BadArguments(filter.Fault());
 
     SettingsFile settings(services);
-    ScriptedOutcome outcome = Extract(services, settings, request, filter);
+    ScriptedOutcome outcome = request.command == ScriptedCommand::List ? List(services, settings, request, filter)
+                                                                       : Extract(services, settings, request, filter);
     if (settings.OutOfReach()) {
         const std::string note = OutOfReachMessage(settings.Path());
         outcome.error = outcome.error.empty() ? note : note + "\n" + outcome.error;

@@ -31,7 +31,7 @@ void BackgroundExtraction::Start(const ExtractionRequest& request, int listed, c
         services_.ShowMessage(kMissingCountMessage, kMessageTitle);
         return;
     }
-    const int count = LeadingNameCount(table);
+    const int count = table.Count();
     if (!request.reverse) state_.collectedNameCount = count;
     if (count == 0) return;
     Write({table, request.reverse, TextToInt32(blankLineText), request.form, request.folder, request.storageFolder,
@@ -91,7 +91,7 @@ void BackgroundExtraction::TakeNews() {
 void BackgroundExtraction::Tell(const ExtractionResult& result) {
     if (result.outcome) {
         state_.lineWritten = 1;
-        services_.ShowMessage(SuccessMessage(result.dayFile, result.outcome.namesWithLostCharacters), kMessageTitle);
+        services_.ShowMessage(SuccessMessage(result.dayFile, result.shortfalls), kMessageTitle);
     } else {
         services_.ShowWarning(WriteFailureMessage(result.outcome, result.dayFile), kMessageTitle);
     }

@@ -2,6 +2,9 @@
 // Writing the ticked names to the day's file, and the order and blank-line
 // inputs that go with it.
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "browse/file_name_table.h"
 #include "browse/name_form.h"
@@ -30,9 +33,18 @@ struct ExtractionState {
 // `form` (a full path on `folder`).
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
+// The same of names in the order they were listed, however many.
+LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
+                          std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
-// The block's size in the file, near enough to weigh it against kLargeBlockBytes.
-std::uint64_t BlockBytes(const LineBlock& block);
+// What the written block fell short of: names beyond the table, names with
+// lost characters, names whose details the system no longer had.
+ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written);
+
+// The bytes the block takes in the day's file: in the file's own encoding, or
+// in `encoding` when the file is still to be made with it.
+std::uint64_t BlockBytes(FileSystem& files, const std::string& dayFile, const LineBlock& block,
+                         OutputEncoding encoding);
 
 // Puts the block in front of the day's file, made with `encoding` first when
 // it is missing; all or nothing.
@@ -66,10 +78,8 @@ struct ExtractionResult {
     std::uint64_t unagreedBytes = 0;  // a block above kLargeBlockBytes not agreed to: not written
     std::string dayFile;
     WriteOutcome outcome{};
+    ShortfallCounts shortfalls{};
 };
-
-// The leading run of names, up to the first empty slot: those an extraction writes.
-int LeadingNameCount(const FileNameTable& table);
 
 // The one way from an order to the day's file, for 立即提取 and the scripted
 // run alike: the block in file order, written in front of the day's file,

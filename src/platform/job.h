@@ -13,9 +13,6 @@
 
 namespace quillory {
 
-// Whether the process may end while the job runs (see Runner::RunToEnd).
-enum class AtExit { Abandon, Finish };
-
 template <typename News>
 class Job {
 public:
@@ -53,15 +50,11 @@ public:
     // work may be done before Start returns (the native tests' runner), so
     // nothing the caller does after Start may be needed by what the news does.
     template <typename Work>
-    void Start(Work work, AtExit atExit = AtExit::Abandon) {
+    void Start(Work work, AtExit atExit = AtExit::CutOff) {
         Stop();
         state_ = std::make_shared<typename Hand::State>();
         auto run = [work = std::move(work), hand = Hand(state_, runner_)]() mutable { work(hand); };
-        if (atExit == AtExit::Finish) {
-            runner_->RunToEnd(std::move(run));
-        } else {
-            runner_->Run(std::move(run));
-        }
+        runner_->Run(std::move(run), atExit);
     }
     bool Running() const { return state_ != nullptr; }
     // What the job handed over since the last take, oldest first.

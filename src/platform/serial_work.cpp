@@ -12,12 +12,7 @@ void SerialWork::Post(std::function<void()> piece) {
         if (state_->running) return;
         state_->running = true;
     }
-    auto runAll = [state = state_] { RunAll(state); };
-    if (toEnd_) {
-        runner_.RunToEnd(std::move(runAll));
-    } else {
-        runner_.Run(std::move(runAll));
-    }
+    runner_.Run([state = state_] { RunAll(state); }, atExit_);
 }
 
 bool SerialWork::Idle() const {

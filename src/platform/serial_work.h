@@ -14,8 +14,7 @@ namespace quillory {
 
 class SerialWork {
 public:
-    // With `toEnd`, the process ends only once the pieces are done (Runner::RunToEnd).
-    SerialWork(Runner& runner, bool toEnd) : runner_(runner), toEnd_(toEnd), state_(std::make_shared<State>()) {}
+    SerialWork(Runner& runner, AtExit atExit) : runner_(runner), atExit_(atExit), state_(std::make_shared<State>()) {}
     SerialWork(const SerialWork&) = delete;
     SerialWork& operator=(const SerialWork&) = delete;
 
@@ -33,7 +32,7 @@ private:
     static void RunAll(const std::shared_ptr<State>& state);
 
     Runner& runner_;
-    bool toEnd_;
+    AtExit atExit_;
     std::shared_ptr<State> state_;
 };
 

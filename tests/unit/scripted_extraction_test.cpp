@@ -38,7 +38,7 @@ TEST(ScriptedArguments, EachLineTakenAsMeantOrRefusedNamingTheArgument) {
         {R"(Q.exe --extract D:\x -forward)", true, "", "未知的选项：-forward（应为 --forward）"},
         {R"(Q.exe --extract D:\x -b)", true, "", "未知的选项：-b"},
         {R"(Q.exe /x D:\x)", false, std::nullopt, "未知的选项：/x"},
-        {R"(Q.exe D:\x --recurse)", false, std::nullopt, "--recurse 只能与 --extract 同用。"},
+        {R"(Q.exe D:\x --recurse)", false, std::nullopt, "--recurse 只能与 --extract 或 --list 同用。"},
         {R"(Q.exe "")", false, std::nullopt, empty},
         {R"(Q.exe --extract ")", true, "", empty},
         {R"(Q.exe --extract \")", true, "", empty},
@@ -52,6 +52,9 @@ TEST(ScriptedArguments, EachLineTakenAsMeantOrRefusedNamingTheArgument) {
         {R"(Q.exe --extract D:\x --blank 2.9)", true, "", "--blank 后须跟一个整数（每个名称前的空白行数）"},
         {R"(Q.exe --extract --blank --forward D:\x)", true, "", "--blank 后须跟一个整数（每个名称前的空白行数）"},
         {R"(Q.exe --extract D:\x --name --sort)", true, "", "--name 后须跟name、stem、path 或 details（名称格式）"},
+        {R"(Q.exe --list D:\x --utf8 --recurse)", true, R"(D:\x)", ""},
+        {R"(Q.exe --extract D:\x --utf8)", true, "", "--utf8 只能与 --list 同用。"},
+        {R"(Q.exe --extract D:\x --list)", true, "", "--extract 与 --list 不能同用。"},
     };
     for (const Case& c : cases) {
         const CommandLine parsed = ParseCommandLine(SplitCommandLine(c.line));
@@ -122,6 +125,32 @@ TEST_F(ScriptedRun, WritesWhatTheWindowWritesWithEveryListedFileTickedAndShowsNo
     EXPECT_NE(std::ranges::find(services.Calls(), std::string("RemoveLeftoverTemporaryFiles ") + kStorageFolder),
               services.Calls().end());
     EXPECT_TRUE(services.Messages().empty());
+}
+
+// --list: what --extract would write, all of it, with nothing made or written.
+TEST_F(ScriptedRun, ListHandsOverWhatExtractWouldWriteBeyondTheTwoHundredAndTouchesNothing) {
+    for (int i = 0; i < 205; ++i) services.AddFile(std::string(kFolder) + "\\n" + std::to_string(i) + ".txt");
+    services.AddFile(std::string(kFolder) + "\\skip.log");
+    const ScriptedOutcome listed =
+        Run({"--list", kFolder, "--forward", "--blank", "2", "--name", "stem", "--exclude", "*.log"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.output, "");
+    EXPECT_EQ(listed.error, "");
+    ASSERT_EQ(listed.names.names.size(), 205u);
+    EXPECT_EQ(listed.names.names.front(), "n0");
+    EXPECT_EQ(listed.names.names.back(), "n204");
+    EXPECT_EQ(listed.names.blankLinesBefore, 2);
+    EXPECT_EQ(Run({"--list", kFolder, "--exclude", "*.log"}).names.names.front(), "n204.txt") << "reverse unless --forward";
+    for (const std::string& call : services.Calls()) {
+        for (const char* touching : {"Write", "Create", "Insert", "Remove", "CanWrite", "Show"}) {
+            EXPECT_FALSE(call.starts_with(touching)) << call;
+        }
+    }
+    EXPECT_FALSE(services.FolderExists(kStorageFolder));
+
+    services.AddFolder("D:\\Empty");
+    EXPECT_EQ(Run({"--list", "D:\\Empty"}).exitCode, kExitNotWritten);
+    EXPECT_EQ(Run({"--list", "D:\\Missing"}).exitCode, kExitBadArguments);
 }
 
 TEST_F(ScriptedRun, FollowsTheStoredChoicesAndTheFlagsOverrideThemForThisRunAlone) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scripted_extraction.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
 #include "support/program_process.h"
@@ -153,6 +154,24 @@ TEST_F(ScriptedExtractionEndToEnd, RecurseIncludeAndExcludeWriteTheTreesPickedNa
     EXPECT_EQ(bad.error.rfind(AsPrinted("模式无效：a<b"), 0), 0u) << bad.error;
 }
 
+TEST_F(ScriptedExtractionEndToEnd, AFileNamedZeroIsWrittenInEitherOrderAndAbove200TheErrorOutputTellsIt) {
+    for (const wchar_t* name : {L"0", L"a.txt", L"b.txt"}) WriteBytes(names + L"\\" + name, "x");
+    const Finished byName = Run(L"--extract " + Quoted(names) + L" --sort name --forward --blank 0");
+    EXPECT_EQ(byName.exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), "0\r\na.txt\r\nb.txt\r\n");
+    EXPECT_EQ(Run(L"--extract " + Quoted(names) + L" --sort fs").exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), Block(FileSystemOrder(names), true, 1) + "0\r\na.txt\r\nb.txt\r\n");
+
+    for (int i = 0; i < 250; ++i) WriteBytes(names + L"\\f" + std::to_wstring(1000 + i), "x");
+    WriteBytes(dayFile, "");
+    const Finished many = Run(L"--extract " + Quoted(names) + L" --sort name --forward --blank 0");
+    EXPECT_EQ(many.exitCode, 0u);
+    EXPECT_EQ(many.error, AsPrinted("共勾选了 253 个名称，每次最多提取 200 个：已写入列表中前 200 个勾选的名称，按所选顺序排列。\r\n"));
+    const std::string written = ReadBytes(dayFile);
+    EXPECT_EQ(written.substr(0, 8), "0\r\na.txt");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 200);
+}
+
 // cmd keeps the quotes in the line it starts, and the backslash before the
 // folder's closing quote would escape it by the system's rules.
 TEST_F(ScriptedExtractionEndToEnd, ThroughCmdAFolderEndingInABackslashKeepsTheQuotedPatternsWhole) {
@@ -191,6 +210,53 @@ TEST_F(ScriptedExtractionEndToEnd, StartedFromAConsoleItPrintsThereInFull) {
     EXPECT_NE(shown.find(dayFile), std::wstring::npos) << Utf8(shown);
     // Korean has no place in the Chinese code page: the console shows it all the same.
     EXPECT_NE(shown.find(L"不是文件夹：" + place / L"不存在 한"), std::wstring::npos) << Utf8(shown);
+}
+
+// --list prints what --extract would write and makes nothing: into a pipe
+// and, through cmd, into a file in the console's code page with "?" for what
+// it lacks, counted on the error output; with --utf8 every name whole; in a
+// console whole as well.
+TEST_F(ScriptedExtractionEndToEnd, ListPrintsTheNamesInAPipeAFileAndAConsoleAndTouchesNothing) {
+    for (const wchar_t* name : {L"一.txt", L"한.txt", L"a.txt"}) WriteBytes(names + L"\\" + name, "x");
+    const std::vector<std::string> listed = FileSystemOrder(names);
+    std::string printed, utf8;
+    for (auto name = listed.rbegin(); name != listed.rend(); ++name) {
+        printed += "\r\n" + (*name == "한.txt" ? std::string("?.txt") : AsPrinted(*name)) + "\r\n";
+        utf8 += "\r\n" + *name + "\r\n";
+    }
+    const std::string lostNote = AsPrinted(ListedLostCharactersNote(1) + "\r\n");
+
+    const Finished piped = Run(L"--list " + Quoted(names));
+    EXPECT_EQ(piped.exitCode, 0u);
+    EXPECT_EQ(piped.output, printed);
+    EXPECT_EQ(piped.error, lostNote);
+    const Finished whole = Run(L"--utf8 --list " + Quoted(names));
+    EXPECT_EQ(whole.output, utf8);
+    EXPECT_EQ(whole.error, "");
+
+    wchar_t system[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring file = place / L"名单.txt";
+    const Finished redirected = RunProgram(std::wstring(system) + L"\\cmd.exe",
+                                           L"/c \"\"" + exe + L"\" --list " + Quoted(names) + L" > " + Quoted(file) + L"\"");
+    EXPECT_EQ(redirected.exitCode, 0u) << redirected.error;
+    EXPECT_EQ(ReadBytes(file), printed);
+    EXPECT_EQ(redirected.error, lostNote);
+
+    FreeConsole();
+    ASSERT_TRUE(AllocConsole());
+    const Finished shown = Run(L"--list " + Quoted(names), false);
+    const std::wstring console = ConsoleText();
+    FreeConsole();
+    EXPECT_EQ(shown.exitCode, 0u);
+    EXPECT_NE(console.find(L"한.txt"), std::wstring::npos) << Utf8(console);
+
+    EXPECT_EQ(Run(L"--list " + Quoted(place / L"不存在")).exitCode, 2u);
+    DeleteFileW(file.c_str());
+    for (const std::string& name : listed) DeleteFileW((names + L"\\" + win32::Wide(name)).c_str());
+    EXPECT_EQ(Run(L"--list " + Quoted(names)).exitCode, 1u);
+    EXPECT_FALSE(Exists(program + L"\\Quillory-存储"));
+    EXPECT_FALSE(Exists(program + L"\\PLXE\\PLXE.ini"));
 }
 
 // Only the \\?\ form reaches a folder whose name ends in a dot; it is taken
@@ -233,6 +299,17 @@ TEST_F(ScriptedExtractionEndToEnd, ANameWithALineFeedStaysOnItsLineWithAQuestion
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(ReadBytes(dayFile), "\r\na?b.txt\r\n");
     EXPECT_NE(run.error.find(AsPrinted("有 1 个名称")), std::string::npos) << run.error;
+}
+
+// Looked up by the name the system listed, not by the "?" the line shows.
+TEST_F(ScriptedExtractionEndToEnd, TheDetailsOfANameWithATabAreThoseOfItsFile) {
+    if (!MakeFileOnTheHost(names, "a\tb.txt")) GTEST_SKIP() << "no way to make such a name here";
+    const Finished run = Run(L"--extract " + Quoted(names) + L" --name details --blank 0");
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::string line = ReadBytes(dayFile);
+    EXPECT_EQ(line.substr(0, 10), "a?b.txt\t1\t") << line;
+    EXPECT_EQ(line.size(), 10u + 19u + 2u) << line;
+    EXPECT_EQ(run.error.find(AsPrinted("未能取得大小")), std::string::npos) << run.error;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/win32/dropped_folder.h"
 
+#include "browse/file_url.h"
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
@@ -40,15 +41,16 @@ std::optional<std::string> TakeDroppedPath(HDROP drop) {
 
 std::string PathOnCommandLine(const std::string& path) { return PathAsGiven(path); }
 
-std::optional<std::string> PathOnClipboard(HWND owner) {
+std::optional<PastedPath> PathOnClipboard(HWND owner) {
     std::wstring copied;
     if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) {
         if (copied.empty()) return std::nullopt;
-        return Utf8(copied);
+        return PastedPath{Utf8(copied), Utf8(copied)};
     }
     const std::wstring line = FirstLineUnquoted(TextOnClipboard(owner).value_or(L""));
     if (line.empty()) return std::nullopt;
-    return PathOnCommandLine(Utf8(line));
+    const std::string path = PathOfFileUrl(Utf8(line)).value_or(Utf8(line));
+    return PastedPath{path, PathOnCommandLine(path)};
 }
 
 }  // namespace quillory::win32

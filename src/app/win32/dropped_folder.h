@@ -20,7 +20,12 @@ std::string PathOnCommandLine(const std::string& path);
 
 // A pasted path: the first of the files copied in the file manager, or the
 // clipboard's text (its first line, quotes around it dropped, as "Copy as
-// path" gives it), as on the command line.
-std::optional<std::string> PathOnClipboard(HWND owner);
+// path" gives it; a file:/// address as the path it names), as on the
+// command line. Nothing when the clipboard holds no path.
+struct PastedPath {
+    std::string path;      // as pasted, to tell the user
+    std::string absolute;  // as on the command line, to look for
+};
+std::optional<PastedPath> PathOnClipboard(HWND owner);
 
 }  // namespace quillory::win32

@@ -16,9 +16,12 @@ int RunWithoutWindow(quillory::ScriptedExtraction request) {
     // A relative folder is taken from the current folder, so full paths are written whole.
     if (!request.folder.empty()) request.folder = PathAsGiven(request.folder);
     Win32Services services(ExecutableFolder());
-    const quillory::ScriptedOutcome outcome = quillory::RunScriptedExtraction(services, request);
+    quillory::ScriptedOutcome outcome = quillory::RunScriptedExtraction(services, request);
     const StartingConsole console;
     console.Print(STD_OUTPUT_HANDLE, outcome.output);
+    if (const int lost = console.PrintNames(outcome.names, request.utf8); lost > 0) {
+        outcome.error += (outcome.error.empty() ? "" : "\n") + quillory::ListedLostCharactersNote(lost);
+    }
     console.Print(STD_ERROR_HANDLE, outcome.error);
     return outcome.exitCode;
 }

@@ -216,7 +216,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_PASTE:
-        if (const std::optional<std::string> path = PathOnClipboard(window_)) ShowHandedFolder(*path);
+        OnPaste();
         return 0;
     case WM_MENUSELECT:
         menuTip_.OnMenuSelect(wParam, lParam);
@@ -335,6 +335,13 @@ void MainFrame::RelayoutControls() {
 
 void MainFrame::OnDropFiles(HDROP drop) {
     if (const std::optional<std::string> path = TakeDroppedPath(drop)) ShowHandedFolder(*path);
+}
+
+// A drop names something by the system's own hand; a path pasted as text
+// may not, and is told when it names nothing.
+void MainFrame::OnPaste() {
+    const std::optional<PastedPath> pasted = PathOnClipboard(window_);
+    if (pasted && actions_) actions_->PastePath(pasted->absolute, pasted->path);
 }
 
 void MainFrame::ShowHandedFolder(const std::string& path) {

@@ -47,6 +47,8 @@ public:
     // line) names, shown as one chosen in the folder dialog once the disk has
     // been asked in the background.
     void ShowHandedFolder(const std::string& path);
+    // The threads of the background work, made with the window.
+    ThreadRunner& Workers() { return *runner_; }
     // No listing or copy runs and no change on disk waits to be shown.
     bool Settled() const;
 
@@ -76,6 +78,7 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void RelayoutControls();
     void OnDropFiles(HDROP drop);
+    void OnPaste();
     void ConnectLogic();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);

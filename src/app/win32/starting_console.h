@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/services.h"
+
 namespace quillory::win32 {
 
 // Attached to the console of the starting process, when it has one, for the
@@ -22,6 +24,11 @@ public:
     // console); otherwise the console shows the text as it is. Where there is
     // neither, nothing is written.
     void Print(DWORD standardHandle, const std::string& text) const;
+    // --list's names on the standard output, as --extract would write them:
+    // in a console whole; into a file or pipe in the console's code page,
+    // each character it lacks as "?", or with `utf8` as UTF-8 bytes. The
+    // count of names that lost characters so.
+    int PrintNames(const LineBlock& names, bool utf8) const;
     // Whether Print on the handle reaches anyone.
     bool Reaches(DWORD standardHandle) const;
 

@@ -4,28 +4,32 @@
 
 namespace quillory::win32 {
 
-// The writes end first, whatever else runs; the rest has been told to stop.
 ThreadRunner::~ThreadRunner() {
-    for (Worker& worker : workers_) {
-        if (worker.toEnd) worker.thread.join();
-    }
-    for (Worker& worker : workers_) {
-        if (!worker.toEnd) worker.thread.join();
-    }
+    for (Worker& worker : workers_) worker.thread.join();
 }
 
-void ThreadRunner::Run(std::function<void()> work) { Start(std::move(work), false); }
-
-void ThreadRunner::RunToEnd(std::function<void()> work) { Start(std::move(work), true); }
-
-void ThreadRunner::Start(std::function<void()> work, bool toEnd) {
+void ThreadRunner::Run(std::function<void()> work, AtExit atExit) {
     JoinFinished();
     auto done = std::make_shared<std::atomic<bool>>(false);
     workers_.push_back({std::thread([work = std::move(work), done] {
                             work();
                             *done = true;
                         }),
-                        done, toEnd});
+                        done, atExit});
+}
+
+// Looked at now and then: this runs once, at the end.
+bool ThreadRunner::EndBy(std::chrono::steady_clock::time_point deadline) {
+    constexpr auto kLook = std::chrono::milliseconds(10);
+    const auto mustFinish = [this] {
+        return std::any_of(workers_.begin(), workers_.end(),
+                           [](const Worker& worker) { return worker.atExit == AtExit::Finish && !*worker.done; });
+    };
+    for (JoinFinished(); !workers_.empty(); JoinFinished()) {
+        if (std::chrono::steady_clock::now() >= deadline && !mustFinish()) return false;
+        std::this_thread::sleep_for(kLook);
+    }
+    return true;
 }
 
 // Threads whose work is over end at once; the others are left to end in

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -18,25 +19,29 @@ class ThreadRunner final : public Runner {
 public:
     // Wakes post `message` to `window`.
     ThreadRunner(HWND window, UINT message) : window_(window), message_(message) {}
-    // Waits for every thread: the work run to its end first; the rest has
-    // been told to stop by then.
+    // Waits for every thread; their work has been told to stop by then.
     ~ThreadRunner() override;
     ThreadRunner(const ThreadRunner&) = delete;
     ThreadRunner& operator=(const ThreadRunner&) = delete;
 
-    void Run(std::function<void()> work) override;
-    void RunToEnd(std::function<void()> work) override;
+    using Runner::Run;
+    void Run(std::function<void()> work, AtExit atExit) override;
     void Wake() override;
     // The window took the message: the next wake posts again.
     void Woken() { posted_ = false; }
+
+    // Once the window has gone: waits for the work that must finish however
+    // long it takes, and for the rest until `deadline`. True when every
+    // thread has ended; false when some still wait, on a share that stopped
+    // answering say, and only ending the process ends them.
+    bool EndBy(std::chrono::steady_clock::time_point deadline);
 
 private:
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;
-        bool toEnd;
+        AtExit atExit;
     };
-    void Start(std::function<void()> work, bool toEnd);
     void JoinFinished();
 
     HWND window_;
