@@ -6,9 +6,11 @@
 #include "browse/name_pattern.h"
 #include "browse/recent_folders.h"
 #include "extract/extraction.h"
+#include "extract/extraction_undo.h"
 #include "extract/outcome_messages.h"
 #include "help/help_links.h"
 #include "settings/settings_file.h"
+#include "platform/window_thread.h"
 #include "skin/skin_setup.h"
 
 namespace quillory {
@@ -23,7 +25,8 @@ constexpr const char* kPatternLabel = "文件名模式，多个以“;”或空�
 
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
-    if (settings.OutOfReach()) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
+    settingsOutOfReach_ = settings.OutOfReach();
+    if (settingsOutOfReach_) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
     RunSkinSetup(skin_, settings);
     outputEncoding_ = settings.ReadOutputEncoding();
     nameForm_ = settings.ReadNameForm();
@@ -41,6 +44,7 @@ void Actions::WindowCreated() {
         services_.ShowMessage(WriteProbeMessage(storageFolder, prepared), kMessageTitle);
     }
     userShowsFolders_ = true;
+    MarkUndo();
 }
 
 void Actions::DriveChange() { view_.DriveChange(); }
@@ -60,7 +64,7 @@ void Actions::RememberShownFolder() {
 
 void Actions::WriteRecentFolders(std::vector<std::string> folders) {
     errands_.WriteSettings([folders, listedBefore = recentFolders_.size()](SettingsFile& settings) {
-        settings.WriteRecentFolders(folders, listedBefore);
+        return settings.WriteRecentFolders(folders, listedBefore);
     });
     recentFolders_ = std::move(folders);
     window_.ShowRecentFolders(recentFolders_);
@@ -75,8 +79,9 @@ void Actions::ClearRecentFolders() { WriteRecentFolders({}); }
 void Actions::Relist() { view_.Relist(RelistCause::User); }
 void Actions::TakeBackgroundNews() {
     view_.TakeNews();
-    extraction_.TakeNews();
+    KeepWritten(extraction_.TakeNews());
     errands_.TakeNews();
+    if (errands_.TakeNotKept()) TellIfNotKept(false);
 }
 void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
 void Actions::StopWork() {
@@ -119,6 +124,31 @@ void Actions::Extract() {
     if (view_.NamesToCome()) return ExtractWhenListed();
     extraction_.Start(ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
                       globals_.fileNames, outputEncoding_);
+}
+
+// Only a block written replaces the one to take back.
+void Actions::KeepWritten(std::optional<WrittenBlock> written) {
+    if (!written) return;
+    lastBlock_ = std::move(written);
+    MarkUndo();
+}
+
+void Actions::MenuOpening() { MarkUndo(); }
+
+void Actions::MarkUndo() {
+    if (lastBlock_ && lastBlock_->day != services_.TodayText()) lastBlock_.reset();
+    window_.SetMenuItemEnabled(MenuItem::UndoExtraction, lastBlock_.has_value());
+}
+
+// A refusal is final (the file will not begin with the block again); a
+// failed write may be tried again.
+void Actions::UndoExtraction() {
+    MarkUndo();
+    if (!lastBlock_) return;
+    // Not yet in the background: the undo asks the disk on the window's thread.
+    const window_thread::WorkScope notYetInTheBackground;
+    if (quillory::UndoExtraction(services_, *lastBlock_) != UndoEnd::Failed) lastBlock_.reset();
+    MarkUndo();
 }
 
 // What the click would have written had the whole listing been there: the
@@ -189,7 +219,7 @@ void Actions::TickMatching(const char* title, bool tick) {
         services_.AskText(window_.WindowHandle(), title, kPatternLabel, tickPattern_);
     if (!typed) return;
     tickPattern_ = *typed;
-    errands_.WriteSettings([typed = *typed](SettingsFile& settings) { settings.WriteTickPattern(typed); });
+    errands_.WriteSettings([typed = *typed](SettingsFile& settings) { return settings.WriteTickPattern(typed); });
     const NamePatterns patterns(services_, *typed);
     if (!patterns.Fault().empty()) {
         services_.ShowMessage(patterns.Fault(), kMessageTitle);
@@ -198,9 +228,9 @@ void Actions::TickMatching(const char* title, bool tick) {
     }
 }
 
-void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool)) {
+void Actions::ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool)) {
     option = !option;
-    errands_.WriteSettings([write, option](SettingsFile& settings) { (settings.*write)(option); });
+    errands_.WriteSettings([write, option](SettingsFile& settings) { return (settings.*write)(option); });
     MarkOptions();
     view_.Relist(RelistCause::User);
 }
@@ -208,16 +238,23 @@ void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
     nameForm_ = form;
-    errands_.WriteSettings([form](SettingsFile& settings) { settings.WriteNameForm(form); });
+    errands_.WriteSettings([form](SettingsFile& settings) { return settings.WriteNameForm(form); });
     MarkOptions();
 }
 
 void Actions::ChooseListOrder(ListOrder order) {
     if (order == listing_.order) return;
     listing_.order = order;
-    errands_.WriteSettings([order](SettingsFile& settings) { settings.WriteListOrder(order); });
+    errands_.WriteSettings([order](SettingsFile& settings) { return settings.WriteListOrder(order); });
     MarkOptions();
     view_.Relist(RelistCause::User);
+}
+
+// A file out of reach was told at start, and is never written.
+void Actions::TellIfNotKept(bool kept) {
+    if (kept || notKeptTold_) return;
+    notKeptTold_ = true;
+    if (!settingsOutOfReach_) services_.ShowWarning(NotKeptMessage(SettingsFile(services_).Path()), kMessageTitle);
 }
 
 void Actions::MarkOptions() {

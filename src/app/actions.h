@@ -8,6 +8,7 @@
 #include "browse/folder_view.h"
 #include "browse/name_form.h"
 #include "extract/background_extraction.h"
+#include "extract/extraction.h"
 #include "platform/controls.h"
 #include "platform/runner.h"
 #include "platform/services.h"
@@ -93,17 +94,27 @@ public:
         ShowRecentFolderAt(position);
     }
     void ClearRecentFolders();
+    // 撤销上次提取: the block this window wrote last, taken back while the
+    // day's file still begins with it; offered until the day changes.
+    void UndoExtraction();
+    void MenuOpening();
 
 private:
     void ExtractWhenListed();
     void ChooseNameForm(NameForm form);
     void ChooseListOrder(ListOrder order);
     // The hidden files and the subfolders: kept, marked, and the list made anew.
-    void ToggleListingOption(bool& option, void (SettingsFile::*write)(bool));
+    void ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool));
     void WriteRecentFolders(std::vector<std::string> folders);
+    // A settings file that cannot be written is told at the first write that
+    // fails; the choices then last until the program ends.
+    void TellIfNotKept(bool kept);
     void TickMatching(const char* title, bool tick);
     void MarkOptions();
     void ShowRecentFolderAt(std::size_t position);
+    void KeepWritten(std::optional<WrittenBlock> written);
+    // The item offered while the block is there to take back, and on its day.
+    void MarkUndo();
     // The folder the user chose goes to the top of the recent folders.
     void RememberShownFolder();
 
@@ -123,7 +134,11 @@ private:
     BackgroundExtraction extraction_;
     Errands errands_;
     bool extractionWaits_ = false;
+    bool notKeptTold_ = false;
+    // Asked once at start: the file's path never changes.
+    bool settingsOutOfReach_ = false;
     std::vector<std::string> recentFolders_;
+    std::optional<WrittenBlock> lastBlock_;
     // The start folder is shown before this is set, and is no choice of the user's.
     bool userShowsFolders_ = false;
 };

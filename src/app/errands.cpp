@@ -51,10 +51,13 @@ void Errands::PrepareDayFile(OutputEncoding encoding, DayFileUse use) {
         AtExit::Finish);
 }
 
-void Errands::WriteSettings(std::function<void(SettingsFile&)> write) {
-    settingsWrites_.Post([&files = static_cast<FileSystem&>(services_), write = std::move(write)] {
+void Errands::WriteSettings(std::function<bool(SettingsFile&)> write) {
+    settingsWrites_.Post([&files = static_cast<FileSystem&>(services_), &runner = runner_, notKept = notKept_,
+                          write = std::move(write)] {
         SettingsFile settings(files);
-        write(settings);
+        if (write(settings)) return;
+        *notKept = true;
+        runner.Wake();
     });
 }
 

@@ -3,7 +3,9 @@
 // its outcome shown when it comes: a handed path checked, the day's file made
 // ready for 打开今日文件 and 打开存储目录, and the settings written after each
 // choice, in the order they were made.
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,7 +21,7 @@ class Errands {
 public:
     Errands(Services& services, Controls& controls, Runner& runner)
         : services_(services), controls_(controls), folderCheck_(runner), dayFile_(runner),
-          settingsWrites_(runner, AtExit::Finish) {}
+          settingsWrites_(runner, AtExit::Finish), runner_(runner) {}
 
     // The folder a path handed over by the shell names (a folder as it is, a
     // file as its folder) is shown as one chosen in the folder dialog; a path
@@ -34,7 +36,10 @@ public:
     void OpenDayFile(OutputEncoding encoding);
     // Today's file selected in the file manager, even when it could not be made.
     void ShowDayFileInFolder(OutputEncoding encoding);
-    void WriteSettings(std::function<void(SettingsFile&)> write);
+    // `write` answers whether the choice was kept.
+    void WriteSettings(std::function<bool(SettingsFile&)> write);
+    // Whether a settings write failed since the last look.
+    bool TakeNotKept() { return notKept_->exchange(false); }
 
     void TakeNews();
     bool Working() const;
@@ -64,6 +69,8 @@ private:
     Job<FolderFound> folderCheck_;
     Job<DayFileReady> dayFile_;
     SerialWork settingsWrites_;
+    Runner& runner_;
+    std::shared_ptr<std::atomic<bool>> notKept_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace quillory

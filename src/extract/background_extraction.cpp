@@ -71,7 +71,7 @@ void BackgroundExtraction::Write(ExtractionOrder order, bool largeAgreed) {
         AtExit::Finish);
 }
 
-void BackgroundExtraction::TakeNews() {
+std::optional<WrittenBlock> BackgroundExtraction::TakeNews() {
     for (News& news : job_.Take()) {
         if (!news.result) {
             window_.WriteUnderWay(news.bytesWritten);
@@ -81,20 +81,21 @@ void BackgroundExtraction::TakeNews() {
         window_.WriteOver();
         if (const std::uint64_t bytes = news.result->unagreedBytes; bytes > 0) {
             if (services_.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle)) Write(std::move(news.order), true);
-        } else {
-            Tell(*news.result);
+            return std::nullopt;
         }
-        return;
+        return Tell(*news.result);
     }
+    return std::nullopt;
 }
 
-void BackgroundExtraction::Tell(const ExtractionResult& result) {
-    if (result.outcome) {
-        state_.lineWritten = 1;
-        services_.ShowMessage(SuccessMessage(result.dayFile, result.shortfalls), kMessageTitle);
-    } else {
+std::optional<WrittenBlock> BackgroundExtraction::Tell(ExtractionResult& result) {
+    if (!result.outcome) {
         services_.ShowWarning(WriteFailureMessage(result.outcome, result.dayFile), kMessageTitle);
+        return std::nullopt;
     }
+    state_.lineWritten = 1;
+    services_.ShowMessage(SuccessMessage(result.dayFile, result.shortfalls), kMessageTitle);
+    return std::move(result.written);
 }
 
 void BackgroundExtraction::WindowGone() {

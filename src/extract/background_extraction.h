@@ -25,8 +25,9 @@ public:
     // while a write runs.
     void Start(const ExtractionRequest& request, int listed, const FileNameTable& table, OutputEncoding encoding);
     bool Writing() const { return job_.Running(); }
-    // How far the write has come, the question for a large block, the outcome.
-    void TakeNews();
+    // How far the write has come, the question for a large block, the
+    // outcome; the block, when one was written.
+    std::optional<WrittenBlock> TakeNews();
     // The window goes: a write running ends all the same, and a failure is
     // still told; a success, with nobody left to read it, is not.
     void WindowGone();
@@ -44,7 +45,7 @@ private:
     };
 
     void Write(ExtractionOrder order, bool largeAgreed);
-    void Tell(const ExtractionResult& result);
+    std::optional<WrittenBlock> Tell(ExtractionResult& result);
 
     Services& services_;
     MainWindow& window_;

@@ -59,7 +59,8 @@ ExtractionResult WriteExtraction(FileSystem& files, Locale& locale, const Extrac
         ExtractionBlock(files, order.table, order.reverse, order.blankLines, order.form, order.folder);
     result.names = static_cast<int>(block.names.size());
     if (result.names == 0) return result;
-    result.dayFile = DayFilePath(order.storageFolder, locale.TodayText());
+    const std::string day = locale.TodayText();
+    result.dayFile = DayFilePath(order.storageFolder, day);
     if (const std::uint64_t bytes = BlockBytes(files, result.dayFile, block, order.encoding);
         bytes > kLargeBlockBytes && !largeAgreed) {
         result.unagreedBytes = bytes;
@@ -68,6 +69,7 @@ ExtractionResult WriteExtraction(FileSystem& files, Locale& locale, const Extrac
     // The block goes in whole or not at all.
     result.outcome = WriteBlock(files, order.storageFolder, result.dayFile, block, order.encoding);
     result.shortfalls = Shortfalls(order.table, block, result.outcome);
+    if (result.outcome) result.written = WrittenBlock{result.dayFile, day, block};
     return result;
 }
 

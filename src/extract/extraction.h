@@ -2,6 +2,7 @@
 // Writing the ticked names to the day's file, and the order and blank-line
 // inputs that go with it.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -62,6 +63,12 @@ struct ExtractionRequest {
 
 ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form);
 
+struct WrittenBlock {
+    std::string dayFile;
+    std::string day;  // the date the file is named after
+    LineBlock block;
+};
+
 // An extraction as it goes to the background: all it needs, taken at once.
 struct ExtractionOrder {
     FileNameTable table;
@@ -79,6 +86,7 @@ struct ExtractionResult {
     std::string dayFile;
     WriteOutcome outcome{};
     ShortfallCounts shortfalls{};
+    std::optional<WrittenBlock> written{};  // to take back
 };
 
 // The one way from an order to the day's file, for 立即提取 and the scripted

