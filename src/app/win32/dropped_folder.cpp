@@ -5,6 +5,7 @@
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/redirection_off.h"
 
 namespace quillory::win32 {
 
@@ -22,6 +23,7 @@ std::wstring FirstPath(HDROP drop) {
 
 std::optional<std::string> FolderOf(const std::wstring& path) {
     if (path.empty()) return std::nullopt;
+    const RedirectionOff redirectionOff;
     const DWORD attributes = GetFileAttributesW(ExtendedPath(Utf8(path)).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Utf8(path);
