@@ -41,10 +41,8 @@ struct NameFilter {
 FileNameTable ScannedTable(Services& services, const std::string& folder, const ListingOptions& options,
                            const NameFilter& filter, FolderListing& listing) {
     FileNameTable table;
-    table.MarkAllEmpty();
-    int count = 0;
     listing = ListFolder(services, services, folder, options, [&](const std::string& name) {
-        if (filter.Passes(name) && ++count <= FileNameTable::kSlots) table.SetSlot(count, name);
+        if (filter.Passes(name)) table.Add(name);
     });
     return table;
 }
@@ -80,8 +78,7 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
     const WriteOutcome written = WriteBlock(services, storageFolder, dayFile, block, encoding);
     if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
-    const int lost = written.namesWithLostCharacters;
-    return {kExitWritten, dayFile, JoinedLines(listingFailure, lost > 0 ? LostCharactersNote(lost) : std::string())};
+    return {kExitWritten, dayFile, JoinedLines(listingFailure, ShortfallNotes(Shortfalls(table, block, written)))};
 }
 
 ScriptedOutcome List(Services& services, SettingsFile& settings, const ScriptedExtraction& request,

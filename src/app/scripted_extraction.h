@@ -17,7 +17,7 @@ struct ScriptedOutcome {
     int exitCode = kExitWritten;
     std::string output;  // the day's file, once the names are in it
     std::string error;   // why nothing was written, or what to heed although it was
-    LineBlock names;     // --list: what --extract would write, to be printed
+    LineBlock names{};   // --list: what --extract would write, to be printed
 };
 
 // Makes the storage ready as a start does, lists the folder as the window

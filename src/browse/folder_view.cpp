@@ -6,14 +6,12 @@ namespace quillory {
 
 namespace {
 
-// The first 200 names that `ticked` says are ticked, in list order.
+// The first 200 names that `ticked` says are ticked, in list order, and how many are.
 template <typename Ticked>
 FileNameTable TableOfTicked(const NameList& names, Ticked ticked) {
     FileNameTable table;
-    table.MarkAllEmpty();
-    int slot = 0;
-    for (int i = 0; i < names.Count() && slot < FileNameTable::kSlots; ++i) {
-        if (ticked(i)) table.SetSlot(++slot, std::string(names.Name(i)));
+    for (int i = 0; i < names.Count(); ++i) {
+        if (ticked(i)) table.Add(names.Name(i));
     }
     return table;
 }
@@ -35,7 +33,7 @@ void FolderView::FolderScan() {
     held_ = {};
     relistOwed_.reset();
     List().ListClear();
-    table_.MarkAllEmpty();
+    table_.Clear();
     listedFileCount_ = 0;
     subfolders_.clear();
     arrivalTick_ = true;

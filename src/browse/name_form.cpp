@@ -23,7 +23,7 @@ std::string FormedName(const std::string& name, std::string_view folder, NameFor
 
 std::string DetailsColumns(FileSystem& files, const std::string& name, std::string_view folder) {
     const std::optional<FileDetails> details = files.DescribeFile(JoinPath(folder, name));
-    if (!details) return "\t\t";
+    if (!details) return kNoDetailsColumns;
     return '\t' + std::to_string(details->size) + '\t' + details->modified;
 }
 

@@ -26,6 +26,9 @@ std::string StemOf(std::string_view name);
 // adds DetailsColumns after it.
 std::string FormedName(const std::string& name, std::string_view folder, NameForm form);
 
+// The columns of a name whose file the system no longer has.
+inline constexpr const char* kNoDetailsColumns = "\t\t";
+
 // A tab, the size in bytes, a tab, the local last-write time, asked of the
 // system as the file is now; a file gone meanwhile keeps its tabs with
 // nothing between them.

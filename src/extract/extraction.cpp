@@ -1,18 +1,13 @@
 #include "extract/extraction.h"
 
+#include <algorithm>
+
 #include "extract/day_file.h"
 #include "platform/text.h"
 
 namespace quillory {
 
 namespace {
-
-// The leading run of names, up to the first empty slot.
-int CountLeadingNames(const FileNameTable& table) {
-    int count = 0;
-    while (count < FileNameTable::kSlots && table.Slot(count + 1) != FileNameTable::kEmptySlot) ++count;
-    return count;
-}
 
 bool AgreedToSize(Desktop& desktop, const LineBlock& block) {
     const std::uint64_t bytes = BlockBytes(block);
@@ -21,11 +16,16 @@ bool AgreedToSize(Desktop& desktop, const LineBlock& block) {
 
 }  // namespace
 
+ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written) {
+    const auto withoutDetails = std::ranges::count(block.columns, std::string_view(kNoDetailsColumns));
+    return {table.Ticked(), written.namesWithLostCharacters, static_cast<int>(withoutDetails)};
+}
+
 // Each name goes in front of the file, so writing the slots from first to
 // last leaves them reversed in the file: the block is built in file order.
 LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder) {
-    const int count = CountLeadingNames(table);
+    const int count = table.Count();
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count));
     for (int m = 1; m <= count; ++m) names.push_back(table.Slot(m));
@@ -95,9 +95,7 @@ void Extract(Services& services, const ExtractionRequest& request, int listed, c
     if (outcome) state.lineWritten = 1;
 
     if (state.lineWritten == 1) {
-        services.ShowMessage(SuccessMessage(DayFilePath(storageFolder, services.TodayText()),
-                                            outcome.namesWithLostCharacters),
-                             kMessageTitle);
+        services.ShowMessage(SuccessMessage(dayFile, Shortfalls(table, block, outcome)), kMessageTitle);
     } else {
         services.ShowWarning(WriteFailureMessage(outcome, dayFile), kMessageTitle);
     }

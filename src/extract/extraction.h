@@ -37,6 +37,10 @@ LineBlock ExtractionBlock(FileSystem& files, const FileNameTable& table, bool re
 LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names, bool reverse,
                           std::int32_t blankLinesBefore, NameForm form, const std::string& folder);
 
+// What the written block fell short of: names beyond the table, names with
+// lost characters, names whose details the system no longer had.
+ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written);
+
 // The block's size in the file, near enough to weigh it against kLargeBlockBytes.
 std::uint64_t BlockBytes(const LineBlock& block);
 

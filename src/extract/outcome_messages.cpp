@@ -1,7 +1,9 @@
 #include "extract/outcome_messages.h"
 
 #include <cstdio>
+#include <vector>
 
+#include "browse/file_name_table.h"
 #include "platform/text.h"
 
 namespace quillory {
@@ -44,16 +46,30 @@ std::string WriteFailureReason(const WriteOutcome& outcome) {
     return SystemReason(outcome.systemError, outcome.systemText);
 }
 
-std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters) {
-    std::string message = kSuccessMessage + dayFile;
-    if (namesWithLostCharacters > 0) message += "\n" + LostCharactersNote(namesWithLostCharacters);
-    return message;
+std::string ShortfallNotes(const ShortfallCounts& counts) {
+    std::vector<std::string> lines;
+    if (counts.ticked > FileNameTable::kSlots) {
+        lines.push_back("共勾选了 " + std::to_string(counts.ticked) + " 个名称，每次最多提取 " +
+                        std::to_string(FileNameTable::kSlots) + " 个：已写入列表中前 " +
+                        std::to_string(FileNameTable::kSlots) + " 个勾选的名称，按所选顺序排列。");
+    }
+    if (counts.namesWithLostCharacters > 0) {
+        lines.push_back("有 " + std::to_string(counts.namesWithLostCharacters) +
+                        " 个名称含有 ANSI 编码无法表示的字符，已写成“?”。在 PLXE\\PLXE.ini 的 [输出编码] 中设置 "
+                        "编码=UTF-8，此后新建的当日文件可完整保留这些名称。");
+    }
+    if (counts.namesWithoutDetails > 0) {
+        lines.push_back("有 " + std::to_string(counts.namesWithoutDetails) +
+                        " 个名称未能取得大小和修改时间（文件已不存在或无法读取），这些行只有名称。");
+    }
+    std::string notes;
+    for (const std::string& line : lines) notes += (notes.empty() ? "" : "\n") + line;
+    return notes;
 }
 
-std::string LostCharactersNote(int namesWithLostCharacters) {
-    return "有 " + std::to_string(namesWithLostCharacters) +
-           " 个名称含有 ANSI 编码无法表示的字符，已写成“?”。在 PLXE\\PLXE.ini 的 [输出编码] 中设置 "
-           "编码=UTF-8，此后新建的当日文件可完整保留这些名称。";
+std::string SuccessMessage(const std::string& dayFile, const ShortfallCounts& counts) {
+    const std::string notes = ShortfallNotes(counts);
+    return kSuccessMessage + dayFile + (notes.empty() ? "" : "\n" + notes);
 }
 
 std::string WriteFailureMessage(const WriteOutcome& outcome, const std::string& dayFile) {

@@ -13,12 +13,18 @@ inline constexpr const char* kSuccessMessage = "提取成功，所在目录为:"
 // A block above this size is written only after the user agreed.
 inline constexpr std::uint64_t kLargeBlockBytes = 64u << 20;
 
-// The first line names the day's file; a second follows when names lost
-// characters in the ANSI code page.
-std::string SuccessMessage(const std::string& dayFile, int namesWithLostCharacters);
+// What a written block leaves short of what was asked, each told on a line of its own.
+struct ShortfallCounts {
+    int ticked = 0;  // above the table's slots, how many were and which were written is told
+    int namesWithLostCharacters = 0;
+    int namesWithoutDetails = 0;
+};
 
-// That so many names lost characters, and how to keep them whole.
-std::string LostCharactersNote(int namesWithLostCharacters);
+// The lines for each shortfall, none when nothing fell short.
+std::string ShortfallNotes(const ShortfallCounts& counts);
+
+// The first line names the day's file; the shortfalls follow.
+std::string SuccessMessage(const std::string& dayFile, const ShortfallCounts& counts);
 
 // Why a write failed, in words the user can act on.
 std::string WriteFailureReason(const WriteOutcome& outcome);

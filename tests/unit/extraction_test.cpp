@@ -126,16 +126,18 @@ TEST_F(ExtractionTest, SecondBlockGoesInFrontWithAndWithoutAGap) {
     EXPECT_EQ(Day(), "a\r\n\r\na\r\n\r\na\r\n");
 }
 
-TEST_F(ExtractionTest, ANameZeroEndsTheNamesWritten) {
+TEST_F(ExtractionTest, AFileNamedZeroIsWrittenLikeAnyOtherFirstOrBetween) {
     WithDayFile();
-    List({"a", "0", "b"});
+    List({"0", "a"});
+    Extract();
+    h.OpenFolderWith("D:\\Other", {"a", "0", "b"});
     Forward();
     Extract();
-    EXPECT_EQ(Day(), "\r\na\r\n");
-    EXPECT_EQ(h.globals.collectedNameCount, 1);
+    EXPECT_EQ(Day(), "\r\na\r\n\r\n0\r\n\r\nb\r\n\r\na\r\n\r\n0\r\n");
+    EXPECT_EQ(h.globals.collectedNameCount, 3);
 }
 
-TEST_F(ExtractionTest, All200TabledNamesAreWritten) {
+TEST_F(ExtractionTest, TheFirst200TickedAreWrittenAndTheMessageTellsHowManyWereTicked) {
     WithDayFile();
     Names names;
     for (int i = 0; i < 230; ++i) names.push_back("n" + std::to_string(i));
@@ -147,6 +149,24 @@ TEST_F(ExtractionTest, All200TabledNamesAreWritten) {
     for (int i = 0; i < 200; ++i) expected += "n" + std::to_string(i) + "\r\n";
     EXPECT_EQ(Day(), expected);
     EXPECT_EQ(h.globals.collectedNameCount, 200);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, std::string("提取成功，所在目录为:") + kDayFile +
+                                      "\n共勾选了 230 个名称，每次最多提取 200 个：已写入列表中前 200 个勾选的名称，"
+                                      "按所选顺序排列。");
+}
+
+TEST_F(ExtractionTest, ANameWhoseFileIsGoneKeepsItsLineWithEmptyDetailsAndIsCounted) {
+    WithDayFile();
+    List({"a.txt", "gone.txt", "b.txt"});
+    h.services.RemoveFile(std::string(kFolder) + "\\gone.txt");
+    h.Choose(Command::NameFormDetails);
+    Forward();
+    h.ui.blankLines.SetText("-1");
+    Extract();
+    EXPECT_EQ(Day(), "a.txt\t0\t1601-01-01 00:00:00\r\ngone.txt\t\t\r\nb.txt\t0\t1601-01-01 00:00:00\r\n");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, std::string("提取成功，所在目录为:") + kDayFile +
+                                      "\n有 1 个名称未能取得大小和修改时间（文件已不存在或无法读取），这些行只有名称。");
 }
 
 TEST_F(ExtractionTest, MissingDayFileAndFolderAreMadeAndWritten) {

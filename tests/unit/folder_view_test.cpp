@@ -17,8 +17,7 @@ TEST(FolderScan, ListsTheFilesAllTickedAndTablesThemFromSlotOne) {
     EXPECT_EQ(h.ListedNames(), (Names{"b.jpg", "a.jpg", "c.jpg"}));  // file-system order, unsorted
     EXPECT_THAT(h.Ticks(), ElementsAre(true, true, true));
     EXPECT_EQ(h.TabledNames(), (Names{"b.jpg", "a.jpg", "c.jpg"}));
-    EXPECT_EQ(h.globals.fileNames.Slot(4), "0");
-    EXPECT_EQ(h.globals.fileNames.Slot(200), "0");
+    EXPECT_EQ(h.globals.fileNames.Count(), 3);
     EXPECT_EQ(h.globals.listedFileCount, 3);
 }
 
@@ -64,7 +63,7 @@ TEST(FolderScan, EmptyOrMissingFolderLeavesAnEmptyListAndEmptySlots) {
     h.OpenFolderWith(kFolder, {"x"});
     h.ui.folders.SetCurrentFolder("D:\\Empty-does-not-exist");
     EXPECT_EQ(h.ui.fileList.ListCount(), 0);
-    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_EQ(h.globals.fileNames.Count(), 0);
     EXPECT_EQ(h.globals.listedFileCount, 0);
 
     h.services.AddFolder("D:\\Empty");
@@ -89,6 +88,7 @@ TEST(FolderScan, MoreThan200FilesAreAllListedButOnly200Tabled) {
     EXPECT_EQ(h.globals.listedFileCount, 250);
     EXPECT_EQ(h.TabledNames().size(), 200u);
     EXPECT_EQ(h.globals.fileNames.Slot(200), "f199");
+    EXPECT_EQ(h.globals.fileNames.Ticked(), 250);
 
     // Unticking early names lets later ones into the table, never beyond slot 200.
     for (int i = 0; i < 10; ++i) h.ui.fileList.ListSetChecked(i, false);
@@ -97,12 +97,11 @@ TEST(FolderScan, MoreThan200FilesAreAllListedButOnly200Tabled) {
     EXPECT_EQ(h.globals.fileNames.Slot(200), "f209");
 }
 
-TEST(FolderScan, AFileNamedZeroIsListedAndReadsAsTheEmptySlotMarker) {
+TEST(FolderScan, AFileNamedZeroIsANameLikeAnyOther) {
     Harness h;
     h.OpenFolderWith(kFolder, {"a", "0", "b"});
     EXPECT_EQ(h.ListedNames(), (Names{"a", "0", "b"}));
-    EXPECT_EQ(h.TabledNames(), Names{"a"});
-    EXPECT_EQ(h.globals.fileNames.Slot(3), "b");
+    EXPECT_EQ(h.TabledNames(), (Names{"a", "0", "b"}));
 }
 
 TEST(DriveChange, PointsTheDirectoryBoxAtTheDriveAndScansOnce) {
@@ -151,7 +150,7 @@ TEST(Relist, KeepsEachNamesTickTicksNewNamesDropsGoneOnesAndRebuildsTheTable) {
     h.Choose(Command::Relist);
     EXPECT_EQ(h.ui.fileList.ListCount(), 0);
     EXPECT_EQ(h.globals.listedFileCount, 0);
-    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_EQ(h.globals.fileNames.Count(), 0);
     EXPECT_TRUE(h.ui.folders.subfolders.empty());
 }
 
@@ -165,7 +164,7 @@ TEST_F(SelectionTest, SelectNoneUnticksEverythingAndEmptiesTheTable) {
     h.Click(ControlId::按钮全部选);
     EXPECT_THAT(h.Ticks(), ElementsAre(false, false, false, false));
     EXPECT_TRUE(h.TabledNames().empty());
-    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_EQ(h.globals.fileNames.Count(), 0);
 }
 
 TEST_F(SelectionTest, InvertTwiceRestoresTheTicksAndTheTable) {
@@ -225,7 +224,7 @@ TEST(Selection, CommandsBeforeAnyScanChangeNothing) {
     h.Click(ControlId::按钮全选);
     h.Click(ControlId::按钮反选);
     EXPECT_EQ(h.ui.fileList.ListCount(), 0);
-    EXPECT_EQ(h.globals.fileNames.Slot(1), "0");
+    EXPECT_EQ(h.globals.fileNames.Count(), 0);
 }
 
 TEST(ContextMenus, DirectoryBoxHidesQuitForGoodAndPopsTheFileMenu) {

@@ -50,7 +50,7 @@ public:
     // Slots up to the first empty one.
     std::vector<std::string> TabledNames() const {
         std::vector<std::string> names;
-        for (int slot = 1; slot <= FileNameTable::kSlots && globals.fileNames.Slot(slot) != "0"; ++slot) {
+        for (int slot = 1; slot <= globals.fileNames.Count(); ++slot) {
             names.push_back(globals.fileNames.Slot(slot));
         }
         return names;

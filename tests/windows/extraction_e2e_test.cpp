@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,36 @@ TEST_F(ExtractionEndToEnd, NoneTickedWritesNothingAndShowsNothing) {
     app_.Click(ControlId::按钮全部选);
     EXPECT_TRUE(Extract().empty());
     EXPECT_EQ(ReadBytes(folder_.DayFile()), "");
+}
+
+// "0" was once the mark of an empty slot of the table, which ended the names.
+TEST_F(ExtractionEndToEnd, AFileNamedZeroIsWrittenInEitherOrderAndAbove200TheMessageTellsHowManyWereTicked) {
+    WriteBytes(files_ + L"\\0", "x");
+    app_.Choose(Command::OrderName);
+    app_.Pump();
+    ASSERT_EQ(ListedNames(List()), (std::vector<std::string>{"0", "a.txt", "b.txt", "名字.txt"}));
+    TypeCount(L"-1");
+    Extract();
+    app_.Choose(Command::OrderFileSystem);
+    app_.Pump();
+    const std::vector<std::string> listed = ListedNames(List());
+    app_.Click(ControlId::单选框正序);
+    Extract();
+    std::string inFileSystemOrder;
+    for (const std::string& name : listed) inFileSystemOrder += Stored(name) + "\r\n";
+    EXPECT_EQ(ReadBytes(folder_.DayFile()), inFileSystemOrder + kNameInGbk + "\r\nb.txt\r\na.txt\r\n0\r\n");
+
+    for (int i = 0; i < 250; ++i) WriteBytes(files_ + L"\\f" + std::to_wstring(1000 + i), "x");
+    app_.Choose(Command::OrderName);
+    app_.Choose(Command::Relist);
+    WriteBytes(folder_.DayFile(), "");
+    const auto messages = Extract();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, SuccessText() + "\n共勾选了 254 个名称，每次最多提取 200 个：已写入列表中前 200 个勾选的名称，"
+                                                "按所选顺序排列。");
+    const std::string written = ReadBytes(folder_.DayFile());
+    EXPECT_EQ(written.substr(0, 8), "0\r\na.txt") << "forward, in name order";
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 200);
 }
 
 TEST(ExtractionEndToEndEmpty, EmptyListIsRefused) {

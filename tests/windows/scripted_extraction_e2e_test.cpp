@@ -154,6 +154,24 @@ TEST_F(ScriptedExtractionEndToEnd, RecurseIncludeAndExcludeWriteTheTreesPickedNa
     EXPECT_EQ(bad.error.rfind(AsPrinted("模式无效：a<b"), 0), 0u) << bad.error;
 }
 
+TEST_F(ScriptedExtractionEndToEnd, AFileNamedZeroIsWrittenInEitherOrderAndAbove200TheErrorOutputTellsIt) {
+    for (const wchar_t* name : {L"0", L"a.txt", L"b.txt"}) WriteBytes(names + L"\\" + name, "x");
+    const Finished byName = Run(L"--extract " + Quoted(names) + L" --sort name --forward --blank 0");
+    EXPECT_EQ(byName.exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), "0\r\na.txt\r\nb.txt\r\n");
+    EXPECT_EQ(Run(L"--extract " + Quoted(names) + L" --sort fs").exitCode, 0u);
+    EXPECT_EQ(ReadBytes(dayFile), Block(FileSystemOrder(names), true, 1) + "0\r\na.txt\r\nb.txt\r\n");
+
+    for (int i = 0; i < 250; ++i) WriteBytes(names + L"\\f" + std::to_wstring(1000 + i), "x");
+    WriteBytes(dayFile, "");
+    const Finished many = Run(L"--extract " + Quoted(names) + L" --sort name --forward --blank 0");
+    EXPECT_EQ(many.exitCode, 0u);
+    EXPECT_EQ(many.error, AsPrinted("共勾选了 253 个名称，每次最多提取 200 个：已写入列表中前 200 个勾选的名称，按所选顺序排列。\r\n"));
+    const std::string written = ReadBytes(dayFile);
+    EXPECT_EQ(written.substr(0, 8), "0\r\na.txt");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 200);
+}
+
 // cmd keeps the quotes in the line it starts, and the backslash before the
 // folder's closing quote would escape it by the system's rules.
 TEST_F(ScriptedExtractionEndToEnd, ThroughCmdAFolderEndingInABackslashKeepsTheQuotedPatternsWhole) {
@@ -281,6 +299,17 @@ TEST_F(ScriptedExtractionEndToEnd, ANameWithALineFeedStaysOnItsLineWithAQuestion
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(ReadBytes(dayFile), "\r\na?b.txt\r\n");
     EXPECT_NE(run.error.find(AsPrinted("有 1 个名称")), std::string::npos) << run.error;
+}
+
+// Looked up by the name the system listed, not by the "?" the line shows.
+TEST_F(ScriptedExtractionEndToEnd, TheDetailsOfANameWithATabAreThoseOfItsFile) {
+    if (!MakeFileOnTheHost(names, "a\tb.txt")) GTEST_SKIP() << "no way to make such a name here";
+    const Finished run = Run(L"--extract " + Quoted(names) + L" --name details --blank 0");
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::string line = ReadBytes(dayFile);
+    EXPECT_EQ(line.substr(0, 10), "a?b.txt\t1\t") << line;
+    EXPECT_EQ(line.size(), 10u + 19u + 2u) << line;
+    EXPECT_EQ(run.error.find(AsPrinted("未能取得大小")), std::string::npos) << run.error;
 }
 
 }  // namespace

@@ -146,16 +146,46 @@ std::string Win32Services::FolderIdentity(const std::string& path) {
     return FolderIdentityText(static_cast<std::uint64_t>(index.IndexNumber.QuadPart));
 }
 
+namespace {
+
+// A share of another system may hold a name with a character Windows
+// refuses (a tab, a line feed, "?"); the system lists such a file but opens
+// nothing by that name.
+bool NameWindowsRefuses(std::wstring_view name) {
+    return std::ranges::any_of(name, [](wchar_t c) { return c < 0x20 || std::wstring_view(L"<>:\"|?*").find(c) != std::wstring_view::npos; });
+}
+
+std::optional<FileDetails> DetailsOf(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return FileDetails{(static_cast<std::uint64_t>(sizeHigh) << 32) | sizeLow, LocalTimeText(written)};
+}
+
+// The entry of that exact name, as its folder lists it.
+std::optional<FileDetails> ListedDetails(const std::wstring& folder, std::wstring_view name) {
+    WIN32_FIND_DATAW entry{};
+    const FindHandle search(FindFirstFileExW(ExtendedPath(Utf8(folder + L"\\*")).c_str(), FindExInfoBasic, &entry,
+                                             FindExSearchNameMatch, nullptr, 0));
+    for (bool found = bool(search); found; found = FindNextFileW(search.Get(), &entry)) {
+        if (name == entry.cFileName) {
+            return DetailsOf(entry.dwFileAttributes, entry.nFileSizeHigh, entry.nFileSizeLow, entry.ftLastWriteTime);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) {
     window_thread::CheckFileSystemCall("DescribeFile");
     const RedirectionOff redirectionOff;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return std::nullopt;
+    if (GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) {
+        return DetailsOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
     }
-    return FileDetails{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                       LocalTimeText(data.ftLastWriteTime)};
+    const std::wstring wide = Wide(path);
+    const std::size_t split = wide.find_last_of(L'\\');
+    if (split == std::wstring::npos || !NameWindowsRefuses(std::wstring_view(wide).substr(split + 1))) return std::nullopt;
+    return ListedDetails(wide.substr(0, split), std::wstring_view(wide).substr(split + 1));
 }
 
 // The names are made wide once, into one buffer, not at every comparison.
