@@ -19,8 +19,13 @@ native: deps
 	cmake --build $(BUILD)/native -j $(JOBS)
 
 # build/windows: 32-bit, or a 64-bit test build where 32-bit code cannot run.
-windows: deps
+windows: deps $(BUILD)/slow_share
 	tools/build-windows.sh $(BUILD) $(JOBS)
+
+# The tests' slow network share (tools/test-share.sh), a host program.
+$(BUILD)/slow_share: tools/slow_share.c
+	@mkdir -p $(BUILD)
+	cc -O2 -Wall -Wextra -o $@ $< $$(pkg-config --cflags --libs fuse3)
 
 test-native: native
 	ctest --test-dir $(BUILD)/native --output-on-failure -j $(JOBS)

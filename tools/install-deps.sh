@@ -10,7 +10,8 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei fonts-wine imagemagick zip"
+wine wine64 xvfb xauth x11-utils locales fonts-wqy-microhei fonts-wine imagemagick zip \
+fuse3 libfuse3-dev pkg-config"
 
 NEED_UPDATE=0
 if [ "$("$ROOT/tools/wine-arch.sh")" = win32 ]; then

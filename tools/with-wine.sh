@@ -3,7 +3,8 @@
 # tree (32-bit, or 64-bit where this machine cannot run 32-bit code, see
 # tools/wine-arch.sh), code page 936, no add-on installers, a display (Xvfb
 # when there is none), and one wineserver for the whole command, ended
-# afterwards. QUILLORY_DIST names the dist folder this machine can run.
+# afterwards. QUILLORY_DIST names the dist folder this machine can run. A slow
+# network share is mounted for the command (tools/test-share.sh).
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -37,6 +38,9 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
+. "$ROOT/tools/test-share.sh"
+share_mount
+trap share_unmount EXIT
 wineserver -p
 # Start Wine's own background processes now, with no pipe of the caller's:
 # started later they would inherit a test's output pipe and hold it open.
@@ -45,4 +49,5 @@ status=0
 "$@" || status=$?
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
+share_unmount
 exit $status

@@ -46,6 +46,8 @@ public:
     // A folder the shell handed over (a drop, the command line), shown as
     // one chosen in the folder dialog.
     void ShowHandedFolder(const std::string& folder);
+    // The threads of the background work, made with the window.
+    ThreadRunner& Workers() { return *runner_; }
     // No listing or copy runs and no change on disk waits to be shown.
     bool Settled() const;
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <chrono>
+
 #include "app/win32/dropped_folder.h"
 
 namespace quillory::win32 {
@@ -24,11 +26,20 @@ Program::Program(std::string programFolder, int show, const CommandLine& command
     if (folder) window_.ShowHandedFolder(*folder);
 }
 
+// Settings are written as they change, so once the window has gone only a
+// write to the day's file holds the process; work that waits on a share
+// that stopped answering (20 s and more on Windows) is cut off.
 int Program::Run() {
     if (!window_.Handle()) return 1;  // the window could not be made
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) Deliver(message);
-    return static_cast<int>(message.wParam);  // WM_QUIT's, posted when the window went
+    const int exitCode = static_cast<int>(message.wParam);  // WM_QUIT's, posted when the window went
+    // Ended at once: an orderly exit would detach the libraries, which may
+    // want a lock a cut-off thread holds; nothing is left to write.
+    if (!window_.Workers().EndBy(std::chrono::steady_clock::now() + kLastWait)) {
+        TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
+    }
+    return exitCode;
 }
 
 void Program::Deliver(const MSG& message) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 #include "app/command_line.h"
@@ -44,8 +45,11 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Dispatches window messages until the main window has been destroyed; the exit code.
+    // Dispatches window messages until the main window has been destroyed;
+    // the exit code. Background work still running `kLastWait` later ends
+    // with the process, which this call then ends, unless it must finish.
     int Run();
+    static constexpr std::chrono::milliseconds kLastWait{500};
     // One message through the window's own keys, then to its window.
     void Deliver(const MSG& message);
     MainFrame& Window() { return window_; }

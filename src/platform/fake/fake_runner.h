@@ -14,7 +14,8 @@ namespace quillory::fake {
 
 class FakeRunner : public Runner {
 public:
-    void Run(std::function<void()> work) override {
+    using Runner::Run;
+    void Run(std::function<void()> work, AtExit) override {
         // Held or not, the work runs as a job's, though on the test's thread.
         auto asJob = [work = std::move(work)] {
             const window_thread::WorkScope scope;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -23,15 +24,23 @@ public:
     ThreadRunner(const ThreadRunner&) = delete;
     ThreadRunner& operator=(const ThreadRunner&) = delete;
 
-    void Run(std::function<void()> work) override;
+    using Runner::Run;
+    void Run(std::function<void()> work, AtExit atExit) override;
     void Wake() override;
     // The window took the message: the next wake posts again.
     void Woken() { posted_ = false; }
+
+    // Once the window has gone: waits for the work that must finish however
+    // long it takes, and for the rest until `deadline`. True when every
+    // thread has ended; false when some still wait, on a share that stopped
+    // answering say, and only ending the process ends them.
+    bool EndBy(std::chrono::steady_clock::time_point deadline);
 
 private:
     struct Worker {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;
+        AtExit atExit;
     };
     void JoinFinished();
 

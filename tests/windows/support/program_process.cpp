@@ -75,6 +75,14 @@ StartedProgram::~StartedProgram() {
     if (process_ && !Ended()) TerminateProcess(process_.Get(), 3);
 }
 
+HWND StartedProgram::AwaitWindow() const {
+    for (int round = 0; round < 1000 && process_ && !Ended(); ++round) {
+        if (const HWND window = FindThreadWindow(thread_, IsShown)) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
 Finished StartedProgram::Finish() {
     Finished finished;
     if (!process_) return finished;
@@ -89,6 +97,11 @@ Finished StartedProgram::Finish() {
     finished.output = ReadAll(outputRead_.Get());
     finished.error = ReadAll(errorRead_.Get());
     return finished;
+}
+
+bool WindowGoes(HWND window) {
+    for (int round = 0; round < 1000 && IsWindow(window); ++round) Sleep(5);
+    return !IsWindow(window);
 }
 
 Finished RunProgram(const std::wstring& exe, const std::wstring& arguments, bool redirected) {

@@ -33,6 +33,11 @@ public:
     StartedProgram& operator=(const StartedProgram&) = delete;
 
     bool Ended() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
+    bool EndsWithin(DWORD milliseconds) const {
+        return WaitForSingleObject(process_.Get(), milliseconds) == WAIT_OBJECT_0;
+    }
+    // Its first shown window, waited for up to 20 s; null if none came.
+    HWND AwaitWindow() const;
     // Waits for the end, up to 20 s, watching for a window meanwhile; then
     // ends the process (a window or a box would hold it) and fails the test.
     Finished Finish();
@@ -42,6 +47,11 @@ private:
     win32::KernelHandle process_;
     DWORD thread_ = 0;
 };
+
+// Waits up to 5 s for another process's window to be destroyed. Wine takes
+// two seconds to hide a window where no window manager runs, as under Xvfb,
+// so the tests count from the window's end.
+bool WindowGoes(HWND window);
 
 // Starts the program and finishes it.
 Finished RunProgram(const std::wstring& exe, const std::wstring& arguments, bool redirected = true);
