@@ -6,8 +6,11 @@
 // file added, and 100 files a second for 10 seconds; and the longest the
 // window kept a message from another thread waiting through each of them.
 // Then the working set the names add, each measured in a program of its own.
-// Last a tree of 100,000 files (or as many as QUILLORY_BENCH_TREE_FILES says),
+// Then a tree of 100,000 files (or as many as QUILLORY_BENCH_TREE_FILES says),
 // 100 to a folder, listed with 包含子文件夹 against a bare recursive loop.
+// Last 3,000 files on the test share (tools/test-share.sh), each call to it a
+// millisecond late: the first names after the paste, the listing against a
+// bare loop over the share, and the window while the share stops answering.
 // Prints figures only.
 #include <windows.h>
 #include <commctrl.h>
@@ -28,6 +31,7 @@
 #include "platform/win32/handles.h"
 #include "support/clipboard.h"
 #include "support/many_files.h"
+#include "support/test_share.h"
 #include "support/window_pinger.h"
 
 namespace {
@@ -45,6 +49,8 @@ constexpr int kTreeFoldersAFolder = 100;
 constexpr int kSubfolders = 3;
 constexpr int kRuns = 3;
 constexpr int kWorkingSetRuns = 2;
+constexpr int kShareFiles = 3'000;
+constexpr DWORD kShareStopped = 3000;  // milliseconds
 constexpr int kAddedEachSecond = 100;
 constexpr int kAddingSeconds = 10;
 constexpr wchar_t kWorkingSetSwitch[] = L"--working-set";
@@ -220,9 +226,13 @@ public:
 
     // As Ctrl+V gives the path on the clipboard to the window.
     void Paste(const std::wstring& folder) {
+        PasteOnly(folder);
+        Settle();
+    }
+    // The paste handled, the listing it starts under way.
+    void PasteOnly(const std::wstring& folder) {
         testing::PutTextOnClipboard(folder);
         SendMessageW(window_, WM_PASTE, 0, 0);
-        Settle();
     }
 
     void Choose(Command command) {
@@ -420,6 +430,54 @@ void MeasureTheTree(const std::wstring& tree, const std::wstring& programFolder,
                 program.ListedItems(), listingWait.value);
 }
 
+// The share's calls are slow but its folder is small: the first names, the
+// listing against a bare loop, and 3 s of a share that stopped answering
+// while a listing reads it (the only time the share may stop: Wine's own
+// server would wait for a file opened meanwhile).
+void MeasureTheShare(const std::wstring& programFolder) {
+    if (const std::wstring why = testing::TestShare::Missing(); !why.empty()) {
+        std::printf("no test share: %ls\n", why.c_str());
+        return;
+    }
+    const testing::TestShare share;
+    if (!share.MakeFiles(kShareFiles, FileName)) {
+        std::printf("cannot make %d files on the test share\n", kShareFiles);
+        return;
+    }
+    RunningProgram program(programFolder);
+    Best bare, listing;
+    Worst firstNames, listingWait;
+    for (int run = 0; run < kRuns; ++run) {
+        bare.Take(TimeMs([&] { BareLoop(share.OnDrive()); }));
+        const Watched pasted = Watch(program, [&] {
+            const auto start = Clock::now();
+            program.PasteOnly(share.OnDrive());
+            program.PumpUntil([&] { return program.ListedItems() > 0; });
+            firstNames.Take(Milliseconds(Clock::now() - start));
+            program.Settle();
+        });
+        listing.Take(pasted.milliseconds);
+        listingWait.Take(pasted.longestWait);
+    }
+    const Watched stopped = Watch(program, [&] {
+        program.PasteOnly(share.OnDrive());
+        program.PumpUntil([&] { return program.ListedItems() > 0; });
+        share.Stop();
+        const ULONGLONG end = GetTickCount64() + kShareStopped;
+        program.PumpUntil([&] { return GetTickCount64() >= end; });
+        share.Answer();
+        program.Settle();
+    });
+    std::printf("on a share with 1 ms a call, %d files:\n", kShareFiles);
+    std::printf("  the first names after the paste: %.1f ms at most (goal <= 250 ms)\n", firstNames.value);
+    std::printf("  bare FindFirstFileExW loop: %.1f ms; listing through the window: %.1f ms   ratio %.2f (goal <= "
+                "1.1)\n",
+                bare.value, listing.value, listing.value / bare.value);
+    std::printf("  the window kept another thread waiting at most %.1f ms while listing, %.1f ms while the share "
+                "stopped answering for %.0f s (goal <= 100 ms)\n",
+                listingWait.value, stopped.longestWait, kShareStopped / 1000.0);
+}
+
 // A tree made once: later runs find it under its name.
 std::wstring KeptTree(int files) {
     wchar_t temp[MAX_PATH];
@@ -467,6 +525,7 @@ int main() {
     const int treeFiles = FilesToMake(L"QUILLORY_BENCH_TREE_FILES", kDefaultTreeFiles);
     const std::wstring tree = KeptTree(treeFiles);
     if (!tree.empty()) MeasureTheTree(tree, programFolder, treeFiles);
+    MeasureTheShare(programFolder);
     RemoveTree(programFolder);
     if (!tree.empty()) return 0;
     std::printf("cannot make a tree of %d files in the temporary folder\n", treeFiles);

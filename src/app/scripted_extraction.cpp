@@ -72,10 +72,10 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     const LineBlock block = ExtractionBlock(services, table, !request.forward, request.blankLines,
                                             request.nameForm.value_or(settings.ReadNameForm()), request.folder);
     if (block.names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
-    if (const std::uint64_t bytes = BlockBytes(block); bytes > kLargeBlockBytes) {
+    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
+    if (const std::uint64_t bytes = BlockBytes(services, dayFile, block, encoding); bytes > kLargeBlockBytes) {
         return NotWritten(LargeBlockRefusal(bytes));
     }
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
     const WriteOutcome written = WriteBlock(services, storageFolder, dayFile, block, encoding);
     if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
     return {kExitWritten, dayFile, JoinedLines(listingFailure, ShortfallNotes(Shortfalls(table, block, written)))};

@@ -8,9 +8,11 @@ namespace quillory {
 namespace {
 
 // Batches grow from the first to the largest, so a fast folder costs the
-// window few of them; a slow one sends what it has when the time is up.
+// window few of them; a slow one sends what it has when the time is up,
+// the first time soon after the start, so its first names show at once.
 constexpr int kFirstBatch = 256;
 constexpr int kLargestBatch = 4096;
+constexpr auto kFirstNewsTime = std::chrono::milliseconds(25);
 constexpr auto kBatchTime = std::chrono::milliseconds(100);
 
 // Sends the news of one listing: names in batches, or only how many have
@@ -36,10 +38,11 @@ public:
         wake_();
         batchSize_ = std::min(2 * batchSize_, kLargestBatch);
         lastSent_ = now_();
+        wait_ = kBatchTime;
     }
 
 private:
-    bool Due() const { return now_() - lastSent_ >= kBatchTime; }
+    bool Due() const { return now_() - lastSent_ >= wait_; }
 
     ListingMailbox& mailbox_;
     const std::function<void()>& wake_;
@@ -48,6 +51,7 @@ private:
     int batchSize_ = kFirstBatch;
     std::int64_t listed_ = 0;
     std::chrono::steady_clock::time_point lastSent_;
+    std::chrono::milliseconds wait_ = kFirstNewsTime;
 };
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace quillory {
 
 namespace {
 
-bool AgreedToSize(Desktop& desktop, const LineBlock& block) {
-    const std::uint64_t bytes = BlockBytes(block);
-    return bytes <= kLargeBlockBytes || desktop.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
+bool AgreedToSize(Services& services, const std::string& dayFile, const LineBlock& block, OutputEncoding encoding) {
+    const std::uint64_t bytes = BlockBytes(services, dayFile, block, encoding);
+    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
 }
 
 }  // namespace
@@ -45,16 +45,10 @@ LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names,
     return block;
 }
 
-// The names are counted in UTF-8, which the blank lines outweigh in any block that large.
-std::uint64_t BlockBytes(const LineBlock& block) {
-    constexpr std::uint64_t kLineEnd = 2;
-    const std::uint64_t blankLines =
-        block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
-    std::uint64_t bytes = 0;
-    for (std::size_t i = 0; i < block.names.size(); ++i) {
-        bytes += blankLines * kLineEnd + block.names[i].size() + block.ColumnsOf(i).size() + kLineEnd;
-    }
-    return bytes;
+std::uint64_t BlockBytes(FileSystem& files, const std::string& dayFile, const LineBlock& block,
+                         OutputEncoding encoding) {
+    const TextEncoding made = encoding == OutputEncoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::Ansi;
+    return files.EncodedBytes(block, files.FileEncoding(dayFile).value_or(made));
 }
 
 WriteOutcome WriteBlock(FileSystem& files, const std::string& storageFolder, const std::string& dayFile,
@@ -88,9 +82,10 @@ void Extract(Services& services, const ExtractionRequest& request, int listed, c
     if (count == 0) return;
 
     const std::string& storageFolder = request.storageFolder;
-    if (!AgreedToSize(services, block)) return;
-    // The block goes in whole or not at all.
+    // The date is asked for once: the file weighed, written and named is one.
     const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
+    if (!AgreedToSize(services, dayFile, block, encoding)) return;
+    // The block goes in whole or not at all.
     const WriteOutcome outcome = WriteBlock(services, storageFolder, dayFile, block, encoding);
     if (outcome) state.lineWritten = 1;
 

@@ -41,8 +41,10 @@ LineBlock ExtractionBlock(FileSystem& files, std::span<const std::string> names,
 // lost characters, names whose details the system no longer had.
 ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written);
 
-// The block's size in the file, near enough to weigh it against kLargeBlockBytes.
-std::uint64_t BlockBytes(const LineBlock& block);
+// The bytes the block takes in the day's file: in the file's own encoding, or
+// in `encoding` when the file is still to be made with it.
+std::uint64_t BlockBytes(FileSystem& files, const std::string& dayFile, const LineBlock& block,
+                         OutputEncoding encoding);
 
 // Puts the block in front of the day's file, made with `encoding` first when
 // it is missing; all or nothing.

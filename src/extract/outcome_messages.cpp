@@ -39,6 +39,13 @@ std::string WriteFailureReason(const WriteOutcome& outcome) {
         case WriteFault::KeptChanging: return "写入期间该文件一再被其他程序修改。请关闭修改它的程序后再试。";
         case WriteFault::BrokenUtf16:
             return "该文件以 UTF-16 的字节顺序标记开头，长度却不是偶数个字节，可能已经损坏。为免损坏更多，文件未作改动。";
+        case WriteFault::BrokenUtf32:
+            return "该文件以 UTF-32 的字节顺序标记开头，长度却不是 4 的倍数，可能已经损坏。为免损坏更多，文件未作改动。";
+        case WriteFault::DayFileIsFolder:
+            return "该位置上是一个文件夹，而不是当日文件。请删除该文件夹或为它改名后再试。";
+        case WriteFault::ClaimNameTaken:
+            return "本程序写入时用来轮流占用的文件名已被" + std::string(outcome.pathIsFolder ? "一个文件夹" : "一个其他文件") +
+                   "占用：\n" + outcome.path + "\n请删除它后再试。";
         case WriteFault::None:
         case WriteFault::AlreadyExists:
         case WriteFault::Other: break;

@@ -55,6 +55,10 @@ struct LineBlock {
     }
 };
 
+// How a text file stores its characters, as its byte-order mark tells; ANSI
+// (the system's code page) without one.
+enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be, Utf32Le, Utf32Be };
+
 // Why a write did not happen, told apart as far as the user can act on it.
 enum class WriteFault {
     None,
@@ -66,6 +70,9 @@ enum class WriteFault {
     OtherCopyWriting,  // another copy of this program kept its turn at the file too long
     KeptChanging,      // another program changed the file again and again while it was written
     BrokenUtf16,       // the file is marked as UTF-16 but cannot be, and is left as it is
+    BrokenUtf32,       // the same for UTF-32
+    DayFileIsFolder,   // a folder stands where the file should be
+    ClaimNameTaken,    // something else bears the name of the copies' claim file: `path`, `pathIsFolder`
     Other,             // systemText says what
 };
 
@@ -78,6 +85,9 @@ struct WriteOutcome {
     // Names written with "?" for characters: those the ANSI code page lacks,
     // and control characters, which would break the name's line.
     int namesWithLostCharacters = 0;
+    // What the fault is about where that is not the file written.
+    std::string path{};
+    bool pathIsFolder = false;
 
     bool Written() const { return fault == WriteFault::None; }
     explicit operator bool() const { return Written(); }
@@ -116,12 +126,19 @@ public:
     // Puts the block in front of an existing file's content, all or nothing:
     // the file is unchanged unless the outcome says written. Never creates the
     // file. Copies of this program, on this computer or another, take turns
-    // at the file: one waits while another writes, up to 30 seconds. A file
-    // that begins with a byte-order mark (UTF-8, UTF-16 LE or BE) gets the
-    // block in its encoding right after the mark; any other gets it in the
-    // system's ANSI code page in front of everything. Control characters in
-    // a name are written as "?".
+    // at the file: one waits while another writes, up to 30 seconds. Another
+    // program's writes to the file meanwhile are kept behind the block; a
+    // link leads to the file written, and owner, access list and attributes
+    // stay. A file that begins with a byte-order mark (UTF-8, UTF-16 or
+    // UTF-32, LE or BE) gets the block in its encoding right after the mark;
+    // any other gets it in the system's ANSI code page in front of
+    // everything. Control characters in a name are written as "?".
     virtual WriteOutcome InsertLine(const std::string& path, const LineBlock& block) = 0;
+
+    // The encoding InsertLine writes the file in; nothing when it cannot be read.
+    virtual std::optional<TextEncoding> FileEncoding(const std::string& path) = 0;
+    // The bytes InsertLine writes for the block into a file of that encoding.
+    virtual std::uint64_t EncodedBytes(const LineBlock& block, TextEncoding encoding) = 0;
 
     // One text and CR LF in front of the file's content.
     WriteOutcome InsertLine(const std::string& path, const std::string& text) {

@@ -191,6 +191,16 @@ TEST_F(ExtractionTest, AfterMidnightTheNewDaysFileIsMadeAndNamed) {
     EXPECT_EQ(Messages()[0].text, "提取成功，所在目录为:" + newDay);
 }
 
+TEST_F(ExtractionTest, MidnightDuringTheWriteNamesTheFileWritten) {
+    WithDayFile("old");
+    List({"a"});
+    h.services.PassMidnightAfterNextAsk("2026-12-09");
+    Extract();
+    EXPECT_EQ(Day(), "\r\na\r\nold");
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, std::string("提取成功，所在目录为:") + kDayFile);
+}
+
 TEST_F(ExtractionTest, FailuresAreToldWithTheWarningTheReasonAndThePath) {
     WriteOutcome held;
     held.fault = WriteFault::Held;
@@ -256,6 +266,19 @@ TEST_F(ExtractionTest, BlockJustAbove64MiBIsAskedForAndWrittenAfterYes) {
     EXPECT_EQ(Messages()[0].kind, fake::MessageKind::Question);
     EXPECT_EQ(Messages()[1].text, std::string("提取成功，所在目录为:") + kDayFile);
     EXPECT_EQ(Day().size(), (64u << 20) + 3 + 3);
+}
+
+// A UTF-16 day's file takes the block in twice the bytes of UTF-8.
+TEST_F(ExtractionTest, TheSizeQuestionWeighsTheBlockInTheDayFilesEncoding) {
+    WithDayFile("\xFF\xFE");
+    List({"a"});
+    h.ui.blankLines.SetText("20000000");  // 40 MB in UTF-8
+    h.services.AnswerQuestions(false);
+    Extract();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].kind, fake::MessageKind::Question);
+    EXPECT_NE(Messages()[0].text.find("约 77 MB"), std::string::npos) << Messages()[0].text;
+    EXPECT_EQ(Day(), "\xFF\xFE");
 }
 
 TEST_F(ExtractionTest, ARefusalAfterASuccessShowsOnlyTheRefusal) {

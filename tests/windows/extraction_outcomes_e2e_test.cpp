@@ -119,6 +119,24 @@ TEST_F(OutcomeEndToEnd, ReadOnlyDayFileIsToldAndKeptWhole) {
     SetFileAttributesW(folder_.DayFile().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// No turn to wait for: the folder in the way is named, with its path.
+TEST_F(OutcomeEndToEnd, AFolderBearingTheClaimFilesOrTheDayFilesNameIsToldAtOnce) {
+    StartListing({L"a.txt"});
+    WriteBytes(folder_.DayFile(), "earlier\r\n");
+    const std::wstring claim = folder_.StorageFolder() + L"\\~quillory-" + TodayStem() + L".lock";
+    ASSERT_TRUE(CreateDirectoryW(claim.c_str(), nullptr));
+    const ULONGLONG start = GetTickCount64();
+    ExpectToldWithoutWriting("已被一个文件夹占用：\n" + Utf8(claim) + "\n请删除它后再试。", "earlier\r\n");
+    EXPECT_LT(GetTickCount64() - start, 5000u);
+    RemoveDirectoryW(claim.c_str());
+
+    ASSERT_TRUE(DeleteFileW(folder_.DayFile().c_str()));
+    ASSERT_TRUE(CreateDirectoryW(folder_.DayFile().c_str(), nullptr));
+    const auto messages = Extract();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "名称未能写入当日文件：\n" + DayPath() + "\n该位置上是一个文件夹，而不是当日文件。请删除该文件夹或为它改名后再试。");
+}
+
 TEST_F(OutcomeEndToEnd, MissingDayFileAndStorageFolderAreMadeAndWritten) {
     StartListing({L"a.txt"});
     ASSERT_TRUE(DeleteFileW(folder_.DayFile().c_str()));

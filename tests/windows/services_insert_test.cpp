@@ -11,12 +11,14 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/file_claim.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_services.h"
+#include "support/folder_link.h"
 #include "support/test_folder.h"
 
 namespace quillory::win32 {
@@ -25,6 +27,7 @@ namespace {
 using testing::Exists;
 using testing::ReadBytes;
 using testing::TestFolder;
+using testing::FolderLink;
 using testing::WriteBytes;
 
 constexpr wchar_t kDayFileName[] = L"2026-12-08.txt";
@@ -98,32 +101,46 @@ TEST_F(InsertLineTest, WritesNamesInTheAnsiCodePage) {
 // A byte-order mark keeps the file in its encoding, so names lose nothing;
 // control characters become "?" and are counted in every encoding.
 TEST_F(InsertLineTest, WritesInTheEncodingTheMarkNamesAndControlCharactersAsQuestionMarks) {
-    const LineBlock block{{"한국어.txt", "a\nb\r.txt"}, 1};
-    const std::pair<std::string, std::string> cases[] = {
-        {"", "\r\n???.txt\r\n\r\na?b?.txt\r\n"},
-        {"\xEF\xBB\xBF", "\r\n한국어.txt\r\n\r\na?b?.txt\r\n"},
-        {"\xFF\xFE", Utf16Bytes("\r\n한국어.txt\r\n\r\na?b?.txt\r\n", false)},
-        {"\xFE\xFF", Utf16Bytes("\r\n한국어.txt\r\n\r\na?b?.txt\r\n", true)},
+    const LineBlock block{{"한국어.txt", "a\nb\r.txt", "𝄞.txt"}, 1};
+    const std::string text = "\r\n한국어.txt\r\n\r\na?b?.txt\r\n\r\n𝄞.txt\r\n";
+    using Encode = std::string (*)(std::string_view, bool);
+    const auto same = [](std::string_view utf8, bool) { return std::string(utf8); };
+    const std::tuple<std::string, Encode, bool> cases[] = {
+        {"\xEF\xBB\xBF", same, false},
+        {"\xFF\xFE", Utf16Bytes, false},
+        {"\xFE\xFF", Utf16Bytes, true},
+        {std::string("\xFF\xFE\0\0", 4), Utf32Bytes, false},
+        {std::string("\0\0\xFE\xFF", 4), Utf32Bytes, true},
     };
-    for (const auto& [mark, written] : cases) {
-        const std::string old = mark + (mark.size() == 2 ? Utf16Bytes("旧\r\n", mark == "\xFE\xFF") : "old\r\n");
+    for (const auto& [mark, encode, bigEndian] : cases) {
+        const std::string old = mark + encode("旧\r\n", bigEndian);
         WriteBytes(dayFile_, old);
         const WriteOutcome outcome = Insert(block);
         ASSERT_TRUE(outcome) << outcome.systemText;
-        EXPECT_EQ(ReadBytes(dayFile_), mark + written + old.substr(mark.size()));
-        EXPECT_EQ(outcome.namesWithLostCharacters, mark.empty() ? 2 : 1);
+        EXPECT_EQ(ReadBytes(dayFile_), mark + encode(text, bigEndian) + old.substr(mark.size()));
+        EXPECT_EQ(outcome.namesWithLostCharacters, 1);
+        EXPECT_EQ(services_.EncodedBytes(block, *services_.FileEncoding(Utf8(dayFile_))), encode(text, bigEndian).size());
     }
-    // The ANSI case also shows that Utf16Bytes is no plain copy.
+    WriteBytes(dayFile_, "");
+    const WriteOutcome ansi = Insert(block);
+    EXPECT_TRUE(ReadBytes(dayFile_).starts_with("\r\n???.txt\r\n\r\na?b?.txt\r\n\r\n")) << ReadBytes(dayFile_);
+    EXPECT_EQ(ansi.namesWithLostCharacters, 3);
+    // Neither is a plain copy: a pair of UTF-16 units is one UTF-32 character.
     EXPECT_EQ(Utf16Bytes("a한", false), std::string("a\0\x5C\xD5", 4));
+    EXPECT_EQ(Utf32Bytes("a𝄞", true), std::string("\0\0\0a\0\x01\xD1\x1E", 8));
 }
 
-// Half a UTF-16 unit at the end: the mark cannot be trusted, and the file is not made worse.
-TEST_F(InsertLineTest, Utf16MarkedFileOfOddLengthIsRefusedAndLeftAsItIs) {
-    const std::string odd = "\xFF\xFE" "a\0b";
-    WriteBytes(dayFile_, odd);
-    EXPECT_EQ(Insert({{"A"}, 1}).fault, WriteFault::BrokenUtf16);
-    EXPECT_EQ(ReadBytes(dayFile_), odd);
-    EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+// Part of a code unit at the end: the mark cannot be trusted, and the file is not made worse.
+TEST_F(InsertLineTest, MarkedFileOfALengthItsEncodingCannotHaveIsRefusedAndLeftAsItIs) {
+    const std::pair<std::string, WriteFault> cases[] = {
+        {std::string("\xFF\xFE" "a\0b", 5), WriteFault::BrokenUtf16},
+        {std::string("\xFF\xFE\0\0" "a\0\0\0b\0", 10), WriteFault::BrokenUtf32}};
+    for (const auto& [broken, fault] : cases) {
+        WriteBytes(dayFile_, broken);
+        EXPECT_EQ(Insert({{"A"}, 1}).fault, fault);
+        EXPECT_EQ(ReadBytes(dayFile_), broken);
+        EXPECT_EQ(FolderNames(), std::set<std::wstring>{kDayFileName});
+    }
 }
 
 TEST_F(InsertLineTest, ZeroOrNegativeCountGivesConsecutiveLines) {
@@ -303,6 +320,74 @@ TEST_F(InsertLineTest, AClaimFileNobodyHoldsNeitherStopsAWriteNorOutlivesTheClea
     const FileClaim held(dayFile_);
     services_.RemoveLeftoverTemporaryFiles(Utf8(folder_.Path()));
     EXPECT_TRUE(Exists(ClaimFile()));
+}
+
+// The new content reaches the file a symbolic link leads to, and every name
+// of a file with two; the link stays a link.
+TEST_F(InsertLineTest, ADayFileWithTwoNamesOrBehindALinkStaysOneFile) {
+    const std::wstring target = folder_ / L"synced.txt";
+    const std::wstring second = folder_ / L"second name.txt";
+    WriteBytes(target, kOldContent);
+    ASSERT_TRUE(CreateHardLinkW(second.c_str(), target.c_str(), nullptr));
+    ASSERT_TRUE(services_.InsertLine(Utf8(target), std::string("A")));
+    EXPECT_EQ(ReadBytes(target), "A\r\n" + kOldContent);
+    EXPECT_EQ(ReadBytes(second), "A\r\n" + kOldContent);
+    EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"synced.txt", L"second name.txt"}));
+
+    const FolderLink link(dayFile_, L"synced.txt", false);
+    if (ReadBytes(dayFile_) != "A\r\n" + kOldContent) GTEST_SKIP() << "no symbolic link could be made";
+    ASSERT_TRUE(DeleteFileW(second.c_str()));
+    ASSERT_TRUE(Insert({{"B"}, 0}));
+    EXPECT_EQ(ReadBytes(target), "B\r\nA\r\n" + kOldContent);
+    // Still a link: what the target gets next, the day's file shows.
+    WriteBytes(target, "later");
+    EXPECT_EQ(ReadBytes(dayFile_), "later");
+    EXPECT_EQ(FolderNames(), (std::set<std::wstring>{kDayFileName, L"synced.txt"}));
+}
+
+// The access list the user gave the day's file stays with it.
+TEST_F(InsertLineTest, KeepsTheDayFilesAccessList) {
+    WriteBytes(dayFile_, kOldContent);
+    EXPLICIT_ACCESSW grant{};
+    BuildExplicitAccessWithNameW(&grant, const_cast<wchar_t*>(L"EVERYONE"), GENERIC_READ, GRANT_ACCESS, NO_INHERITANCE);
+    PACL given = nullptr;
+    ASSERT_EQ(SetEntriesInAclW(1, &grant, nullptr, &given), DWORD{ERROR_SUCCESS});
+    ASSERT_EQ(SetNamedSecurityInfoW(dayFile_.data(), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                    given, nullptr),
+              DWORD{ERROR_SUCCESS});
+    LocalFree(given);
+    const auto aceCount = [this] {
+        PACL access = nullptr;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        GetNamedSecurityInfoW(dayFile_.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &access,
+                              nullptr, &descriptor);
+        const int count = access ? access->AceCount : -1;
+        LocalFree(descriptor);
+        return count;
+    };
+    if (aceCount() != 1) GTEST_SKIP() << "the file system keeps no access list of its own";
+    ASSERT_TRUE(Insert({{"A"}, 0}));
+    EXPECT_EQ(ReadBytes(dayFile_), "A\r\n" + kOldContent);
+    EXPECT_EQ(aceCount(), 1);
+}
+
+// Names that no waiting can free: told at once, with what stands in the way.
+TEST_F(InsertLineTest, AFolderBearingTheClaimsOrTheDayFilesNameIsToldAtOnce) {
+    WriteBytes(dayFile_, kOldContent);
+    ASSERT_TRUE(CreateDirectoryW(ClaimFile().c_str(), nullptr));
+    const ULONGLONG start = GetTickCount64();
+    const WriteOutcome claimTaken = Insert({{"A"}, 0});
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+    EXPECT_EQ(claimTaken.fault, WriteFault::ClaimNameTaken);
+    EXPECT_EQ(claimTaken.path, Utf8(ClaimFile()));
+    EXPECT_TRUE(claimTaken.pathIsFolder);
+    EXPECT_EQ(ReadBytes(dayFile_), kOldContent);
+    ASSERT_TRUE(RemoveDirectoryW(ClaimFile().c_str()));
+
+    ASSERT_TRUE(DeleteFileW(dayFile_.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(dayFile_.c_str(), nullptr));
+    EXPECT_EQ(Insert({{"A"}, 0}).fault, WriteFault::DayFileIsFolder);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/file_claim.h"
+#include "platform/win32/win32_services.h"
 #include "support/message_box_answerer.h"
 #include "support/program_process.h"
 #include "support/test_app.h"
@@ -107,6 +109,57 @@ TEST_F(TakingTurns, AWindowAndAScriptedRunAtOnceBothWriteTheirWholeBlocks) {
         ASSERT_EQ(shown.size(), 1u) << "round " << round;
         EXPECT_EQ(shown[0].text, "提取成功，所在目录为:" + Utf8(program_.DayFile())) << "round " << round;
         ExpectBothBlocksInFrontOf(before, round);
+    }
+}
+
+// A logger appending numbered lines, opening the day's file for each and
+// trying again when refused, while copies of the program and this process
+// write blocks: every line and every block is there, each line once, in order.
+TEST_F(TakingTurns, AnAppendingProgramLosesNoLineWhileTwentyBlocksGoIn) {
+    std::atomic<bool> writing = true;
+    int appended = 0;
+    std::string lines;
+    std::thread logger([&] {
+        while (writing) {
+            const std::string line = "appended " + std::to_string(appended) + "\r\n";
+            const win32::FileHandle day(CreateFileW(program_.DayFile().c_str(), FILE_APPEND_DATA,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0,
+                                                    nullptr));
+            DWORD written = 0;
+            if (day && WriteFile(day.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
+                lines += line;
+                ++appended;
+            }
+            Sleep(1);
+        }
+    });
+    win32::Win32Services services(Utf8(program_.Path()));
+    std::thread inserter([&] {
+        for (int block = 0; block < 14; ++block) {
+            EXPECT_TRUE(services.InsertLine(Utf8(program_.DayFile()), "block " + std::to_string(block)));
+        }
+    });
+    for (int round = 0; round < 3; ++round) {
+        auto a = StartExtracting(L'a');
+        auto b = StartExtracting(L'b');
+        for (const Finished& finished : {a->Finish(), b->Finish()}) EXPECT_EQ(finished.exitCode, 0u) << finished.error;
+    }
+    inserter.join();
+    writing = false;
+    logger.join();
+
+    const std::string day = Day();
+    EXPECT_GT(appended, 20);
+    EXPECT_TRUE(day.ends_with(OldLines() + lines)) << appended << " lines appended";
+    for (wchar_t folder : {L'a', L'b'}) {
+        std::size_t found = 0;
+        for (std::size_t at = day.find(BlockOf(folder)); at != std::string::npos; at = day.find(BlockOf(folder), at + 1)) {
+            ++found;
+        }
+        EXPECT_EQ(found, 3u);
+    }
+    for (int block = 0; block < 14; ++block) {
+        EXPECT_NE(day.find("block " + std::to_string(block) + "\r\n"), std::string::npos) << block;
     }
 }
 

@@ -176,6 +176,48 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     return written;
 }
 
+std::optional<TextEncoding> FakeServices::FileEncoding(const std::string& path) {
+    window_thread::CheckFileSystemCall("FileEncoding");
+    const auto found = files_.find(path);
+    if (found == files_.end()) return std::nullopt;
+    const std::pair<std::string_view, TextEncoding> marks[] = {
+        {kUtf8Mark, TextEncoding::Utf8},
+        {std::string_view("\xFF\xFE\0\0", 4), TextEncoding::Utf32Le},
+        {std::string_view("\0\0\xFE\xFF", 4), TextEncoding::Utf32Be},
+        {"\xFF\xFE", TextEncoding::Utf16Le},
+        {"\xFE\xFF", TextEncoding::Utf16Be}};
+    for (const auto& [mark, encoding] : marks) {
+        if (found->second.starts_with(mark)) return encoding;
+    }
+    return TextEncoding::Ansi;
+}
+
+std::uint64_t FakeServices::EncodedBytes(const LineBlock& block, TextEncoding encoding) {
+    // Every character counted from its UTF-8 lead byte.
+    const auto size = [encoding](std::string_view text) {
+        std::uint64_t bytes = 0;
+        for (const unsigned char c : text) {
+            const bool lead = (c & 0xC0) != 0x80;
+            switch (encoding) {
+                case TextEncoding::Ansi:
+                case TextEncoding::Utf8: ++bytes; break;
+                case TextEncoding::Utf16Le:
+                case TextEncoding::Utf16Be: bytes += lead ? (c >= 0xF0 ? 4 : 2) : 0; break;
+                case TextEncoding::Utf32Le:
+                case TextEncoding::Utf32Be: bytes += lead ? 4 : 0; break;
+            }
+        }
+        return bytes;
+    };
+    const std::uint64_t lineEnd = size("\r\n");
+    const std::uint64_t blankLines = block.blankLinesBefore > 0 ? static_cast<std::uint64_t>(block.blankLinesBefore) : 0;
+    std::uint64_t bytes = 0;
+    for (std::size_t n = 0; n < block.names.size(); ++n) {
+        bytes += blankLines * lineEnd + size(OnOneLine(block.names[n])) + size(block.ColumnsOf(n)) + lineEnd;
+    }
+    return bytes;
+}
+
 ListingOutcome FakeServices::FindFiles(const std::string& listed,
                                        const std::function<bool(const FoundEntry&)>& visit) {
     window_thread::CheckFileSystemCall("FindFiles");
@@ -418,7 +460,11 @@ bool FakeServices::AskYesNo(const std::string& text, const std::string& title) {
     return answerYes_;
 }
 
-std::string FakeServices::TodayText() { return today_; }
+std::string FakeServices::TodayText() {
+    std::string today = today_;
+    if (nextDay_) today_ = *std::exchange(nextDay_, std::nullopt);
+    return today;
+}
 
 void FakeServices::OpenUrl(const std::string& address) {
     calls_.push_back("OpenUrl " + address);

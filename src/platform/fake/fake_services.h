@@ -61,6 +61,8 @@ public:
     void AnswerQuestions(bool yes) { answerYes_ = yes; }
     void SetRegistryText(RegistryRoot root, const std::string& path, std::string value);
     void SetToday(std::string today) { today_ = std::move(today); }
+    // Midnight comes right after the date is next asked for.
+    void PassMidnightAfterNextAsk(std::string nextDay) { nextDay_ = std::move(nextDay); }
     void SetIniFileText(const std::string& file, const std::string& text);  // parsed as INI
     void SetNextBrowseResult(std::string path) { nextBrowseResult_ = std::move(path); }
     // What AskText answers from now on; nothing is 取消.
@@ -95,6 +97,9 @@ public:
     // Writes the names as they are but for control characters, which become
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
+    // By the mark as InsertLine reads it; the sizes of ANSI text are those of UTF-8.
+    std::optional<TextEncoding> FileEncoding(const std::string& path) override;
+    std::uint64_t EncodedBytes(const LineBlock& block, TextEncoding encoding) override;
     ListingOutcome FindFiles(const std::string& folder,
                              const std::function<bool(const FoundEntry&)>& visit) override;
     // The folder's path once every link on the way is followed.
@@ -158,6 +163,7 @@ private:
     std::map<std::string, IniFile> iniFiles_;
     std::map<std::pair<RegistryRoot, std::string>, std::string> registry_;
     std::string today_ = "2026-12-08";
+    std::optional<std::string> nextDay_;
     std::string nextBrowseResult_;
     ListingStep whileListing_;
     std::vector<ShownMessage> messages_;

@@ -75,6 +75,12 @@ void ChunkWriter::AppendFrom(HANDLE source, std::uint64_t count) {
     }
 }
 
+void ChunkWriter::SkipIn(HANDLE source, std::uint64_t count) {
+    LARGE_INTEGER distance;
+    distance.QuadPart = static_cast<LONGLONG>(count);
+    if (ok_ && !SetFilePointerEx(source, distance, nullptr, FILE_CURRENT)) Fail(GetLastError());
+}
+
 bool ChunkWriter::Flush() {
     Drain();
     return ok_;

@@ -22,6 +22,8 @@ public:
     // Appends exactly `count` bytes read from `source` at its current
     // position; fails when the source ends sooner.
     void AppendFrom(HANDLE source, std::uint64_t count);
+    // Passes over `count` bytes of `source` without appending them.
+    void SkipIn(HANDLE source, std::uint64_t count);
     // Writes out what is buffered; true when every write so far succeeded.
     bool Flush();
     // Why the first failure happened.

@@ -8,7 +8,10 @@ namespace quillory::win32 {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// UTF-32 LE before UTF-16 LE, whose mark begins it.
 constexpr ByteOrderMark kMarks[] = {{"\xEF\xBB\xBF", TextEncoding::Utf8},
+                                    {std::string_view("\xFF\xFE\0\0", 4), TextEncoding::Utf32Le},
+                                    {std::string_view("\0\0\xFE\xFF", 4), TextEncoding::Utf32Be},
                                     {"\xFF\xFE", TextEncoding::Utf16Le},
                                     {"\xFE\xFF", TextEncoding::Utf16Be}};
 
@@ -18,6 +21,8 @@ std::string Encoded(std::string_view text, TextEncoding encoding) {
         case TextEncoding::Utf8: break;
         case TextEncoding::Utf16Le:
         case TextEncoding::Utf16Be: return Utf16Bytes(text, encoding == TextEncoding::Utf16Be);
+        case TextEncoding::Utf32Le:
+        case TextEncoding::Utf32Be: return Utf32Bytes(text, encoding == TextEncoding::Utf32Be);
     }
     return std::string(text);
 }
@@ -35,7 +40,25 @@ std::optional<ByteOrderMark> MarkAt(std::string_view head) {
     return std::nullopt;
 }
 
-bool IsUtf16(TextEncoding encoding) { return encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be; }
+std::optional<ByteOrderMark> MarkOf(HANDLE reader) {
+    char head[kLongestMark];
+    DWORD read = 0;
+    if (!ReadFile(reader, head, sizeof head, &read, nullptr)) return std::nullopt;
+    if (SetFilePointer(reader, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return std::nullopt;
+    return MarkAt(std::string_view(head, read));
+}
+
+std::uint64_t UnitBytes(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be: return 2;
+        case TextEncoding::Utf32Le:
+        case TextEncoding::Utf32Be: return 4;
+        case TextEncoding::Ansi:
+        case TextEncoding::Utf8: break;
+    }
+    return 1;
+}
 
 EncodedBlock::EncodedBlock(const LineBlock& block, TextEncoding encoding)
     : blankLines_(block.blankLinesBefore > 0 ? block.blankLinesBefore : 0), lineEnd_(Encoded(kLineEnd, encoding)) {

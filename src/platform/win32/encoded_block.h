@@ -12,19 +12,22 @@
 
 namespace quillory::win32 {
 
-enum class TextEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
-
 struct ByteOrderMark {
     std::string_view bytes;
     TextEncoding encoding;
 };
 
-inline constexpr std::size_t kLongestMark = 3;
+inline constexpr std::size_t kLongestMark = 4;
 
 // The mark the bytes begin with; none for ANSI text.
 std::optional<ByteOrderMark> MarkAt(std::string_view head);
 
-bool IsUtf16(TextEncoding encoding);
+// The mark the file begins with, read through `reader`, which is at the file's
+// start before and after; none for ANSI text and when it cannot be read.
+std::optional<ByteOrderMark> MarkOf(HANDLE reader);
+
+// The bytes of one code unit: the file's length is a multiple of it.
+std::uint64_t UnitBytes(TextEncoding encoding);
 
 class EncodedBlock {
 public:

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace quillory::win32 {
 
 std::wstring Wide(std::string_view utf8) {
@@ -46,6 +48,22 @@ std::string Utf16Bytes(std::string_view utf8, bool bigEndian) {
         const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>((unit >> 8) & 0xFF);
         bytes += bigEndian ? high : low;
         bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+std::string Utf32Bytes(std::string_view utf8, bool bigEndian) {
+    const std::wstring wide = Wide(utf8);
+    std::string bytes;
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        std::uint32_t point = static_cast<std::uint16_t>(wide[i]);
+        const bool pair = point >= 0xD800 && point < 0xDC00 && i + 1 < wide.size() &&
+                          static_cast<std::uint16_t>(wide[i + 1]) >= 0xDC00 &&
+                          static_cast<std::uint16_t>(wide[i + 1]) < 0xE000;
+        if (pair) point = 0x10000 + ((point - 0xD800) << 10) + (static_cast<std::uint16_t>(wide[++i]) - 0xDC00);
+        for (int byte = 0; byte < 4; ++byte) {
+            bytes += static_cast<char>((point >> (8 * (bigEndian ? 3 - byte : byte))) & 0xFF);
+        }
     }
     return bytes;
 }

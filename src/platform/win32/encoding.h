@@ -14,6 +14,8 @@ std::string Ansi(std::string_view utf8);
 std::string InCodePage(std::string_view utf8, unsigned codePage);
 // The text's UTF-16 code units as bytes, little- or big-endian, without a mark.
 std::string Utf16Bytes(std::string_view utf8, bool bigEndian);
+// The same in UTF-32: each character in four bytes.
+std::string Utf32Bytes(std::string_view utf8, bool bigEndian);
 // True when the code page holds every character of the text exactly, not
 // only something like it or the default character.
 bool FitsAnsi(std::string_view utf8);

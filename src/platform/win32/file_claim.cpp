@@ -1,7 +1,10 @@
 #include "platform/win32/file_claim.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
+#include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
 #include "platform/win32/write_outcome.h"
 
@@ -23,6 +26,25 @@ std::wstring ClaimPath(const std::wstring& file) {
     std::wstring stem = file.substr(folder.size());
     if (const std::size_t dot = stem.find_last_of(L'.'); dot != std::wstring::npos && dot > 0) stem.resize(dot);
     return folder + std::wstring(kPrefix) + stem + std::wstring(kSuffix);
+}
+
+// Something that is no claim file bears the claim file's name: a folder, or
+// a file that cannot be removed when closed (read-only, or the access list
+// forbids it). Waiting would not make it go.
+std::optional<WriteOutcome> NameTaken(DWORD error, const std::wstring& claimPath) {
+    if (error != ERROR_ACCESS_DENIED) return std::nullopt;
+    const DWORD attributes = GetFileAttributesW(claimPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    constexpr DWORD kClaimLike = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY;
+    // Another copy's claim the system is still removing.
+    if (!folder && !(attributes & FILE_ATTRIBUTE_READONLY) && (attributes & kClaimLike) == kClaimLike) {
+        return std::nullopt;
+    }
+    WriteOutcome taken = Refusal(WriteFault::ClaimNameTaken);
+    taken.path = Utf8(WithoutExtendedPrefix(claimPath));
+    taken.pathIsFolder = folder;
+    return taken;
 }
 
 // A refusal that another copy's turn explains: its open handle, or its closed
@@ -55,6 +77,10 @@ FileClaim::FileClaim(const std::wstring& file) {
         claim_.Reset(CreateFileW(path.c_str(), DELETE, 0, nullptr, OPEN_ALWAYS, kClaimAttributes, nullptr));
         if (claim_) return;
         const DWORD error = GetLastError();
+        if (std::optional<WriteOutcome> taken = NameTaken(error, path)) {
+            outcome_ = std::move(*taken);
+            return;
+        }
         if (!HeldByAnotherCopy(error, path)) {
             outcome_ = FolderFailureOf(error);
             return;

@@ -98,7 +98,10 @@ WriteOutcome Win32Services::CreateNewFile(const std::string& path, std::string_v
     if (!claim.Outcome()) return claim.Outcome();
     FileHandle created(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!created) return FolderFailureOf(GetLastError());
+    if (!created) {
+        const DWORD error = GetLastError();
+        return IsFolder(file) ? Refusal(WriteFault::DayFileIsFolder) : FolderFailureOf(error);
+    }
     if (WriteAll(created.Get(), bytes)) return {};
     const WriteOutcome failure = FailureOf(GetLastError());
     // A file that does not hold its bytes is not left behind.

@@ -12,11 +12,12 @@ namespace {
 constexpr int kNameAttempts = 100;
 constexpr std::wstring_view kPrefix = L"~quillory-";
 constexpr std::wstring_view kSuffix = L".tmp";
+constexpr std::wstring_view kAsideSuffix = L".old";
 
-std::wstring UniqueName() {
+std::wstring UniqueName(std::wstring_view suffix = kSuffix) {
     static std::atomic<unsigned> counter{0};
     return std::wstring(kPrefix) + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++) +
-           std::wstring(kSuffix);
+           std::wstring(suffix);
 }
 
 bool IsNumber(std::wstring_view text) {
@@ -65,10 +66,9 @@ TemporaryFile::~TemporaryFile() {
     if (!path_.empty()) DeleteFileW(path_.c_str());
 }
 
-bool TemporaryFile::ReplaceOnto(const std::wstring& target) {
-    if (!MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+bool TemporaryFile::MoveTo(const std::wstring& target) {
+    if (!MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return false;
     path_.clear();
-    handle_.Reset();  // it is the target's handle now
     return true;
 }
 
@@ -77,6 +77,8 @@ void TemporaryFile::KeepAs(const std::wstring& keptPath) {
     MoveFileExW(path_.c_str(), keptPath.c_str(), MOVEFILE_WRITE_THROUGH);
     path_.clear();
 }
+
+std::wstring AsideName(const std::wstring& folder) { return folder + UniqueName(kAsideSuffix); }
 
 void RemoveLeftoverTemporaryFiles(const std::wstring& folder) {
     WIN32_FIND_DATAW data;

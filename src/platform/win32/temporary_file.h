@@ -24,9 +24,10 @@ public:
     HANDLE Handle() const { return handle_.Get(); }
     const std::wstring& Path() const { return path_; }
 
-    // Renames the file onto `target`, replacing it; it is no longer ours once
-    // that succeeded. On failure GetLastError() tells why.
-    bool ReplaceOnto(const std::wstring& target);
+    // Renames the file to `target`, which must not exist; it is no longer
+    // ours to remove once that succeeded, but stays held until its owner
+    // ends. On failure GetLastError() tells why.
+    bool MoveTo(const std::wstring& target);
     // Leaves the file on disk when it holds the only whole copy of something,
     // under `keptPath`, a name the start-up's clean-up passes by.
     void KeepAs(const std::wstring& keptPath);
@@ -36,6 +37,11 @@ private:
     FileHandle handle_;
     DWORD error_ = ERROR_SUCCESS;
 };
+
+// A name in `folder` for a file set aside in the middle of a write: of the
+// temporary files' kind, but left alone by the clean-up below, since after a
+// crash it may hold the only copy of a day's file.
+std::wstring AsideName(const std::wstring& folder);
 
 // Removes from the folder (ending in a backslash) the temporary files and
 // claim files that this program left behind when it, or the system, was ended

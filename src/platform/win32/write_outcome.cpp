@@ -53,10 +53,10 @@ WriteOutcome FolderFailureOf(DWORD error) {
     return outcome;
 }
 
-WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed) {
+WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed, std::optional<std::uint64_t> free) {
     WriteOutcome outcome = FailureOf(ERROR_DISK_FULL);
     outcome.bytesNeeded = needed;
-    outcome.bytesFree = FreeSpace(folder).value_or(0);
+    outcome.bytesFree = free ? *free : FreeSpace(folder).value_or(0);
     return outcome;
 }
 

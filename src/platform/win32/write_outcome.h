@@ -22,8 +22,9 @@ WriteOutcome FolderFailureOf(DWORD error);
 // A fault the program found itself, with no error of the system's.
 WriteOutcome Refusal(WriteFault fault);
 
-// A full disk: `needed` bytes were to go into `folder` (ending in a backslash).
-WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed);
+// A full disk: `needed` bytes were to go into `folder` (ending in a backslash),
+// which had `free` bytes free before the write began, where that was known.
+WriteOutcome DiskFull(const std::wstring& folder, std::uint64_t needed, std::optional<std::uint64_t> free);
 
 // Bytes the caller may still write in the folder, when that can be asked.
 std::optional<std::uint64_t> FreeSpace(const std::wstring& folder);

@@ -8,8 +8,10 @@
 
 namespace quillory::testing {
 
-FolderLink::FolderLink(std::wstring link, const std::wstring& relativeTarget) : link_(std::move(link)) {
-    if (CreateSymbolicLinkW(link_.c_str(), relativeTarget.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) && IsLink()) return;
+FolderLink::FolderLink(std::wstring link, const std::wstring& relativeTarget, bool toFolder)
+    : link_(std::move(link)), toFolder_(toFolder) {
+    const DWORD kind = toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+    if (CreateSymbolicLinkW(link_.c_str(), relativeTarget.c_str(), kind) && IsLink()) return;
     unixLink_ = UnixPathOf(link_);
     if (unixLink_.empty()) return;
     std::wstring unixTarget = relativeTarget;
@@ -21,7 +23,7 @@ FolderLink::FolderLink(std::wstring link, const std::wstring& relativeTarget) : 
 
 FolderLink::~FolderLink() {
     if (unixLink_.empty()) {
-        RemoveDirectoryW(link_.c_str());
+        toFolder_ ? RemoveDirectoryW(link_.c_str()) : DeleteFileW(link_.c_str());
     } else if (StartUnixCommand(L"Z:\\bin\\rm", L"rm \"" + unixLink_ + L"\"")) {
         AwaitPresence(link_, false);
     }

@@ -1,5 +1,5 @@
 #pragma once
-// A symbolic link to a folder for as long as the object lives.
+// A symbolic link to a folder, or to a file, for as long as the object lives.
 #include <string>
 
 namespace quillory::testing {
@@ -11,7 +11,7 @@ namespace quillory::testing {
 // rm takes it away again.
 class FolderLink {
 public:
-    FolderLink(std::wstring link, const std::wstring& relativeTarget);
+    FolderLink(std::wstring link, const std::wstring& relativeTarget, bool toFolder = true);
     ~FolderLink();
     FolderLink(const FolderLink&) = delete;
     FolderLink& operator=(const FolderLink&) = delete;
@@ -22,6 +22,7 @@ public:
 private:
     std::wstring link_;
     std::wstring unixLink_;  // empty for a link the system made
+    bool toFolder_;
 };
 
 }  // namespace quillory::testing
