@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "browse/file_url.h"
 #include "harness.h"
 
 namespace quillory::testing {
@@ -47,6 +48,16 @@ TEST(FolderDrop, ListsTheDroppedFolderAndShowsItsDrive) {
     EXPECT_EQ(h.ui.drives.LastSetText(), "E:\\");
     EXPECT_EQ(h.ListedNames(), (std::vector<std::string>{"song.mp3", "曲.flac"}));
     EXPECT_EQ(h.TabledNames(), h.ListedNames());
+}
+
+TEST(FileUrl, TakenAsThePathItNamesAndOtherTextIsNoAddress) {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"file:///D:/%E7%85%A7%E7%89%87/a%20b", "D:\\照片\\a b"},
+        {"FILE://localhost/C:/x/", "C:\\x\\"},
+        {"file://server/share/100%25/%zz", "\\\\server\\share\\100%\\%zz"},
+        {"D:\\file:x", std::nullopt},
+    };
+    for (const auto& [text, path] : cases) EXPECT_EQ(PathOfFileUrl(text), path) << text;
 }
 
 }  // namespace

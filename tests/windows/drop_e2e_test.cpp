@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -212,13 +213,29 @@ TEST_F(PasteEndToEnd, CtrlVShowsACopiedFolderOrAPastedPathAsADropOutsideTheCount
     EXPECT_EQ(Listed(), Names{"two.txt"});
     EXPECT_EQ(Utf8(Folder()), Utf8(typed));
 
-    // Text that names nothing changes nothing; in the count box it is the box's paste.
+    // Text that names nothing is told and changes nothing; in the count box it is the box's paste.
+    MessageBoxAnswerer answerer;
     PutOnClipboard(CF_UNICODETEXT, TextBlock(L"no such folder"));
     PasteIn(ControlId::目录框文件名提取);
     PutOnClipboard(CF_UNICODETEXT, TextBlock(copied));
     PasteIn(ControlId::编辑框参数2);
     EXPECT_EQ(Utf8(Folder()), Utf8(typed));
     EXPECT_EQ(Listed(), Names{"two.txt"});
+    const std::vector<ShownMessage> told = answerer.Answered();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, "剪贴板上的路径不存在：no such folder");
+
+    // A file:/// address, as a browser copies it: the path it names.
+    std::string address = "file:///";
+    for (const char c : Utf8(copied)) {
+        const auto byte = static_cast<unsigned char>(c);
+        char escaped[4];
+        std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+        address += c == '\\' ? std::string("/") : byte >= 0x80 || c == ' ' ? std::string(escaped) : std::string(1, c);
+    }
+    PutOnClipboard(CF_UNICODETEXT, TextBlock(win32::Wide(address)));
+    PasteIn(ControlId::选择列表框文件列表);
+    EXPECT_EQ(Utf8(Folder()), Utf8(copied)) << address;
 }
 
 class CommandLineEndToEnd : public ::testing::Test {

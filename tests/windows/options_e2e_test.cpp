@@ -343,6 +343,12 @@ TEST_F(OptionsEndToEnd, TickingAndUntickingByAPatternTypedInTheDialogChangesOnly
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text.rfind("模式无效：a|b", 0), 0u);
     EXPECT_EQ(ShownTicks(List()), (std::vector<bool>{false, true, true, false}));
+
+    // Beyond the edit box's own limit of 30,000 characters, the list is taken whole.
+    std::string many;
+    while (many.size() < 40000) many += "x*.none;";
+    ASSERT_TRUE(answer(Command::TickByPattern, many + "жук*").has_value());
+    EXPECT_EQ(ShownTicks(List()), (std::vector<bool>{false, true, true, true}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "browse/file_url.h"
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
 #include "platform/win32/long_path.h"
@@ -52,12 +53,16 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop) {
 
 std::optional<std::string> FolderOnCommandLine(const std::string& path) { return FolderOf(Wide(PathAsGiven(path))); }
 
-std::optional<std::string> FolderOnClipboard(HWND owner) {
+std::optional<PastedPath> PathOnClipboard(HWND owner) {
     std::wstring copied;
-    if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) return FolderOf(copied);
+    if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) {
+        if (copied.empty()) return std::nullopt;
+        return PastedPath{Utf8(copied), FolderOf(copied)};
+    }
     const std::wstring line = FirstLineUnquoted(TextOnClipboard(owner).value_or(L""));
     if (line.empty()) return std::nullopt;
-    return FolderOnCommandLine(Utf8(line));
+    const std::string path = PathOfFileUrl(Utf8(line)).value_or(Utf8(line));
+    return PastedPath{path, FolderOnCommandLine(path)};
 }
 
 }  // namespace quillory::win32

@@ -17,9 +17,16 @@ std::optional<std::string> TakeDroppedFolder(HDROP drop);
 // from the current folder, one with the \\?\ prefix exactly as given.
 std::optional<std::string> FolderOnCommandLine(const std::string& path);
 
-// The folder a pasted path names by the drop's rules: the first of the files
-// copied in the file manager, or the clipboard's text (its first line,
-// quotes around it dropped, as "Copy as path" gives it).
-std::optional<std::string> FolderOnClipboard(HWND owner);
+// A path pasted: the first of the files copied in the file manager, or the
+// clipboard's text (its first line, quotes around it dropped, as "Copy as
+// path" gives it; a file:/// address as the path it names).
+struct PastedPath {
+    std::string path;
+    // What it names by the drop's rules; nothing when it names nothing.
+    std::optional<std::string> folder;
+};
+
+// Nothing when the clipboard holds no path.
+std::optional<PastedPath> PathOnClipboard(HWND owner);
 
 }  // namespace quillory::win32

@@ -214,7 +214,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_PASTE:
-        if (const std::optional<std::string> folder = FolderOnClipboard(window_)) ShowHandedFolder(*folder);
+        OnPaste();
         return 0;
     case WM_MENUSELECT:
         menuTip_.OnMenuSelect(wParam, lParam);
@@ -327,6 +327,14 @@ void MainFrame::RelayoutControls() {
 
 void MainFrame::OnDropFiles(HDROP drop) {
     if (const std::optional<std::string> folder = TakeDroppedFolder(drop)) ShowHandedFolder(*folder);
+}
+
+// A drop names something by the system's own hand; a path pasted as text may not.
+void MainFrame::OnPaste() {
+    const std::optional<PastedPath> pasted = PathOnClipboard(window_);
+    if (!pasted) return;
+    if (pasted->folder) return ShowHandedFolder(*pasted->folder);
+    services_.ShowMessage("剪贴板上的路径不存在：" + pasted->path, kMessageTitle);
 }
 
 void MainFrame::ShowHandedFolder(const std::string& folder) {

@@ -73,6 +73,7 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested);
     void RelayoutControls();
     void OnDropFiles(HDROP drop);
+    void OnPaste();
     void ConnectLogic();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam);

@@ -295,13 +295,19 @@ WriteOutcome FillNewcomer(TemporaryFile& temporary, const std::wstring& path) {
     if (!newcomer) return FailureOf(error);
     const WriteLock lock(newcomer.Get());
     if (!lock.Held()) return FailureOf(ERROR_LOCK_VIOLATION);
-    const std::optional<Stamp> stamp = StampOf(newcomer.Get());
     LARGE_INTEGER built{};
-    if (!stamp || !GetFileSizeEx(temporary.Handle(), &built) ||
-        !AppendTail(newcomer.Get(), 0, stamp->size, temporary.Handle())) {
-        return FailureOf(GetLastError());
+    if (!GetFileSizeEx(temporary.Handle(), &built)) return FailureOf(GetLastError());
+    // Taken until it stops growing: a writer the lock does not reach (the
+    // host's under Wine) may still be adding lines.
+    std::uint64_t taken = 0;
+    for (std::optional<Stamp> now = StampOf(newcomer.Get()); !now || now->size != taken;
+         now = StampOf(newcomer.Get())) {
+        if (!now || now->size < taken || !AppendTail(newcomer.Get(), taken, now->size - taken, temporary.Handle())) {
+            return FailureOf(GetLastError());
+        }
+        taken = now->size;
     }
-    const std::uint64_t size = static_cast<std::uint64_t>(built.QuadPart) + stamp->size;
+    const std::uint64_t size = static_cast<std::uint64_t>(built.QuadPart) + taken;
     if (!Resize(newcomer.Get(), size) || !MoveTo(temporary.Handle(), 0)) return FailureOf(GetLastError());
     ChunkWriter writer(newcomer.Get());
     writer.AppendFrom(temporary.Handle(), size);
@@ -320,8 +326,13 @@ WriteOutcome MoveIntoPlace(TemporaryFile& temporary, const std::wstring& path) {
 // still held, so no program of this system can have written to it since it
 // was copied.
 Round Replace(TemporaryFile& temporary, const ContentEdit& edit, const HeldFile& held, const Space& space) {
-    // Programs the sharing does not reach (another system's, on a share) may have.
-    if (StampOf(held.handle.Get()) != held.stamp) return kChangedMeanwhile;
+    // Programs the sharing does not reach (the host's under Wine, another
+    // system's on a share) may have: what they appended follows the new
+    // content below, any other change has it built again.
+    const std::optional<Stamp> now = StampOf(held.handle.Get());
+    if (!now || now->size < held.stamp.size || (now->size == held.stamp.size && *now != held.stamp)) {
+        return kChangedMeanwhile;
+    }
     KeepSecurity(held.handle.Get(), temporary.Path());
     const std::wstring aside = AsideName(held.Folder());
     if (!MoveFileExW(held.path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) {
@@ -329,7 +340,7 @@ Round Replace(TemporaryFile& temporary, const ContentEdit& edit, const HeldFile&
         if (IsLockedOut(GetLastError())) return RewriteInPlace(temporary, edit, held, space);
         return FailureOf(GetLastError());
     }
-    // Those programs may also have written since the check; their bytes follow.
+    // Their bytes, to the moment the old file went aside.
     if (const std::optional<Stamp> late = StampOf(held.handle.Get()); late && late->size > held.stamp.size) {
         AppendTail(held.handle.Get(), held.stamp.size, late->size - held.stamp.size, temporary.Handle());
     }

@@ -97,6 +97,9 @@ INT_PTR CALLBACK QuestionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         const HWND edit = GetDlgItem(dialog, kEditId);
+        // A pasted list of patterns may be longer than the box's default 30,000
+        // characters, and a pattern cut short would tick nothing.
+        SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
         SetWindowTextW(edit, reinterpret_cast<Question*>(lParam)->initial.c_str());
         // The last pattern selected, so typing replaces it and a key at its end keeps it.
         SendMessageW(edit, EM_SETSEL, 0, -1);

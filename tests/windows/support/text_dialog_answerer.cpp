@@ -56,7 +56,11 @@ void TextDialogAnswerer::Answer() {
         if (ClassOf(child) == "Button") shown.buttons.push_back(TextOf(child));
     }
     shown_ = shown;
-    if (answer_) SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::Wide(*answer_).c_str()));
+    // As typed or pasted over the whole text: the edit box's limit applies.
+    if (answer_) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(win32::Wide(*answer_).c_str()));
+    }
     PressKey(edit, answer_ ? VK_RETURN : VK_ESCAPE);
     for (int poll = 0; poll < kPolls && IsWindow(dialog); ++poll) std::this_thread::sleep_for(kPoll);
 }
