@@ -7,6 +7,7 @@
 #include "browse/recent_folders.h"
 #include "extract/day_file.h"
 #include "extract/extraction.h"
+#include "extract/extraction_undo.h"
 #include "extract/outcome_messages.h"
 #include "help/help_links.h"
 #include "settings/settings_file.h"
@@ -49,6 +50,7 @@ void Actions::WindowCreated() {
     window_.ShowRecentFolders(recentFolders_);
     RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
     userShowsFolders_ = true;
+    MarkUndo();
 }
 
 void Actions::DriveChange() { view_.DriveChange(); }
@@ -117,9 +119,32 @@ void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
 void Actions::Extract() {
     if (view_.NamesToCome()) return ExtractWhenListed();
-    quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
-                      globals_.fileNames, ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
-                      outputEncoding_);
+    KeepWritten(quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_),
+                                  controls_.选择列表框文件列表.ListCount(), globals_.fileNames,
+                                  ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_));
+}
+
+// Only a block written replaces the one to take back.
+void Actions::KeepWritten(std::optional<WrittenBlock> written) {
+    if (!written) return;
+    lastBlock_ = std::move(written);
+    MarkUndo();
+}
+
+void Actions::MenuOpening() { MarkUndo(); }
+
+void Actions::MarkUndo() {
+    if (lastBlock_ && lastBlock_->day != services_.TodayText()) lastBlock_.reset();
+    window_.SetMenuItemEnabled(MenuItem::UndoExtraction, lastBlock_.has_value());
+}
+
+// A refusal is final (the file will not begin with the block again); a
+// failed write may be tried again.
+void Actions::UndoExtraction() {
+    MarkUndo();
+    if (!lastBlock_) return;
+    if (quillory::UndoExtraction(services_, *lastBlock_) != UndoEnd::Failed) lastBlock_.reset();
+    MarkUndo();
 }
 
 // What the click would have written had the whole listing been there: the
@@ -133,8 +158,10 @@ void Actions::ExtractWhenListed() {
         extractionWaits_ = false;
         switch (end) {
         case ListingEnd::Whole:
-            quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks),
-                              ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_);
+            KeepWritten(quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(),
+                                          view_.TableOf(ticks),
+                                          ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
+                                          outputEncoding_));
             break;
         case ListingEnd::Failed:
             services_.ShowMessage(kExtractionOfPartListMessage, kMessageTitle);

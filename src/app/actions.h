@@ -6,6 +6,7 @@
 #include "browse/folder_listing.h"
 #include "browse/folder_view.h"
 #include "browse/name_form.h"
+#include "extract/extraction.h"
 #include "platform/controls.h"
 #include "platform/runner.h"
 #include "platform/services.h"
@@ -86,6 +87,10 @@ public:
         ShowRecentFolderAt(position);
     }
     void ClearRecentFolders();
+    // 撤销上次提取: the block this window wrote last, taken back while the
+    // day's file still begins with it; offered until the day changes.
+    void UndoExtraction();
+    void MenuOpening();
 
 private:
     void ExtractWhenListed();
@@ -96,6 +101,9 @@ private:
     void TickMatching(const char* title, bool tick);
     void MarkOptions();
     void ShowRecentFolderAt(std::size_t position);
+    void KeepWritten(std::optional<WrittenBlock> written);
+    // The item offered while the block is there to take back, and on its day.
+    void MarkUndo();
     // The folder the user chose goes to the top of the recent folders.
     void RememberShownFolder();
 
@@ -112,6 +120,7 @@ private:
     FolderView view_;
     bool extractionWaits_ = false;
     std::vector<std::string> recentFolders_;
+    std::optional<WrittenBlock> lastBlock_;
     // The start folder is shown before this is set, and is no choice of the user's.
     bool userShowsFolders_ = false;
 };

@@ -7,6 +7,7 @@ namespace {
 constexpr EventBinding kEventTable[] = {
     {SourceId(Source::MainWindow), Event::Created, &Actions::WindowCreated},
     {SourceId(Source::MainWindow), Event::BackgroundNews, &Actions::TakeBackgroundNews},
+    {SourceId(Source::MainWindow), Event::MenuOpening, &Actions::MenuOpening},
     {SourceId(ControlId::驱动器框文件名提取), Event::DriveChanged, &Actions::DriveChange},
     {SourceId(ControlId::目录框文件名提取), Event::FolderChanged, &Actions::FolderScan},
     {SourceId(ControlId::目录框文件名提取), Event::ContentChanged, &Actions::Relist},
@@ -60,6 +61,7 @@ constexpr EventBinding kEventTable[] = {
     {SourceId(Command::RecentFolder9), Event::Chosen, &Actions::ShowRecentFolder<8>},
     {SourceId(Command::RecentFolder10), Event::Chosen, &Actions::ShowRecentFolder<9>},
     {SourceId(Command::ClearRecentFolders), Event::Chosen, &Actions::ClearRecentFolders},
+    {SourceId(Command::UndoExtraction), Event::Chosen, &Actions::UndoExtraction},
 };
 
 }  // namespace

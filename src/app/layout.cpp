@@ -53,6 +53,7 @@ constexpr MenuItemRow kSelectMenu[] = {
 };
 constexpr MenuItemRow kApplyMenu[] = {
     {Command::Extract, "立即提取 &W"},
+    {Command::UndoExtraction, "撤销上次提取 &Z"},
     {Command::ForwardOrder, "正序排列 &Y"},
     {Command::ReverseOrder, "逆序排列 &X"},
     {Command::DefaultSettings, "默认设置 &S"},

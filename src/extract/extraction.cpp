@@ -62,38 +62,39 @@ ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form) {
             controls.标签存放路径.Text(), form};
 }
 
-void Extract(Services& services, const ExtractionRequest& request, int listed, const FileNameTable& table,
-             ExtractionState state, OutputEncoding encoding) {
+std::optional<WrittenBlock> Extract(Services& services, const ExtractionRequest& request, int listed,
+                                    const FileNameTable& table, ExtractionState state, OutputEncoding encoding) {
     state.lineWritten = 0;
     if (listed == 0) {
         services.ShowMessage(kEmptyListMessage, kMessageTitle);
-        return;
+        return std::nullopt;
     }
     const std::string& blankLineText = request.blankLineText;
     if (blankLineText.empty() || blankLineText == "0") {
         services.ShowMessage(kMissingCountMessage, kMessageTitle);
-        return;
+        return std::nullopt;
     }
     const bool reverse = request.reverse;
     const LineBlock block =
         ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), request.form, request.folder);
     const int count = static_cast<int>(block.names.size());
     if (!reverse) state.collectedNameCount = count;
-    if (count == 0) return;
+    if (count == 0) return std::nullopt;
 
     const std::string& storageFolder = request.storageFolder;
     // The date is asked for once: the file weighed, written and named is one.
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    if (!AgreedToSize(services, dayFile, block, encoding)) return;
+    const std::string day = services.TodayText();
+    const std::string dayFile = DayFilePath(storageFolder, day);
+    if (!AgreedToSize(services, dayFile, block, encoding)) return std::nullopt;
     // The block goes in whole or not at all.
     const WriteOutcome outcome = WriteBlock(services, storageFolder, dayFile, block, encoding);
-    if (outcome) state.lineWritten = 1;
-
-    if (state.lineWritten == 1) {
-        services.ShowMessage(SuccessMessage(dayFile, Shortfalls(table, block, outcome)), kMessageTitle);
-    } else {
+    if (!outcome) {
         services.ShowWarning(WriteFailureMessage(outcome, dayFile), kMessageTitle);
+        return std::nullopt;
     }
+    state.lineWritten = 1;
+    services.ShowMessage(SuccessMessage(dayFile, Shortfalls(table, block, outcome)), kMessageTitle);
+    return WrittenBlock{dayFile, day, block};
 }
 
 void ForwardStep(Controls& controls) { controls.单选框逆序.SetChecked(!controls.单选框正序.IsChecked()); }

@@ -2,6 +2,7 @@
 // Writing the ticked names to the day's file, and the order and blank-line
 // inputs that go with it.
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -66,8 +67,16 @@ ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form);
 // names the list holds. A missing day's file is made with `encoding` first.
 // A failure is told with the warning icon; a block above kLargeBlockBytes is
 // asked for first.
-void Extract(Services& services, const ExtractionRequest& request, int listed, const FileNameTable& table,
-             ExtractionState state, OutputEncoding encoding);
+// What an extraction put in front of the day's file, to take it back.
+struct WrittenBlock {
+    std::string dayFile;
+    std::string day;  // the date the file is named after
+    LineBlock block;
+};
+
+// ...; the block written, when one was.
+std::optional<WrittenBlock> Extract(Services& services, const ExtractionRequest& request, int listed,
+                                    const FileNameTable& table, ExtractionState state, OutputEncoding encoding);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);

@@ -83,6 +83,7 @@ enum class MenuItem {
     OrderTime,
     ShowHiddenFiles,
     IncludeSubfolders,
+    UndoExtraction,
 };
 
 // The controls that the logic reads and writes, by their names in the window.
@@ -104,6 +105,8 @@ public:
     virtual void SetMenuItemVisible(MenuItem item, bool visible) = 0;
     // The item's bullet or tick.
     virtual void SetMenuItemChecked(MenuItem item, bool checked) = 0;
+    // A greyed item shows but cannot be chosen.
+    virtual void SetMenuItemEnabled(MenuItem item, bool enabled) = 0;
     virtual void CloseMainWindow() = 0;
     // A listing runs, and has listed this many names so far: the window shows
     // a sign of it once it has run a moment.

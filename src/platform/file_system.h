@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/block_place.h"
+
 namespace quillory {
 
 enum class RegistryRoot { LocalMachine, CurrentUser };
@@ -93,6 +95,13 @@ struct WriteOutcome {
     explicit operator bool() const { return Written(); }
 };
 
+// What taking a block back did: removed it when `place` is AtStart and the
+// write succeeded; otherwise the file is as it was.
+struct BlockRemoval {
+    BlockPlace place = BlockPlace::AtStart;
+    WriteOutcome write;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -134,6 +143,12 @@ public:
     // any other gets it in the system's ANSI code page in front of
     // everything. Control characters in a name are written as "?".
     virtual WriteOutcome InsertLine(const std::string& path, const LineBlock& block) = 0;
+
+    // Takes out the block that InsertLine put in front of the file, only
+    // when the content after the byte-order mark still begins with the
+    // block's bytes in the file's encoding; under the same turns, all or
+    // nothing, as InsertLine.
+    virtual BlockRemoval RemoveLeadingBlock(const std::string& path, const LineBlock& block) = 0;
 
     // The encoding InsertLine writes the file in; nothing when it cannot be read.
     virtual std::optional<TextEncoding> FileEncoding(const std::string& path) = 0;

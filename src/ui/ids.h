@@ -68,6 +68,7 @@ enum class Command : int {
     RecentFolder9,
     RecentFolder10,
     ClearRecentFolders,
+    UndoExtraction,
 };
 
 // The source of an event: the main window itself, a control or a menu command.
@@ -92,6 +93,7 @@ enum class Event {
     CopyKey,          // check-list: Ctrl+C
     Clicked,          // push buttons and radio buttons
     Chosen,           // menu items
+    MenuOpening,      // main window: one of its menus, or a context menu, is about to show
 };
 
 }  // namespace quillory

@@ -64,68 +64,20 @@ TEST(RecentFolders, CaptionsNumberTheFoldersAndShortenLongPathsInTheMiddle) {
     EXPECT_EQ(ShortenedInMiddle(std::string(60, 'a'), 60), std::string(60, 'a'));
 }
 
-class Started : public Harness {
-public:
-    Started() {
-        services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "BOB");
-        services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
-        services.AddFolder("C:\\Users\\BOB\\Desktop");
-        for (const char* folder : {"E:\\Music", "E:\\Photos", "D:\\Work"}) services.AddFolder(folder);
-    }
-    Folders Kept() {
-        Folders kept;
-        for (int key = 1; key <= 10; ++key) {
-            kept.push_back(services.ReadIniText(kSettingsFile, kRecentFoldersSection, std::to_string(key), "-"));
-        }
-        return kept;
-    }
-};
-
-// Every way the user shows a folder counts, the start folder does not; the
-// list is kept at each change and read back at the next start.
-TEST(RecentFolders, FoldersTheUserShowsAreKeptNewestFirstAndReadAtStart) {
-    Started h;
+// The dialog and the directory box count as a drop does (the end-to-end
+// test drops); the start folder does not.
+TEST(RecentFolders, EveryWayTheUserShowsAFolderCountsAndTheStartFolderNot) {
+    Harness h;
+    h.services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
+    for (const char* folder : {"E:\\Music", "E:\\Photos", "D:\\Work"}) h.services.AddFolder(folder);
     h.Start();
     EXPECT_TRUE(h.window.recentFolders.empty());
     h.actions.DropFolder("E:\\Music");
     h.services.SetNextBrowseResult("E:\\Photos");
     h.Choose(Command::ChooseFolder);
     h.ui.folders.SetCurrentFolder("D:\\Work");  // the directory box, by the user
-    h.actions.DropFolder("E:\\music");
-    const Folders shown{"E:\\music", "D:\\Work", "E:\\Photos"};
-    EXPECT_EQ(h.window.recentFolders, shown);
-    Folders kept = shown;
-    kept.resize(10, "-");
-    EXPECT_EQ(h.Kept(), kept);
-
-    Started again;
-    for (std::size_t key = 0; key < shown.size(); ++key) {
-        again.services.WriteIniText(kSettingsFile, kRecentFoldersSection, std::to_string(key + 1), shown[key]);
-    }
-    again.Start();
-    EXPECT_EQ(again.window.recentFolders, shown);
-    again.Choose(Command::RecentFolder3);
-    EXPECT_EQ(again.ui.folders.CurrentFolder(), "E:\\Photos");
-    EXPECT_EQ(again.window.recentFolders, (Folders{"E:\\Photos", "E:\\music", "D:\\Work"}));
-}
-
-TEST(RecentFolders, AFolderGoneIsToldAndStaysListedAndTheListCanBeCleared) {
-    Started h;
-    h.Start();
-    h.actions.DropFolder("E:\\Music");
-    h.actions.DropFolder("D:\\Work");
-    h.services.RemoveFolder("E:\\Music");
-    h.Choose(Command::RecentFolder2);
-    ASSERT_EQ(h.services.Messages().size(), 1u);
-    EXPECT_EQ(h.services.Messages()[0].text, RecentFolderGoneMessage("E:\\Music"));
-    EXPECT_EQ(h.ui.folders.CurrentFolder(), "D:\\Work");
-    EXPECT_EQ(h.window.recentFolders, (Folders{"D:\\Work", "E:\\Music"}));
-    h.Choose(Command::RecentFolder3);  // no such item: nothing happens
-    EXPECT_EQ(h.services.Messages().size(), 1u);
-
-    h.Choose(Command::ClearRecentFolders);
-    EXPECT_TRUE(h.window.recentFolders.empty());
-    EXPECT_EQ(h.Kept(), (Folders{"", "", "-", "-", "-", "-", "-", "-", "-", "-"}));
+    h.Choose(Command::RecentFolder3);
+    EXPECT_EQ(h.window.recentFolders, (Folders{"E:\\Music", "D:\\Work", "E:\\Photos"}));
 }
 
 }  // namespace

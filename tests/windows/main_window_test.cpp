@@ -252,7 +252,7 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
     const std::vector<std::pair<std::string, std::vector<std::string>>> expected = {
         {"文件 &F", {"选择目录 &T", "最近的文件夹 &R", "退出 &Q"}},
         {"选择 &T", {"全选 &A", "全不选 &N", "反选 &S", "", "按模式勾选… &P", "按模式取消勾选… &U"}},
-        {"应用 &R", {"立即提取 &W", "正序排列 &Y", "逆序排列 &X", "默认设置 &S", "", "打开今日文件 &O", "打开存储目录 &D"}},
+        {"应用 &R", {"立即提取 &W", "撤销上次提取 &Z", "正序排列 &Y", "逆序排列 &X", "默认设置 &S", "", "打开今日文件 &O", "打开存储目录 &D"}},
         {"选项 &O", {"文件名 &N", "不含扩展名 &E", "完整路径 &P", "名称、大小和修改时间 &D", "", "文件系统顺序 &F",
                      "按名称排序 &M", "按修改时间排序 &T", "", "显示隐藏文件 &H", "包含子文件夹 &S"}},
         {"帮助 &H", {"使用说明 &P", "捐献Velkor &J", "更新 &G"}},
@@ -269,7 +269,7 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
         EXPECT_EQ(MenuCaptions(menu), items) << caption;
         for (int item = 0; item < GetMenuItemCount(menu); ++item) {
             // Separators (which the system reports greyed) where the captions are
-            // empty; nothing greyed, only the defaults checked; no shortcut key text after a tab.
+            // empty; nothing greyed but the undo, only the defaults checked; no shortcut key text after a tab.
             const std::string& name = items[static_cast<std::size_t>(item)];
             const UINT state = GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION);
             if (name.empty()) {
@@ -277,7 +277,10 @@ TEST_F(MainWindowLayout, HasTheMenuBarOfTheDesign) {
                 continue;
             }
             const bool isChecked = std::find(checked.begin(), checked.end(), name) != checked.end();
-            EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), isChecked ? MF_CHECKED : 0u) << name;
+            // Nothing to take back before the first extraction.
+            const UINT greyed = name == "撤销上次提取 &Z" ? MF_GRAYED : 0u;
+            EXPECT_EQ(state & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED), (isChecked ? MF_CHECKED : 0u) | greyed)
+                << name;
             MENUITEMINFOW type{};
             type.cbSize = sizeof type;
             type.fMask = MIIM_FTYPE;

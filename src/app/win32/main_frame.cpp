@@ -104,6 +104,7 @@ Command CommandOf(MenuItem item) {
     case MenuItem::OrderTime: return Command::OrderTime;
     case MenuItem::ShowHiddenFiles: return Command::ShowHiddenFiles;
     case MenuItem::IncludeSubfolders: return Command::IncludeSubfolders;
+    case MenuItem::UndoExtraction: return Command::UndoExtraction;
     }
     return Command::Quit;
 }
@@ -148,6 +149,10 @@ void MainFrame::PopupMenu(TopMenu menu) { PopUpAtCursor(window_, menu); }
 void MainFrame::SetMenuItemVisible(MenuItem item, bool visible) { ShowMenuItem(window_, CommandOf(item), visible); }
 
 void MainFrame::SetMenuItemChecked(MenuItem item, bool checked) { CheckMenuItemOf(window_, CommandOf(item), checked); }
+
+void MainFrame::SetMenuItemEnabled(MenuItem item, bool enabled) {
+    EnableMenuItem(GetMenu(window_), static_cast<UINT>(CommandOf(item)), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
 
 void MainFrame::ShowRecentFolders(const std::vector<std::string>& folders) {
     FillRecentFolders(window_, folders);
@@ -216,6 +221,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PASTE:
         OnPaste();
         return 0;
+    case WM_INITMENUPOPUP:
+        Raise(SourceId(Source::MainWindow), Event::MenuOpening);
+        break;
     case WM_MENUSELECT:
         menuTip_.OnMenuSelect(wParam, lParam);
         break;

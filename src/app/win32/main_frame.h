@@ -55,6 +55,7 @@ public:
     void PopupMenu(TopMenu menu) override;
     void SetMenuItemVisible(MenuItem item, bool visible) override;
     void SetMenuItemChecked(MenuItem item, bool checked) override;
+    void SetMenuItemEnabled(MenuItem item, bool enabled) override;
     void CloseMainWindow() override;
     void ListingUnderWay(std::int64_t listed) override { sign_.UnderWay(listed); }
     void ListingOver() override { sign_.Over(); }

@@ -104,6 +104,7 @@ public:
     void PopupMenu(TopMenu menu) override { popups.push_back(menu); }
     void SetMenuItemVisible(MenuItem, bool visible) override { quitVisible = visible; }
     void SetMenuItemChecked(MenuItem item, bool isChecked) override { checked[item] = isChecked; }
+    void SetMenuItemEnabled(MenuItem item, bool isEnabled) override { enabled[item] = isEnabled; }
     void CloseMainWindow() override { closed = true; }
     void ListingUnderWay(std::int64_t listed) override { listedSoFar = listed; }
     void ListingOver() override { listedSoFar.reset(); }
@@ -113,6 +114,7 @@ public:
     std::vector<TopMenu> popups;
     bool quitVisible = true;
     std::map<MenuItem, bool> checked;
+    std::map<MenuItem, bool> enabled;
     bool closed = false;
     std::optional<std::int64_t> listedSoFar;  // while a listing runs
     std::optional<std::pair<std::string, bool>> followed;  // the folder, and whether its subfolders too

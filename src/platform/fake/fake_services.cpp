@@ -165,15 +165,37 @@ WriteOutcome FakeServices::InsertLine(const std::string& path, const LineBlock& 
     if (found == files_.end()) return Fault(WriteFault::Other);
     if (!Writable(ParentOf(path))) return Fault(WriteFault::FolderUnwritable);
     const bool utf8 = found->second.starts_with(kUtf8Mark);
-    std::string prefix;
     WriteOutcome written;
-    for (std::size_t n = 0; n < block.names.size(); ++n) {
-        for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) prefix += "\r\n";
-        prefix += OnOneLine(block.names[n]) + std::string(block.ColumnsOf(n)) + "\r\n";
-        if (HasControlCharacters(block.names[n])) ++written.namesWithLostCharacters;
+    for (const std::string& name : block.names) {
+        if (HasControlCharacters(name)) ++written.namesWithLostCharacters;
     }
-    found->second.insert(utf8 ? kUtf8Mark.size() : 0, prefix);
+    found->second.insert(utf8 ? kUtf8Mark.size() : 0, BlockBytes(block));
     return written;
+}
+
+BlockRemoval FakeServices::RemoveLeadingBlock(const std::string& path, const LineBlock& block) {
+    window_thread::CheckFileSystemCall("RemoveLeadingBlock");
+    calls_.push_back("RemoveLeadingBlock " + path);
+    if (const auto failing = failingWrites_.find(path); failing != failingWrites_.end()) {
+        return {BlockPlace::AtStart, failing->second};
+    }
+    const auto found = files_.find(path);
+    if (found == files_.end()) return {BlockPlace::AtStart, Fault(WriteFault::Other)};
+    const std::size_t head = found->second.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    const std::string bytes = BlockBytes(block);
+    const BlockPlace place = PlaceOfBlock(std::string_view(found->second).substr(head), bytes);
+    if (place == BlockPlace::AtStart) found->second.erase(head, bytes.size());
+    return {place, {}};
+}
+
+// The block as the fake writes it: UTF-8 whatever the file, control characters as "?".
+std::string FakeServices::BlockBytes(const LineBlock& block) {
+    std::string bytes;
+    for (std::size_t n = 0; n < block.names.size(); ++n) {
+        for (std::int32_t i = 0; i < block.blankLinesBefore; ++i) bytes += "\r\n";
+        bytes += OnOneLine(block.names[n]) + std::string(block.ColumnsOf(n)) + "\r\n";
+    }
+    return bytes;
 }
 
 std::optional<TextEncoding> FakeServices::FileEncoding(const std::string& path) {

@@ -97,6 +97,7 @@ public:
     // Writes the names as they are but for control characters, which become
     // "?" and are counted; after the UTF-8 mark where the file has one.
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
+    BlockRemoval RemoveLeadingBlock(const std::string& path, const LineBlock& block) override;
     // By the mark as InsertLine reads it; the sizes of ANSI text are those of UTF-8.
     std::optional<TextEncoding> FileEncoding(const std::string& path) override;
     std::uint64_t EncodedBytes(const LineBlock& block, TextEncoding encoding) override;
@@ -132,6 +133,7 @@ public:
     void ShowInFolder(const std::string& path) override { calls_.push_back("ShowInFolder " + path); }
 
 private:
+    static std::string BlockBytes(const LineBlock& block);
     struct Entry {
         std::string name;
         bool isFolder;

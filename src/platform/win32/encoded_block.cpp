@@ -75,6 +75,15 @@ std::uint64_t EncodedBlock::Size() const {
     return size;
 }
 
+std::string EncodedBlock::Bytes() const {
+    std::string bytes;
+    for (const std::string& name : names_) {
+        for (std::uint64_t blank = 0; blank < blankLines_; ++blank) bytes += lineEnd_;
+        bytes += name + lineEnd_;
+    }
+    return bytes;
+}
+
 void EncodedBlock::WriteTo(ChunkWriter& writer) const {
     for (const std::string& name : names_) {
         writer.AppendRepeated(lineEnd_, blankLines_);

@@ -38,6 +38,8 @@ public:
     // Those that lost characters: control characters, or those the ANSI code page lacks.
     int NamesWithLostCharacters() const { return namesWithLostCharacters_; }
     void WriteTo(ChunkWriter& writer) const;
+    // What WriteTo writes, as one text: to look for the block in a file.
+    std::string Bytes() const;
 
 private:
     std::uint64_t blankLines_;

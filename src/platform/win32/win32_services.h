@@ -29,6 +29,7 @@ public:
     WriteOutcome CanWriteInFolder(const std::string& folder) override;
     using FileSystem::InsertLine;
     WriteOutcome InsertLine(const std::string& path, const LineBlock& block) override;
+    BlockRemoval RemoveLeadingBlock(const std::string& path, const LineBlock& block) override;
     std::optional<TextEncoding> FileEncoding(const std::string& path) override;
     std::uint64_t EncodedBytes(const LineBlock& block, TextEncoding encoding) override;
     ListingOutcome FindFiles(const std::string& folder,
