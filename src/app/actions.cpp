@@ -66,7 +66,7 @@ void Actions::RememberShownFolder() {
     std::vector<std::string> folders =
         WithRecentFolder(recentFolders_, shown, [this](std::string_view text) { return services_.UpperCase(text); });
     if (folders == recentFolders_) return;
-    SettingsFile(services_).WriteRecentFolders(folders, recentFolders_.size());
+    TellIfNotKept(SettingsFile(services_).WriteRecentFolders(folders, recentFolders_.size()));
     recentFolders_ = std::move(folders);
     window_.ShowRecentFolders(recentFolders_);
 }
@@ -80,7 +80,7 @@ void Actions::ShowRecentFolderAt(std::size_t position) {
 }
 
 void Actions::ClearRecentFolders() {
-    SettingsFile(services_).WriteRecentFolders({}, recentFolders_.size());
+    TellIfNotKept(SettingsFile(services_).WriteRecentFolders({}, recentFolders_.size()));
     recentFolders_.clear();
     window_.ShowRecentFolders(recentFolders_);
 }
@@ -220,7 +220,7 @@ void Actions::TickMatching(const char* title, bool tick) {
     const std::optional<std::string> typed =
         services_.AskText(window_.WindowHandle(), title, kPatternLabel, settings.ReadTickPattern());
     if (!typed) return;
-    settings.WriteTickPattern(*typed);
+    TellIfNotKept(settings.WriteTickPattern(*typed));
     const NamePatterns patterns(services_, *typed);
     if (!patterns.Fault().empty()) {
         services_.ShowMessage(patterns.Fault(), kMessageTitle);
@@ -229,9 +229,9 @@ void Actions::TickMatching(const char* title, bool tick) {
     }
 }
 
-void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool)) {
+void Actions::ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool)) {
     option = !option;
-    (SettingsFile(services_).*write)(option);
+    TellIfNotKept((SettingsFile(services_).*write)(option));
     MarkOptions();
     view_.Relist(RelistCause::User);
 }
@@ -239,16 +239,24 @@ void Actions::ToggleListingOption(bool& option, void (SettingsFile::*write)(bool
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
     nameForm_ = form;
-    SettingsFile(services_).WriteNameForm(form);
+    TellIfNotKept(SettingsFile(services_).WriteNameForm(form));
     MarkOptions();
 }
 
 void Actions::ChooseListOrder(ListOrder order) {
     if (order == listing_.order) return;
     listing_.order = order;
-    SettingsFile(services_).WriteListOrder(order);
+    TellIfNotKept(SettingsFile(services_).WriteListOrder(order));
     MarkOptions();
     view_.Relist(RelistCause::User);
+}
+
+// A file out of reach was told at start, and is never written.
+void Actions::TellIfNotKept(bool kept) {
+    if (kept || notKeptTold_) return;
+    notKeptTold_ = true;
+    SettingsFile settings(services_);
+    if (!settings.OutOfReach()) services_.ShowWarning(NotKeptMessage(settings.Path()), kMessageTitle);
 }
 
 void Actions::MarkOptions() {

@@ -97,7 +97,10 @@ private:
     void ChooseNameForm(NameForm form);
     void ChooseListOrder(ListOrder order);
     // The hidden files and the subfolders: kept, marked, and the list made anew.
-    void ToggleListingOption(bool& option, void (SettingsFile::*write)(bool));
+    void ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool));
+    // A settings file that cannot be written is told at the first write that
+    // fails; the choices then last until the program ends.
+    void TellIfNotKept(bool kept);
     void TickMatching(const char* title, bool tick);
     void MarkOptions();
     void ShowRecentFolderAt(std::size_t position);
@@ -119,6 +122,7 @@ private:
     ListingOptions listing_;
     FolderView view_;
     bool extractionWaits_ = false;
+    bool notKeptTold_ = false;
     std::vector<std::string> recentFolders_;
     std::optional<WrittenBlock> lastBlock_;
     // The start folder is shown before this is set, and is no choice of the user's.

@@ -40,6 +40,10 @@ const char* TextOf(const Spelling<Value> (&spellings)[N], Value value) {
 
 }  // namespace
 
+std::string NotKeptMessage(const std::string& settingsFile) {
+    return "设置文件无法写入：\n" + settingsFile + "\n所作的选择在本次运行中有效，但不会保存到下次启动。";
+}
+
 std::string OutOfReachMessage(const std::string& settingsFile) {
     return "程序所在文件夹的路径太深，无法读写设置文件：\n" + settingsFile +
            "\n本次运行使用默认设置，所作的选择也不会保存。";
@@ -67,15 +71,15 @@ ListingOptions SettingsFile::ReadListingOptions() {
                           Read(kIncludeSubfoldersEntry) == "1"};
 }
 
-void SettingsFile::WriteNameForm(NameForm form) { Write(kNameFormEntry, TextOf(kNameForms, form)); }
-void SettingsFile::WriteListOrder(ListOrder order) { Write(kListOrderEntry, TextOf(kListOrders, order)); }
-void SettingsFile::WriteShowHidden(bool showHidden) { Write(kShowHiddenEntry, showHidden ? "1" : "0"); }
-void SettingsFile::WriteIncludeSubfolders(bool includeSubfolders) {
-    Write(kIncludeSubfoldersEntry, includeSubfolders ? "1" : "0");
+bool SettingsFile::WriteNameForm(NameForm form) { return Write(kNameFormEntry, TextOf(kNameForms, form)); }
+bool SettingsFile::WriteListOrder(ListOrder order) { return Write(kListOrderEntry, TextOf(kListOrders, order)); }
+bool SettingsFile::WriteShowHidden(bool showHidden) { return Write(kShowHiddenEntry, showHidden ? "1" : "0"); }
+bool SettingsFile::WriteIncludeSubfolders(bool includeSubfolders) {
+    return Write(kIncludeSubfoldersEntry, includeSubfolders ? "1" : "0");
 }
 
 std::string SettingsFile::ReadTickPattern() { return Read(kTickPatternEntry); }
-void SettingsFile::WriteTickPattern(const std::string& pattern) { Write(kTickPatternEntry, pattern); }
+bool SettingsFile::WriteTickPattern(const std::string& pattern) { return Write(kTickPatternEntry, pattern); }
 
 std::vector<std::string> SettingsFile::ReadRecentFolders() {
     std::vector<std::string> folders;
@@ -87,19 +91,21 @@ std::vector<std::string> SettingsFile::ReadRecentFolders() {
     return folders;
 }
 
-void SettingsFile::WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore) {
-    for (std::size_t key = 1; key <= std::max(folders.size(), listedBefore); ++key) {
-        files_.WriteIniText(path_, kRecentFoldersSection, std::to_string(key),
+bool SettingsFile::WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore) {
+    bool written = true;
+    for (std::size_t key = 1; key <= std::max(folders.size(), listedBefore) && written; ++key) {
+        written = files_.WriteIniText(path_, kRecentFoldersSection, std::to_string(key),
                                key <= folders.size() ? folders[key - 1] : std::string());
     }
+    return written;
 }
 
 std::string SettingsFile::Read(const SettingsEntry& entry) {
     return files_.ReadIniText(path_, entry.section, entry.key, entry.fallback);
 }
 
-void SettingsFile::Write(const SettingsEntry& entry, const std::string& value) {
-    files_.WriteIniText(path_, entry.section, entry.key, value);
+bool SettingsFile::Write(const SettingsEntry& entry, const std::string& value) {
+    return files_.WriteIniText(path_, entry.section, entry.key, value);
 }
 
 }  // namespace quillory

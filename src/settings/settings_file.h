@@ -33,6 +33,9 @@ inline constexpr const char* kRecentFoldersSection = "最近的文件夹";
 // The encoding a new day's file is made with.
 enum class OutputEncoding { Ansi, Utf8 };
 
+// What the first write that fails tells: the choices last until the program ends.
+std::string NotKeptMessage(const std::string& settingsFile);
+
 // What a start tells when the settings file is out of reach.
 std::string OutOfReachMessage(const std::string& settingsFile);
 
@@ -57,28 +60,27 @@ public:
     void WriteStoragePath(const std::string& storageFolder);
 
     // The options menu's choices; a missing or unknown value is the default.
-    // A failed write only means the choice is not kept for the next start,
-    // so it is not reported either.
+    // Each write is true when the file holds the value.
     NameForm ReadNameForm();
     ListingOptions ReadListingOptions();
-    void WriteNameForm(NameForm form);
-    void WriteListOrder(ListOrder order);
-    void WriteShowHidden(bool showHidden);
-    void WriteIncludeSubfolders(bool includeSubfolders);
+    bool WriteNameForm(NameForm form);
+    bool WriteListOrder(ListOrder order);
+    bool WriteShowHidden(bool showHidden);
+    bool WriteIncludeSubfolders(bool includeSubfolders);
 
     // The last pattern typed to tick or untick by.
     std::string ReadTickPattern();
-    void WriteTickPattern(const std::string& pattern);
+    bool WriteTickPattern(const std::string& pattern);
 
     // The folders the user showed lately, newest first; a key left empty ends
     // the list. Each write empties the keys of a longer list it follows, so
     // no older entry lingers.
     std::vector<std::string> ReadRecentFolders();
-    void WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore);
+    bool WriteRecentFolders(const std::vector<std::string>& folders, std::size_t listedBefore);
 
 private:
     std::string Read(const SettingsEntry& entry);
-    void Write(const SettingsEntry& entry, const std::string& value);
+    bool Write(const SettingsEntry& entry, const std::string& value);
 
     FileSystem& files_;
     std::string path_;

@@ -33,6 +33,7 @@ Names Numbered(const std::string& stem, int count) {
 class BackgroundListing : public ::testing::Test {
 protected:
     BackgroundListing() {
+        h.services.AddFolder(std::string(kProgramFolder) + "\\PLXE");  // the settings file can be written
         h.services.WhileListing([this](const std::string& folder, const FoundEntry& entry) {
             int& yielded = yielded_[folder];
             if (entry.name == "." || entry.name == "..") {

@@ -11,6 +11,7 @@ constexpr const char* kFolder = "D:\\Photos";
 class ExtractionTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        h.services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
         h.services.AddFolder(kStorageFolder);
         h.ui.storageLabel.SetText(kStorageFolder);
     }

@@ -131,5 +131,18 @@ TEST_F(Options, TickingByPatternChangesOnlyTheMatchingNamesAndRemembersThePatter
     EXPECT_NE(h.services.IniFileText(kSettingsFile).find("勾选模式=*.jpg a|b\r\n"), std::string::npos);
 }
 
+TEST_F(Options, ASettingsFileThatCannotBeWrittenIsToldOnceAndTheChoicesLastMeanwhile) {
+    StartWith("");
+    h.services.MakeUnwritable(std::string(kProgramFolder) + "\\PLXE");
+    const auto before = h.services.Messages().size();
+    h.Choose(Command::OrderName);
+    h.Choose(Command::NameFormStem);
+    ASSERT_EQ(h.services.Messages().size(), before + 1);
+    EXPECT_EQ(h.services.Messages().back().text,
+              std::string("设置文件无法写入：\n") + kSettingsFile + "\n所作的选择在本次运行中有效，但不会保存到下次启动。");
+    EXPECT_EQ(h.services.Messages().back().kind, fake::MessageKind::Warning);
+    EXPECT_TRUE(Marked(MenuItem::OrderName) && Marked(MenuItem::NameFormStem));
+}
+
 }  // namespace
 }  // namespace quillory::testing

@@ -1,3 +1,4 @@
+#include "platform/ini_text.h"
 #include "platform/text.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,25 @@ TEST(JoinPath, DoesNotDoubleTheSeparatorOfADriveRoot) {
     EXPECT_EQ(JoinPath("C:\\", "*.*"), "C:\\*.*");
     EXPECT_EQ(JoinPath("C:", "*.*"), "C:\\*.*");
     EXPECT_EQ(JoinPath("C:\\Users\\a", "*.*"), "C:\\Users\\a\\*.*");
+}
+
+// A settings file as Notepad saves it: every line but the one set keeps its bytes.
+TEST(IniText, ReadsAndSetsAKeyAsTheProfileFunctionsDo) {
+    const std::string text = "; 注释\r\n[输出编码]\r\n 编码 = UTF-8 \r\n\r\n[选项]\nName=\"a b\"\n";
+    EXPECT_EQ(IniValue(text, "输出编码", "编码"), "UTF-8");
+    EXPECT_EQ(IniValue(text, "选项", "name"), "a b");
+    EXPECT_EQ(IniValue(text, "选项", "编码"), std::nullopt);
+    EXPECT_EQ(IniValue(text, "无", "编码"), std::nullopt);
+
+    const std::pair<std::pair<const char*, const char*>, std::string> writes[] = {
+        {{"选项", "NAME"}, "; 注释\r\n[输出编码]\r\n 编码 = UTF-8 \r\n\r\n[选项]\nNAME=v\r\n"},
+        {{"输出编码", "新"}, "; 注释\r\n[输出编码]\r\n 编码 = UTF-8 \r\n新=v\r\n\r\n[选项]\nName=\"a b\"\n"},
+        {{"最近的文件夹", "1"}, text + "[最近的文件夹]\r\n1=v\r\n"},
+    };
+    for (const auto& [where, expected] : writes) {
+        EXPECT_EQ(WithIniValue(text, where.first, where.second, "v"), expected) << where.second;
+    }
+    EXPECT_EQ(WithIniValue("[a]\r\nk=1", "b", "k", "2"), "[a]\r\nk=1\r\n[b]\r\nk=2\r\n");
 }
 
 }  // namespace

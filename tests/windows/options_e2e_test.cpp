@@ -351,5 +351,24 @@ TEST_F(OptionsEndToEnd, TickingAndUntickingByAPatternTypedInTheDialogChangesOnly
     EXPECT_EQ(ShownTicks(List()), (std::vector<bool>{false, true, true, true}));
 }
 
+// Notepad saves UTF-8 without a mark by default: read whole, and written in UTF-8.
+TEST_F(OptionsEndToEnd, AUtf8SettingsFileWithoutAMarkIsReadAndKeepsItsEncoding) {
+    const std::string settings = "[输出编码]\r\n编码=UTF-8\r\n[选项]\r\n名称格式=名称大小时间\r\n";
+    WriteBytes(folder.SettingsFile(), settings);
+    MakeFile(files + L"\\한.txt", 1);
+    Start();
+    EXPECT_TRUE(MenuMarked(app->Window(), Command::NameFormDetails));
+    Open();
+    Extracted();
+    const std::string day = ReadBytes(folder.DayFile());
+    EXPECT_EQ(day.rfind("\xEF\xBB\xBF\r\n한.txt\t1\t", 0), 0u) << day;
+
+    app->Choose(Command::OrderName);
+    const std::string bytes = ReadBytes(folder.SettingsFile());
+    EXPECT_EQ(bytes.rfind(settings + "排列顺序=名称\r\n", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("[存放路径]\r\n路径=" + Utf8(folder.StorageFolder()) + "\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find(win32::Ansi("存放路径")), std::string::npos) << bytes;
+}
+
 }  // namespace
 }  // namespace quillory::testing
