@@ -7,6 +7,7 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/redirection_off.h"
 #include "platform/window_thread.h"
 
 namespace quillory::win32 {
@@ -18,12 +19,14 @@ constexpr DWORD kNameChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE
 constexpr std::size_t kReportBytes = 64 * 1024;
 
 bool IsFolder(const std::wstring& path) {
+    const RedirectionOff redirectionOff;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 ChangeNotification WatchNames(const std::wstring& folder, DWORD changes) {
     if (folder.empty()) return {};
+    const RedirectionOff redirectionOff;
     return ChangeNotification(FindFirstChangeNotificationW(folder.c_str(), FALSE, changes));
 }
 
@@ -85,6 +88,7 @@ void FolderWatcher::Watch() {
 }
 
 void FolderWatcher::OpenFolder() {
+    const RedirectionOff redirectionOff;
     // Shared for deleting too, so the user can still remove the folder.
     folderHandle_.Reset(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
