@@ -5,12 +5,12 @@
 #include "browse/folder_chooser.h"
 #include "browse/name_pattern.h"
 #include "browse/recent_folders.h"
-#include "extract/day_file.h"
 #include "extract/extraction.h"
 #include "extract/extraction_undo.h"
 #include "extract/outcome_messages.h"
 #include "help/help_links.h"
 #include "settings/settings_file.h"
+#include "platform/window_thread.h"
 #include "skin/skin_setup.h"
 
 namespace quillory {
@@ -21,34 +21,28 @@ constexpr const char* kTickTitle = "按模式勾选";
 constexpr const char* kUntickTitle = "按模式取消勾选";
 constexpr const char* kPatternLabel = "文件名模式，多个以“;”或空格分隔（如 *.jpg;*.png）：";
 
-struct DayFileAtHand {
-    std::string path;
-    bool exists;
-};
-
-// Today's file at this moment, in the storage folder the label shows, made as
-// the extraction makes it; a failure to make it is told as the extraction tells it.
-DayFileAtHand MakeDayFileAtHand(Services& services, Controls& controls, OutputEncoding encoding) {
-    const std::string storageFolder = controls.标签存放路径.Text();
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    const WriteOutcome made = MakeDayFileIfMissing(services, storageFolder, dayFile, encoding);
-    if (!made.Written()) services.ShowWarning(WriteFailureMessage(made, dayFile), kMessageTitle);
-    return {dayFile, made.Written()};
-}
-
 }  // namespace
 
 void Actions::WindowCreated() {
     SettingsFile settings(services_);
-    if (settings.OutOfReach()) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
+    settingsOutOfReach_ = settings.OutOfReach();
+    if (settingsOutOfReach_) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
     RunSkinSetup(skin_, settings);
     outputEncoding_ = settings.ReadOutputEncoding();
     nameForm_ = settings.ReadNameForm();
     listing_ = settings.ReadListingOptions();
     MarkOptions();
+    tickPattern_ = settings.ReadTickPattern();
     recentFolders_ = settings.ReadRecentFolders();
     window_.ShowRecentFolders(recentFolders_);
-    RunStorageSetup(services_, controls_, settings, globals_.computerName, outputEncoding_);
+    RunStorageSetup(services_, controls_, globals_.computerName);
+    // Before the window shows, as the settings are read: the first write
+    // finds its storage ready.
+    const std::string storageFolder = controls_.标签存放路径.Text();
+    if (const WriteOutcome prepared = PrepareStorage(services_, services_, settings, storageFolder, outputEncoding_);
+        !prepared) {
+        services_.ShowMessage(WriteProbeMessage(storageFolder, prepared), kMessageTitle);
+    }
     userShowsFolders_ = true;
     MarkUndo();
 }
@@ -65,29 +59,35 @@ void Actions::RememberShownFolder() {
     if (shown.empty()) return;
     std::vector<std::string> folders =
         WithRecentFolder(recentFolders_, shown, [this](std::string_view text) { return services_.UpperCase(text); });
-    if (folders == recentFolders_) return;
-    TellIfNotKept(SettingsFile(services_).WriteRecentFolders(folders, recentFolders_.size()));
+    if (folders != recentFolders_) WriteRecentFolders(std::move(folders));
+}
+
+void Actions::WriteRecentFolders(std::vector<std::string> folders) {
+    errands_.WriteSettings([folders, listedBefore = recentFolders_.size()](SettingsFile& settings) {
+        return settings.WriteRecentFolders(folders, listedBefore);
+    });
     recentFolders_ = std::move(folders);
     window_.ShowRecentFolders(recentFolders_);
 }
 
 // The drive may only be unplugged for now: the folder keeps its place.
 void Actions::ShowRecentFolderAt(std::size_t position) {
-    if (position >= recentFolders_.size()) return;
-    const std::string folder = recentFolders_[position];
-    if (!services_.FolderExists(folder)) return services_.ShowMessage(RecentFolderGoneMessage(folder), kMessageTitle);
-    DropFolder(folder);
+    if (position < recentFolders_.size()) errands_.ShowRecentFolder(recentFolders_[position]);
 }
 
-void Actions::ClearRecentFolders() {
-    TellIfNotKept(SettingsFile(services_).WriteRecentFolders({}, recentFolders_.size()));
-    recentFolders_.clear();
-    window_.ShowRecentFolders(recentFolders_);
-}
+void Actions::ClearRecentFolders() { WriteRecentFolders({}); }
 void Actions::Relist() { view_.Relist(RelistCause::User); }
-void Actions::TakeBackgroundNews() { view_.TakeNews(); }
+void Actions::TakeBackgroundNews() {
+    view_.TakeNews();
+    KeepWritten(extraction_.TakeNews());
+    errands_.TakeNews();
+    if (errands_.TakeNotKept()) TellIfNotKept(false);
+}
 void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::move(changes)); }
-void Actions::StopWork() { view_.StopWork(); }
+void Actions::StopWork() {
+    view_.StopWork();
+    extraction_.WindowGone();
+}
 void Actions::ItemSelected() { view_.ItemSelected(); }
 void Actions::TableRebuild() { view_.TableRebuild(); }
 void Actions::SelectAll() { view_.SelectAll(); }
@@ -117,11 +117,13 @@ void Actions::ChooseReverseOrder() {
 
 void Actions::DefaultSettings() { quillory::DefaultSettings(controls_); }
 
+// A press while a block is being written adds nothing: the user pressed
+// again only because nothing seemed to happen.
 void Actions::Extract() {
+    if (extraction_.Writing()) return;
     if (view_.NamesToCome()) return ExtractWhenListed();
-    KeepWritten(quillory::Extract(services_, ReadExtractionRequest(controls_, nameForm_),
-                                  controls_.选择列表框文件列表.ListCount(), globals_.fileNames,
-                                  ExtractionState{globals_.lineWritten, globals_.collectedNameCount}, outputEncoding_));
+    extraction_.Start(ReadExtractionRequest(controls_, nameForm_), controls_.选择列表框文件列表.ListCount(),
+                      globals_.fileNames, outputEncoding_);
 }
 
 // Only a block written replaces the one to take back.
@@ -143,6 +145,8 @@ void Actions::MarkUndo() {
 void Actions::UndoExtraction() {
     MarkUndo();
     if (!lastBlock_) return;
+    // Not yet in the background: the undo asks the disk on the window's thread.
+    const window_thread::WorkScope notYetInTheBackground;
     if (quillory::UndoExtraction(services_, *lastBlock_) != UndoEnd::Failed) lastBlock_.reset();
     MarkUndo();
 }
@@ -158,10 +162,7 @@ void Actions::ExtractWhenListed() {
         extractionWaits_ = false;
         switch (end) {
         case ListingEnd::Whole:
-            KeepWritten(quillory::Extract(services_, request, controls_.选择列表框文件列表.ListCount(),
-                                          view_.TableOf(ticks),
-                                          ExtractionState{globals_.lineWritten, globals_.collectedNameCount},
-                                          outputEncoding_));
+            extraction_.Start(request, controls_.选择列表框文件列表.ListCount(), view_.TableOf(ticks), outputEncoding_);
             break;
         case ListingEnd::Failed:
             services_.ShowMessage(kExtractionOfPartListMessage, kMessageTitle);
@@ -177,7 +178,11 @@ void Actions::ChooseFolder() {
     quillory::ChooseFolder(services_, controls_, window_.WindowHandle(), StartFolder(globals_.computerName));
 }
 
-void Actions::DropFolder(const std::string& folder) { ShowChosenFolder(controls_, folder); }
+void Actions::DropFolder(const std::string& path) { errands_.ShowHandedFolder(path); }
+
+void Actions::PastePath(const std::string& path, const std::string& asPasted) {
+    errands_.ShowPastedFolder(path, asPasted);
+}
 
 void Actions::Quit() { window_.CloseMainWindow(); }
 
@@ -185,15 +190,9 @@ void Actions::OpenUsagePage() { OpenHelpPage(services_, HelpPage::Usage); }
 void Actions::OpenDonationPage() { OpenHelpPage(services_, HelpPage::Donation); }
 void Actions::OpenUpdatePage() { OpenHelpPage(services_, HelpPage::Update); }
 
-void Actions::OpenDayFile() {
-    const DayFileAtHand dayFile = MakeDayFileAtHand(services_, controls_, outputEncoding_);
-    if (dayFile.exists) services_.OpenFile(dayFile.path);
-}
+void Actions::OpenDayFile() { errands_.OpenDayFile(outputEncoding_); }
 
-// The storage folder is worth showing even when the day's file could not be made.
-void Actions::OpenStorageFolder() {
-    services_.ShowInFolder(MakeDayFileAtHand(services_, controls_, outputEncoding_).path);
-}
+void Actions::OpenStorageFolder() { errands_.ShowDayFileInFolder(outputEncoding_); }
 
 void Actions::ChooseNameFormName() { ChooseNameForm(NameForm::Name); }
 void Actions::ChooseNameFormStem() { ChooseNameForm(NameForm::Stem); }
@@ -216,11 +215,11 @@ void Actions::UntickByPattern() { TickMatching(kUntickTitle, false); }
 
 // What was typed is kept even when it is no pattern, so it can be mended.
 void Actions::TickMatching(const char* title, bool tick) {
-    SettingsFile settings(services_);
     const std::optional<std::string> typed =
-        services_.AskText(window_.WindowHandle(), title, kPatternLabel, settings.ReadTickPattern());
+        services_.AskText(window_.WindowHandle(), title, kPatternLabel, tickPattern_);
     if (!typed) return;
-    TellIfNotKept(settings.WriteTickPattern(*typed));
+    tickPattern_ = *typed;
+    errands_.WriteSettings([typed = *typed](SettingsFile& settings) { return settings.WriteTickPattern(typed); });
     const NamePatterns patterns(services_, *typed);
     if (!patterns.Fault().empty()) {
         services_.ShowMessage(patterns.Fault(), kMessageTitle);
@@ -231,7 +230,7 @@ void Actions::TickMatching(const char* title, bool tick) {
 
 void Actions::ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool)) {
     option = !option;
-    TellIfNotKept((SettingsFile(services_).*write)(option));
+    errands_.WriteSettings([write, option](SettingsFile& settings) { return (settings.*write)(option); });
     MarkOptions();
     view_.Relist(RelistCause::User);
 }
@@ -239,14 +238,14 @@ void Actions::ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool
 void Actions::ChooseNameForm(NameForm form) {
     if (form == nameForm_) return;
     nameForm_ = form;
-    TellIfNotKept(SettingsFile(services_).WriteNameForm(form));
+    errands_.WriteSettings([form](SettingsFile& settings) { return settings.WriteNameForm(form); });
     MarkOptions();
 }
 
 void Actions::ChooseListOrder(ListOrder order) {
     if (order == listing_.order) return;
     listing_.order = order;
-    TellIfNotKept(SettingsFile(services_).WriteListOrder(order));
+    errands_.WriteSettings([order](SettingsFile& settings) { return settings.WriteListOrder(order); });
     MarkOptions();
     view_.Relist(RelistCause::User);
 }
@@ -255,8 +254,7 @@ void Actions::ChooseListOrder(ListOrder order) {
 void Actions::TellIfNotKept(bool kept) {
     if (kept || notKeptTold_) return;
     notKeptTold_ = true;
-    SettingsFile settings(services_);
-    if (!settings.OutOfReach()) services_.ShowWarning(NotKeptMessage(settings.Path()), kMessageTitle);
+    if (!settingsOutOfReach_) services_.ShowWarning(NotKeptMessage(SettingsFile(services_).Path()), kMessageTitle);
 }
 
 void Actions::MarkOptions() {

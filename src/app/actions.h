@@ -1,11 +1,13 @@
 #pragma once
 #include <string>
 
+#include "app/errands.h"
 #include "app/globals.h"
 #include "browse/folder_changes.h"
 #include "browse/folder_listing.h"
 #include "browse/folder_view.h"
 #include "browse/name_form.h"
+#include "extract/background_extraction.h"
 #include "extract/extraction.h"
 #include "platform/controls.h"
 #include "platform/runner.h"
@@ -26,7 +28,9 @@ public:
           window_(window),
           skin_(skin),
           globals_(globals),
-          view_(services, controls, window, runner, globals.fileNames, globals.listedFileCount, listing_) {}
+          view_(services, controls, window, runner, globals.fileNames, globals.listedFileCount, listing_),
+          extraction_(services, window, runner, ExtractionState{globals.lineWritten, globals.collectedNameCount}),
+          errands_(services, controls, runner) {}
 
     void WindowCreated();  // skin set-up, the output encoding, then storage set-up
     void DriveChange();
@@ -35,10 +39,11 @@ public:
     void TakeBackgroundNews();
     // Names that came, went or were renamed in the shown folder or below it.
     void FolderChanged(FolderChanges changes);
-    // The window goes.
+    // The window goes: what runs in the background stops, but for a write,
+    // which ends first.
     void StopWork();
-    // A listing or a copy runs in the background.
-    bool Working() const { return view_.Working(); }
+    // Something runs in the background: a listing, a copy, a write, an errand.
+    bool Working() const { return view_.Working() || extraction_.Writing() || errands_.Working(); }
     void DirectoryContextMenu();
     void ItemSelected();
     void TableRebuild();
@@ -53,9 +58,11 @@ public:
     void DefaultSettings();
     void Extract();
     void ChooseFolder();
-    // A folder dropped on the window or named on the command line, taken as
-    // if chosen in the folder dialog.
-    void DropFolder(const std::string& folder);
+    // A path dropped on the window, pasted or named on the command line: the
+    // folder it names is taken as if chosen in the folder dialog.
+    void DropFolder(const std::string& path);
+    // A path pasted as text may name nothing, which is told with the path as pasted.
+    void PastePath(const std::string& path, const std::string& asPasted);
     void Quit();
     void OpenUsagePage();
     void OpenDonationPage();
@@ -98,6 +105,7 @@ private:
     void ChooseListOrder(ListOrder order);
     // The hidden files and the subfolders: kept, marked, and the list made anew.
     void ToggleListingOption(bool& option, bool (SettingsFile::*write)(bool));
+    void WriteRecentFolders(std::vector<std::string> folders);
     // A settings file that cannot be written is told at the first write that
     // fails; the choices then last until the program ends.
     void TellIfNotKept(bool kept);
@@ -120,9 +128,15 @@ private:
     // Read at start, changed by the options menu.
     NameForm nameForm_ = NameForm::Name;
     ListingOptions listing_;
+    // Read at start, changed by the select menu's patterns.
+    std::string tickPattern_;
     FolderView view_;
+    BackgroundExtraction extraction_;
+    Errands errands_;
     bool extractionWaits_ = false;
     bool notKeptTold_ = false;
+    // Asked once at start: the file's path never changes.
+    bool settingsOutOfReach_ = false;
     std::vector<std::string> recentFolders_;
     std::optional<WrittenBlock> lastBlock_;
     // The start folder is shown before this is set, and is no choice of the user's.

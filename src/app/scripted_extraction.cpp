@@ -62,23 +62,21 @@ ScriptedOutcome Extract(Services& services, SettingsFile& settings, const Script
     const OutputEncoding encoding = settings.ReadOutputEncoding();
     const std::string storageFolder = StorageFolder(services.ProgramFolder());
     // A storage folder that cannot be written fails the write below, which tells why.
-    PrepareStorage(services, settings, storageFolder, encoding);
+    PrepareStorage(services, services, settings, storageFolder, encoding);
 
     FolderListing listed;
     const FileNameTable table =
         ScannedTable(services, request.folder, ListingOptionsOf(settings, request), filter, listed);
     const std::string listingFailure = ListingFailureMessage(request.folder, listed);
     if (!listed.outcome) return NotWritten(listingFailure);
-    const LineBlock block = ExtractionBlock(services, table, !request.forward, request.blankLines,
-                                            request.nameForm.value_or(settings.ReadNameForm()), request.folder);
-    if (block.names.empty()) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
-    const std::string dayFile = DayFilePath(storageFolder, services.TodayText());
-    if (const std::uint64_t bytes = BlockBytes(services, dayFile, block, encoding); bytes > kLargeBlockBytes) {
-        return NotWritten(LargeBlockRefusal(bytes));
-    }
-    const WriteOutcome written = WriteBlock(services, storageFolder, dayFile, block, encoding);
-    if (!written) return NotWritten(WriteFailureMessage(written, dayFile));
-    return {kExitWritten, dayFile, JoinedLines(listingFailure, ShortfallNotes(Shortfalls(table, block, written)))};
+    const ExtractionOrder order{table,          !request.forward, request.blankLines,
+                                request.nameForm.value_or(settings.ReadNameForm()),
+                                request.folder, storageFolder,    encoding};
+    const ExtractionResult result = WriteExtraction(services, services, order, false);
+    if (result.names == 0) return NotWritten(kEmptyListMessage + ("\n" + request.folder));
+    if (result.unagreedBytes > 0) return NotWritten(LargeBlockRefusal(result.unagreedBytes));
+    if (!result.outcome) return NotWritten(WriteFailureMessage(result.outcome, result.dayFile));
+    return {kExitWritten, result.dayFile, JoinedLines(listingFailure, ShortfallNotes(result.shortfalls))};
 }
 
 ScriptedOutcome List(Services& services, SettingsFile& settings, const ScriptedExtraction& request,

@@ -9,11 +9,9 @@ namespace quillory {
 
 inline constexpr const char* kWriteProbeMessage = "您好，请确认文件夹所在磁盘具有写入权限！";
 
-// Points the folder view at the start folder, prepares the storage folder and
-// the day's file, made in `encoding` when missing. Each step runs whatever the
-// one before gave.
-void RunStorageSetup(Services& services, Controls& controls, SettingsFile& settings, std::string& computerName,
-                     OutputEncoding encoding);
+// Points the folder view at the start folder and the storage label at the
+// storage folder; the storage itself is made ready by PrepareStorage.
+void RunStorageSetup(Services& services, Controls& controls, std::string& computerName);
 
 // The probe's message, then the storage folder and why it cannot be written,
 // each on a line of its own.
@@ -22,7 +20,7 @@ std::string WriteProbeMessage(const std::string& storageFolder, const WriteOutco
 // The storage folder, the storage path in the settings file and the day's
 // file, made ready as every start makes them, with or without a window.
 // Not Written() when the storage folder cannot be written, saying why.
-WriteOutcome PrepareStorage(Services& services, SettingsFile& settings, const std::string& storageFolder,
-                            OutputEncoding encoding);
+WriteOutcome PrepareStorage(FileSystem& files, Locale& locale, SettingsFile& settings,
+                            const std::string& storageFolder, OutputEncoding encoding);
 
 }  // namespace quillory

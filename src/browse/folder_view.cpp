@@ -66,19 +66,17 @@ void FolderView::Relist(RelistCause cause) {
 void FolderView::Start(Kind kind, RelistCause cause) {
     const bool startingOver = running_.has_value();
     Abandon();
-    running_ = Running{kind, options_, cause, {}, std::make_shared<ListingMailbox>()};
+    running_ = Running{kind, options_, cause};
     if (!startingOver) window_.ListingUnderWay(0);
     ListingRequest request{controls_.目录框文件名提取.CurrentFolder(), options_, std::nullopt};
     if (kind == Kind::Again) request.shown = List().ListNames();
-    runner_.Run([&services = services_, &runner = runner_, request = std::move(request),
-                 stop = running_->stop.get_token(), mailbox = running_->mailbox] {
-        RunListing(services, services, request, stop, *mailbox, [&runner] { runner.Wake(); });
+    listing_.Start([&services = services_, request = std::move(request)](const Job<ListingNews>::Hand& hand) {
+        RunListing(services, services, request, hand.Stop(), hand.Box(), [&hand] { hand.Wake(); });
     });
 }
 
 void FolderView::Abandon() {
-    if (!running_) return;
-    running_->stop.request_stop();
+    listing_.Stop();
     running_.reset();
 }
 
@@ -97,7 +95,7 @@ void FolderView::TakeNews() {
 
 void FolderView::TakeListingNews() {
     if (!running_) return;
-    for (ListingNews& news : running_->mailbox->Take()) {
+    for (ListingNews& news : listing_.Take()) {
         window_.ListingUnderWay(news.listed);
         if (running_->kind == Kind::First) ShowArrived(news.names);
         if (!news.end) continue;
@@ -136,6 +134,7 @@ void FolderView::End(FolderListing listing) {
     const std::uint64_t listingAtEnd = firstListings_;
     const RelistCause cause = running_->cause;
     running_.reset();
+    listing_.Over();
     window_.ListingOver();
     subfolders_ = listing.subfolders;
     controls_.目录框文件名提取.ShowSubfolders(std::move(listing.subfolders));

@@ -19,6 +19,7 @@
 #include "browse/name_form.h"
 #include "browse/name_pattern.h"
 #include "platform/controls.h"
+#include "platform/job.h"
 #include "platform/runner.h"
 #include "platform/services.h"
 
@@ -50,10 +51,10 @@ public:
         : services_(services),
           controls_(controls),
           window_(window),
-          runner_(runner),
           table_(table),
           listedFileCount_(listedFileCount),
           options_(options),
+          listing_(runner),
           copy_(services, runner) {}
     ~FolderView() { Abandon(); }
     FolderView(const FolderView&) = delete;
@@ -101,13 +102,11 @@ public:
 
 private:
     enum class Kind { First, Again };
+    // What the listing running was asked for; the job itself is listing_.
     struct Running {
         Kind kind;
         ListingOptions options;
         RelistCause cause;  // a first listing is the user's
-        std::stop_source stop;
-        // Each listing has its own: news of one that was abandoned is never taken.
-        std::shared_ptr<ListingMailbox> mailbox;
     };
 
     void Watch();
@@ -126,12 +125,12 @@ private:
     Services& services_;
     Controls& controls_;
     MainWindow& window_;
-    Runner& runner_;
     FileNameTable& table_;
     std::int32_t& listedFileCount_;
     const ListingOptions& options_;
 
     std::optional<Running> running_;
+    Job<ListingNews> listing_;
     std::uint64_t firstListings_ = 0;  // a first listing ends what waited for the one before
     bool arrivalTick_ = true;          // the tick of names still to come
     std::optional<RelistCause> relistOwed_;

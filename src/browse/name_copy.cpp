@@ -24,32 +24,17 @@ std::string CopiedLines(FileSystem& files, const NameList& names, const std::str
     return lines;
 }
 
-// The work may be done before Run returns (the native tests' runner), so
-// nothing here follows it.
 void NameCopy::Start(const NameList& names, const std::string& folder, NameForm form) {
-    Stop();
-    work_ = Work{{}, std::make_shared<Mailbox<std::string>>()};
-    runner_.Run([&services = services_, &runner = runner_, names, folder, form, stop = work_->stop.get_token(),
-                 mailbox = work_->mailbox] {
-        std::string lines = CopiedLines(services, names, folder, form, stop);
-        if (stop.stop_requested()) return;
-        mailbox->Put(std::move(lines));
-        runner.Wake();
+    job_.Start([&files = static_cast<FileSystem&>(services_), names, folder, form](const Job<std::string>::Hand& hand) {
+        hand(CopiedLines(files, names, folder, form, hand.Stop()));
     });
 }
 
 void NameCopy::TakeText() {
-    if (!work_) return;
-    std::vector<std::string> copied = work_->mailbox->Take();
+    std::vector<std::string> copied = job_.Take();
     if (copied.empty()) return;
-    work_.reset();
+    job_.Over();
     if (!copied.front().empty()) services_.PutTextOnClipboard(copied.front());
-}
-
-void NameCopy::Stop() {
-    if (!work_) return;
-    work_->stop.request_stop();
-    work_.reset();
 }
 
 }  // namespace quillory

@@ -2,13 +2,11 @@
 // Ctrl+C in the check-list: the ticked names are gathered on a thread of
 // their own, since the details form asks the disk about every one of them,
 // and go to the clipboard on the window's thread once they are all there.
-#include <memory>
-#include <optional>
 #include <stop_token>
 #include <string>
 
 #include "browse/name_form.h"
-#include "platform/mailbox.h"
+#include "platform/job.h"
 #include "platform/name_list.h"
 #include "platform/runner.h"
 #include "platform/services.h"
@@ -23,28 +21,19 @@ std::string CopiedLines(FileSystem& files, const NameList& names, const std::str
 
 class NameCopy {
 public:
-    NameCopy(Services& services, Runner& runner) : services_(services), runner_(runner) {}
-    ~NameCopy() { Stop(); }
-    NameCopy(const NameCopy&) = delete;
-    NameCopy& operator=(const NameCopy&) = delete;
+    NameCopy(Services& services, Runner& runner) : services_(services), job_(runner) {}
 
     // The names as they are now; a copy still being gathered is dropped.
     void Start(const NameList& names, const std::string& folder, NameForm form);
     // Puts the text on the clipboard once it is all there.
     void TakeText();
-    bool Gathering() const { return work_.has_value(); }
+    bool Gathering() const { return job_.Running(); }
     // Nothing more reaches the clipboard.
-    void Stop();
+    void Stop() { job_.Stop(); }
 
 private:
-    struct Work {
-        std::stop_source stop;
-        std::shared_ptr<Mailbox<std::string>> mailbox;
-    };
-
     Services& services_;
-    Runner& runner_;
-    std::optional<Work> work_;
+    Job<std::string> job_;
 };
 
 }  // namespace quillory

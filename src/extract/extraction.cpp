@@ -3,18 +3,8 @@
 #include <algorithm>
 
 #include "extract/day_file.h"
-#include "platform/text.h"
 
 namespace quillory {
-
-namespace {
-
-bool AgreedToSize(Services& services, const std::string& dayFile, const LineBlock& block, OutputEncoding encoding) {
-    const std::uint64_t bytes = BlockBytes(services, dayFile, block, encoding);
-    return bytes <= kLargeBlockBytes || services.AskYesNo(LargeBlockQuestion(bytes), kMessageTitle);
-}
-
-}  // namespace
 
 ShortfallCounts Shortfalls(const FileNameTable& table, const LineBlock& block, const WriteOutcome& written) {
     const auto withoutDetails = std::ranges::count(block.columns, std::string_view(kNoDetailsColumns));
@@ -62,39 +52,25 @@ ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form) {
             controls.标签存放路径.Text(), form};
 }
 
-std::optional<WrittenBlock> Extract(Services& services, const ExtractionRequest& request, int listed,
-                                    const FileNameTable& table, ExtractionState state, OutputEncoding encoding) {
-    state.lineWritten = 0;
-    if (listed == 0) {
-        services.ShowMessage(kEmptyListMessage, kMessageTitle);
-        return std::nullopt;
-    }
-    const std::string& blankLineText = request.blankLineText;
-    if (blankLineText.empty() || blankLineText == "0") {
-        services.ShowMessage(kMissingCountMessage, kMessageTitle);
-        return std::nullopt;
-    }
-    const bool reverse = request.reverse;
+// The date is asked for once: the file weighed, written and named is one.
+ExtractionResult WriteExtraction(FileSystem& files, Locale& locale, const ExtractionOrder& order, bool largeAgreed) {
+    ExtractionResult result;
     const LineBlock block =
-        ExtractionBlock(services, table, reverse, TextToInt32(blankLineText), request.form, request.folder);
-    const int count = static_cast<int>(block.names.size());
-    if (!reverse) state.collectedNameCount = count;
-    if (count == 0) return std::nullopt;
-
-    const std::string& storageFolder = request.storageFolder;
-    // The date is asked for once: the file weighed, written and named is one.
-    const std::string day = services.TodayText();
-    const std::string dayFile = DayFilePath(storageFolder, day);
-    if (!AgreedToSize(services, dayFile, block, encoding)) return std::nullopt;
-    // The block goes in whole or not at all.
-    const WriteOutcome outcome = WriteBlock(services, storageFolder, dayFile, block, encoding);
-    if (!outcome) {
-        services.ShowWarning(WriteFailureMessage(outcome, dayFile), kMessageTitle);
-        return std::nullopt;
+        ExtractionBlock(files, order.table, order.reverse, order.blankLines, order.form, order.folder);
+    result.names = static_cast<int>(block.names.size());
+    if (result.names == 0) return result;
+    const std::string day = locale.TodayText();
+    result.dayFile = DayFilePath(order.storageFolder, day);
+    if (const std::uint64_t bytes = BlockBytes(files, result.dayFile, block, order.encoding);
+        bytes > kLargeBlockBytes && !largeAgreed) {
+        result.unagreedBytes = bytes;
+        return result;
     }
-    state.lineWritten = 1;
-    services.ShowMessage(SuccessMessage(dayFile, Shortfalls(table, block, outcome)), kMessageTitle);
-    return WrittenBlock{dayFile, day, block};
+    // The block goes in whole or not at all.
+    result.outcome = WriteBlock(files, order.storageFolder, result.dayFile, block, order.encoding);
+    result.shortfalls = Shortfalls(order.table, block, result.outcome);
+    if (result.outcome) result.written = WrittenBlock{result.dayFile, day, block};
+    return result;
 }
 
 void ForwardStep(Controls& controls) { controls.单选框逆序.SetChecked(!controls.单选框正序.IsChecked()); }

@@ -63,20 +63,37 @@ struct ExtractionRequest {
 
 ExtractionRequest ReadExtractionRequest(Controls& controls, NameForm form);
 
-// Writes the table's names as the request asks, `listed` being how many
-// names the list holds. A missing day's file is made with `encoding` first.
-// A failure is told with the warning icon; a block above kLargeBlockBytes is
-// asked for first.
-// What an extraction put in front of the day's file, to take it back.
 struct WrittenBlock {
     std::string dayFile;
     std::string day;  // the date the file is named after
     LineBlock block;
 };
 
-// ...; the block written, when one was.
-std::optional<WrittenBlock> Extract(Services& services, const ExtractionRequest& request, int listed,
-                                    const FileNameTable& table, ExtractionState state, OutputEncoding encoding);
+// An extraction as it goes to the background: all it needs, taken at once.
+struct ExtractionOrder {
+    FileNameTable table;
+    bool reverse = true;
+    std::int32_t blankLines = 0;
+    NameForm form = NameForm::Name;
+    std::string folder;  // for full paths and details
+    std::string storageFolder;
+    OutputEncoding encoding = OutputEncoding::Ansi;
+};
+
+struct ExtractionResult {
+    int names = 0;                    // in the block; none, and nothing was written
+    std::uint64_t unagreedBytes = 0;  // a block above kLargeBlockBytes not agreed to: not written
+    std::string dayFile;
+    WriteOutcome outcome{};
+    ShortfallCounts shortfalls{};
+    std::optional<WrittenBlock> written{};  // to take back
+};
+
+// The one way from an order to the day's file, for 立即提取 and the scripted
+// run alike: the block in file order, written in front of the day's file,
+// which is made first when it is missing. A block above kLargeBlockBytes is
+// written only when `largeAgreed`. Waits for the disk: never on the window's thread.
+ExtractionResult WriteExtraction(FileSystem& files, Locale& locale, const ExtractionOrder& order, bool largeAgreed);
 
 // The two radios sit in different containers, so these keep them exclusive.
 void ForwardStep(Controls& controls);

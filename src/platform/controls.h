@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/name_list.h"
 #include "platform/desktop.h"
+#include "platform/name_list.h"
 
 namespace quillory {
 
@@ -113,6 +113,11 @@ public:
     virtual void ListingUnderWay(std::int64_t listed) = 0;
     // No listing runs: the sign goes.
     virtual void ListingOver() = 0;
+    // A block is being written into the day's file, and this many bytes are
+    // written so far: the window shows a sign of it as of a listing, and the
+    // bytes once the write has lasted a second.
+    virtual void WriteUnderWay(std::uint64_t bytesWritten) = 0;
+    virtual void WriteOver() = 0;
     // From now on the names that come, go or are renamed in the folder, and
     // with `subfolders` in every folder below it, are told to the logic, in
     // place of those of the folder followed before.

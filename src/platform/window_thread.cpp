@@ -15,6 +15,8 @@ thread_local int workDepth = 0;
 
 void Mark() { windowThread = std::this_thread::get_id(); }
 
+void Unmark() { windowThread = std::thread::id(); }
+
 bool OnIt() { return workDepth == 0 && std::this_thread::get_id() == windowThread.load(); }
 
 void ReportCallsThrough(Report to) { report = to; }

@@ -7,8 +7,9 @@
 
 namespace quillory::window_thread {
 
-// The calling thread is the window's from now on.
+// The calling thread is the window's from now on, until Unmark.
 void Mark();
+void Unmark();
 // Whether the calling thread is the window's and is not, for the moment,
 // doing the work of a job (the native tests run jobs on it; see WorkScope).
 bool OnIt();

@@ -27,7 +27,7 @@ TEST(DayFileMenu, TodaysFileIsMadeWhenMissingAndOnlyAFileThatCouldBeMadeIsOpened
     EXPECT_NE(h.services.Messages().back().text.find(thirdDay), std::string::npos);
     h.Choose(Command::OpenStorageFolder);
     EXPECT_EQ(h.services.Calls().back(), "ShowInFolder " + thirdDay);
-    EXPECT_FALSE(h.services.FileExists(thirdDay));
+    EXPECT_FALSE(h.services.HasFile(thirdDay));
 }
 
 }  // namespace

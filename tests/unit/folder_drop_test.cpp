@@ -27,6 +27,7 @@ TEST(FolderDrop, EndsAsTheSameFolderChosenInTheDialogWithOneScanAndNoDialog) {
         chosen.services.SetNextBrowseResult(folder);
         chosen.Choose(Command::ChooseFolder);
         Started dropped;
+        dropped.services.AddFolder(folder);
         dropped.actions.DropFolder(folder);
 
         EXPECT_EQ(dropped.ui.folders.CurrentFolder(), folder);

@@ -1,6 +1,9 @@
 #pragma once
 // The whole program's logic wired to the fake platform as the window wires it.
+#include <gtest/gtest.h>
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/actions.h"
@@ -9,6 +12,7 @@
 #include "platform/fake/fake_controls.h"
 #include "platform/fake/fake_runner.h"
 #include "platform/fake/fake_services.h"
+#include "platform/window_thread.h"
 #include "skin/fake/fake_skin_library.h"
 
 namespace quillory::testing {
@@ -21,18 +25,28 @@ inline constexpr const char* kDayFile = "C:\\Tools\\Quillory\\Quillory-存储\\2
 inline constexpr const char* kComputerNameKey =
     "System\\CurrentControlSet\\Control\\ComputerName\\ActiveComputerName\\ComputerName";
 
+inline void FailTheTest(std::string_view call) {
+    ADD_FAILURE() << "the window's thread called the file system: " << std::string(call);
+}
+
 class Harness {
 public:
     explicit Harness(const std::string& programFolder = kProgramFolder) : services(programFolder) {
         services.SetToday(kToday);
         ui.folders.onChanged = [this] { Fire(ControlId::目录框文件名提取, Event::FolderChanged); };
-        runner.onWake = [this] { Dispatch(actions, SourceId(Source::MainWindow), Event::BackgroundNews); };
+        runner.onWake = [this] { Dispatched(SourceId(Source::MainWindow), Event::BackgroundNews); };
     }
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
 
-    void Start() { Dispatch(actions, SourceId(Source::MainWindow), Event::Created); }
-    void Fire(ControlId control, Event event) { Dispatch(actions, SourceId(control), event); }
+    // The start reads the settings before the window shows.
+    void Start() {
+        Dispatch(actions, SourceId(Source::MainWindow), Event::Created);
+        started_ = true;
+    }
+    void Fire(ControlId control, Event event) { Dispatched(SourceId(control), event); }
     void Click(ControlId control) { Fire(control, Event::Clicked); }
-    void Choose(Command command) { Dispatch(actions, SourceId(command), Event::Chosen); }
+    void Choose(Command command) { Dispatched(SourceId(command), Event::Chosen); }
 
     // A folder with these files, listed as the user would open it.
     void OpenFolderWith(const std::string& folder, const std::vector<std::string>& names) {
@@ -75,6 +89,24 @@ public:
     Globals globals;
     fake::FakeRunner runner;
     Actions actions{services, ui.controls, window, skin, globals, runner};
+
+private:
+    // Once started, the test's thread is the window's while an event runs,
+    // as in the program: a file-system call on it fails the test, but for
+    // the jobs the fake runner runs there.
+    void Dispatched(int source, Event event) {
+        const bool guarded = dispatching_++ == 0 && started_;
+        if (guarded) {
+            window_thread::ReportCallsThrough(FailTheTest);
+            window_thread::Mark();
+        }
+        Dispatch(actions, source, event);
+        --dispatching_;
+        if (guarded) window_thread::Unmark();
+    }
+
+    bool started_ = false;
+    int dispatching_ = 0;
 };
 
 }  // namespace quillory::testing

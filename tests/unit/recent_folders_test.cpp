@@ -64,12 +64,28 @@ TEST(RecentFolders, CaptionsNumberTheFoldersAndShortenLongPathsInTheMiddle) {
     EXPECT_EQ(ShortenedInMiddle(std::string(60, 'a'), 60), std::string(60, 'a'));
 }
 
-// The dialog and the directory box count as a drop does (the end-to-end
-// test drops); the start folder does not.
-TEST(RecentFolders, EveryWayTheUserShowsAFolderCountsAndTheStartFolderNot) {
-    Harness h;
-    h.services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
-    for (const char* folder : {"E:\\Music", "E:\\Photos", "D:\\Work"}) h.services.AddFolder(folder);
+class Started : public Harness {
+public:
+    Started() {
+        services.SetRegistryText(RegistryRoot::LocalMachine, kComputerNameKey, "BOB");
+        services.AddFolder(std::string(kProgramFolder) + "\\PLXE");
+        services.AddFolder("C:\\Users\\BOB\\Desktop");
+        // The disk does not tell "E:\\Music" from "E:\\music"; the fake does.
+        for (const char* folder : {"E:\\Music", "E:\\music", "E:\\Photos", "D:\\Work"}) services.AddFolder(folder);
+    }
+    Folders Kept() {
+        Folders kept;
+        for (int key = 1; key <= 10; ++key) {
+            kept.push_back(services.ReadIniText(kSettingsFile, kRecentFoldersSection, std::to_string(key), "-"));
+        }
+        return kept;
+    }
+};
+
+// Every way the user shows a folder counts, the start folder does not; the
+// list is kept at each change and read back at the next start.
+TEST(RecentFolders, FoldersTheUserShowsAreKeptNewestFirstAndReadAtStart) {
+    Started h;
     h.Start();
     EXPECT_TRUE(h.window.recentFolders.empty());
     h.actions.DropFolder("E:\\Music");

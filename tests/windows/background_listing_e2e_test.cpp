@@ -128,7 +128,10 @@ TEST_F(BackgroundListingEndToEnd, AnotherFolderChosenMidwayShowsNoneOfTheFirstFo
     Paste(big);
     ASSERT_FALSE(PumpWhileListing([&] { return Shown() > 0; })) << "the first folder was listed at once";
 
+    // The pasted path is taken once the disk has said it is a folder, and
+    // the list starts anew.
     Paste(second);
+    ASSERT_TRUE(PumpUntil([&] { return Shown() <= 3; }, 10'000));
     const Names expected{"照片_0.jpg", "IMG_1.jpg", "IMG_2.jpg"};
     const auto onlySecond = [&] {
         for (const std::string& name : ShownNames(List())) {

@@ -11,6 +11,7 @@
 
 #include "extract/extraction_undo.h"
 #include "platform/win32/encoding.h"
+#include "platform/window_thread.h"
 #include "platform/win32/win32_services.h"
 #include "support/test_app.h"
 
@@ -78,7 +79,11 @@ TEST_F(UndoEndToEnd, NothingIsTakenAfterAnotherCopyWroteInFront) {
     win32::Win32Services otherCopy{win32::Utf8(program.Path())};
     LineBlock theirs;
     theirs.names = {"theirs.txt"};
-    ASSERT_TRUE(otherCopy.InsertLine(win32::Utf8(program.DayFile()), theirs));
+    {
+        // Another copy's write, on a thread of its own in its own process.
+        const window_thread::WorkScope otherProgram;
+        ASSERT_TRUE(otherCopy.InsertLine(win32::Utf8(program.DayFile()), theirs));
+    }
     const std::string both = ReadBytes(program.DayFile());
 
     const std::vector<ShownMessage> told = Choose(Command::UndoExtraction);

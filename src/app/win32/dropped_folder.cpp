@@ -1,7 +1,5 @@
 #include "app/win32/dropped_folder.h"
 
-#include <filesystem>
-
 #include "browse/file_url.h"
 #include "platform/win32/clipboard_text.h"
 #include "platform/win32/encoding.h"
@@ -21,15 +19,6 @@ std::wstring FirstPath(HDROP drop) {
     return path;
 }
 
-std::optional<std::string> FolderOf(const std::wstring& path) {
-    if (path.empty()) return std::nullopt;
-    const DWORD attributes = GetFileAttributesW(ExtendedPath(Utf8(path)).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Utf8(path);
-    // As the folder dialog names a folder: no trailing backslash but on a root.
-    return Utf8(std::filesystem::path(path).parent_path().native());
-}
-
 std::wstring FirstLineUnquoted(std::wstring_view text) {
     constexpr std::wstring_view kBlanks = L" \t\r\n";
     const std::size_t begin = text.find_first_not_of(kBlanks);
@@ -43,24 +32,25 @@ std::wstring FirstLineUnquoted(std::wstring_view text) {
 
 }  // namespace
 
-std::optional<std::string> TakeDroppedFolder(HDROP drop) {
+std::optional<std::string> TakeDroppedPath(HDROP drop) {
     const std::wstring path = FirstPath(drop);
     DragFinish(drop);
-    return FolderOf(path);
+    if (path.empty()) return std::nullopt;
+    return Utf8(path);
 }
 
-std::optional<std::string> FolderOnCommandLine(const std::string& path) { return FolderOf(Wide(PathAsGiven(path))); }
+std::string PathOnCommandLine(const std::string& path) { return PathAsGiven(path); }
 
 std::optional<PastedPath> PathOnClipboard(HWND owner) {
     std::wstring copied;
     if (UseFilesOnClipboard(owner, [&](HDROP files) { copied = FirstPath(files); })) {
         if (copied.empty()) return std::nullopt;
-        return PastedPath{Utf8(copied), FolderOf(copied)};
+        return PastedPath{Utf8(copied), Utf8(copied)};
     }
     const std::wstring line = FirstLineUnquoted(TextOnClipboard(owner).value_or(L""));
     if (line.empty()) return std::nullopt;
     const std::string path = PathOfFileUrl(Utf8(line)).value_or(Utf8(line));
-    return PastedPath{path, FolderOnCommandLine(path)};
+    return PastedPath{path, PathOnCommandLine(path)};
 }
 
 }  // namespace quillory::win32

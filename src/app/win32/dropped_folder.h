@@ -1,6 +1,7 @@
 #pragma once
-// What a path that the shell hands over names as the folder to list: a drop
-// on the window or a path on the command line.
+// The path the shell hands over, to be taken as the folder to list (see
+// HandedFolder, which asks the disk in the background): a drop on the
+// window, a paste, or a path on the command line. Nothing here asks the disk.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,24 +10,22 @@
 
 namespace quillory::win32 {
 
-// The first dropped path: a folder as it is, a file as its folder; nothing
-// when it is no file-system folder or file. Releases the drop, whatever it held.
-std::optional<std::string> TakeDroppedFolder(HDROP drop);
+// The first dropped path; nothing when the drop holds none. Releases the
+// drop, whatever it held.
+std::optional<std::string> TakeDroppedPath(HDROP drop);
 
-// A path from the command line by the drop's rules; a relative one is taken
-// from the current folder, one with the \\?\ prefix exactly as given.
-std::optional<std::string> FolderOnCommandLine(const std::string& path);
+// A path from the command line: a relative one is taken from the current
+// folder, one with the \\?\ prefix exactly as given.
+std::string PathOnCommandLine(const std::string& path);
 
-// A path pasted: the first of the files copied in the file manager, or the
+// A pasted path: the first of the files copied in the file manager, or the
 // clipboard's text (its first line, quotes around it dropped, as "Copy as
-// path" gives it; a file:/// address as the path it names).
+// path" gives it; a file:/// address as the path it names), as on the
+// command line. Nothing when the clipboard holds no path.
 struct PastedPath {
-    std::string path;
-    // What it names by the drop's rules; nothing when it names nothing.
-    std::optional<std::string> folder;
+    std::string path;      // as pasted, to tell the user
+    std::string absolute;  // as on the command line, to look for
 };
-
-// Nothing when the clipboard holds no path.
 std::optional<PastedPath> PathOnClipboard(HWND owner);
 
 }  // namespace quillory::win32

@@ -6,9 +6,17 @@ namespace quillory::win32 {
 
 namespace {
 
-constexpr UINT_PTR kSignTimer = 2;
-constexpr UINT kMoment = 200;       // milliseconds before the sign shows
-constexpr UINT kCountEvery = 250;   // ... and between changes of the count
+constexpr UINT kCountEvery = 250;  // milliseconds between changes of the count
+
+std::wstring ListedText(std::int64_t listed) { return L"（已列出 " + std::to_wstring(listed) + L" 个）"; }
+
+// In tenths of a megabyte from one megabyte on, counted in whole numbers.
+std::wstring WrittenText(std::int64_t bytes) {
+    constexpr std::int64_t kKilobyte = 1024, kMegabyte = 1024 * 1024;
+    if (bytes < kMegabyte) return L"（已写入 " + std::to_wstring(bytes / kKilobyte) + L" KB）";
+    const std::int64_t tenths = bytes * 10 / kMegabyte;
+    return L"（已写入 " + std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10) + L" MB）";
+}
 
 // The window under the cursor sets it anew, as if the mouse had moved.
 void RefreshCursor(HWND window) {
@@ -22,6 +30,9 @@ void RefreshCursor(HWND window) {
 
 }  // namespace
 
+const ListingSign::Kind ListingSign::kListing{2, 200, ListedText};
+const ListingSign::Kind ListingSign::kWriting{3, 1000, WrittenText};
+
 void ListingSign::Attach(HWND window, HWND groupBox) {
     window_ = window;
     groupBox_ = groupBox;
@@ -32,13 +43,13 @@ void ListingSign::UnderWay(std::int64_t listed) {
     listed_ = listed;
     if (underWay_) return;
     underWay_ = true;
-    SetTimer(window_, kSignTimer, kMoment, nullptr);
+    SetTimer(window_, kind_.timer, kind_.moment, nullptr);
 }
 
 void ListingSign::Over() {
     if (!underWay_) return;
     underWay_ = false;
-    KillTimer(window_, kSignTimer);
+    KillTimer(window_, kind_.timer);
     if (!shown_) return;
     shown_ = false;
     captionCount_ = -1;
@@ -47,10 +58,10 @@ void ListingSign::Over() {
 }
 
 bool ListingSign::OnTimer(WPARAM id) {
-    if (id != kSignTimer) return false;
+    if (id != kind_.timer) return false;
     if (!shown_) {
         shown_ = true;
-        SetTimer(window_, kSignTimer, kCountEvery, nullptr);
+        SetTimer(window_, kind_.timer, kCountEvery, nullptr);
         RefreshCursor(window_);
     }
     ShowCount();
@@ -60,7 +71,7 @@ bool ListingSign::OnTimer(WPARAM id) {
 void ListingSign::ShowCount() {
     if (listed_ == captionCount_) return;
     captionCount_ = listed_;
-    const std::wstring caption = caption_ + L"（已列出 " + std::to_wstring(listed_) + L" 个）";
+    const std::wstring caption = caption_ + kind_.countText(listed_);
     SetWindowTextW(groupBox_, caption.c_str());
 }
 

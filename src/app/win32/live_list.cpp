@@ -1,6 +1,7 @@
 #include "app/win32/live_list.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace quillory::win32 {
@@ -22,21 +23,55 @@ constexpr ULONGLONG kPausePerApplication = 3;
 void LiveList::Follow(HWND window, const std::string& folder, bool subfolders) {
     Stop();
     window_ = window;
-    watcher_ = std::make_unique<FolderWatcher>(window, kFolderChanged, ++watched_, folder, subfolders);
+    Replace(watched_, [window, tag = watched_, folder, subfolders] {
+        return std::make_unique<FolderWatcher>(window, kFolderChanged, tag, folder, subfolders);
+    });
 }
 
 // Changes still waiting belong to the folder before.
 void LiveList::Stop() {
     if (window_) KillTimer(window_, kApplyTimer);
     timerSet_ = false;
-    watcher_.reset();
+    ++watched_;
+    Replace(watched_, nullptr);
     pending_ = {};
+}
+
+// The watch before goes first, so two never watch at once; one made after
+// another was asked for goes at once. A change seen before the window could
+// reach the new watcher is fetched with a message of the watcher's own.
+void LiveList::Replace(WPARAM tag, std::function<std::unique_ptr<FolderWatcher>()> make) {
+    {
+        const std::lock_guard lock(watch_->mutex);
+        watch_->wanted = tag;
+    }
+    commands_.Post([watch = watch_, window = window_, tag, make = std::move(make)] {
+        std::unique_ptr<FolderWatcher> before;
+        {
+            const std::lock_guard lock(watch->mutex);
+            before = std::move(watch->watcher);
+        }
+        before.reset();
+        if (!make) return;
+        std::unique_ptr<FolderWatcher> made = make();
+        {
+            const std::lock_guard lock(watch->mutex);
+            if (watch->wanted != tag) return;
+            watch->watcher = std::move(made);
+        }
+        PostMessageW(window, kFolderChanged, tag, 0);
+    });
 }
 
 bool LiveList::OnMessage(UINT message, WPARAM wParam) {
     if (message == kFolderChanged) {
-        if (watcher_ && wParam == watched_) {
-            pending_.Add(watcher_->Take());
+        std::optional<FolderChanges> taken;
+        {
+            const std::lock_guard lock(watch_->mutex);
+            if (watch_->watcher && wParam == watched_) taken = watch_->watcher->Take();
+        }
+        if (taken) {
+            pending_.Add(std::move(*taken));
             if (!timerSet_) {
                 const ULONGLONG pause = std::max(kPause, kPausePerApplication * lastApplyTook_);
                 const ULONGLONG sinceLast = GetTickCount64() - lastApplyEnd_;
@@ -61,7 +96,7 @@ void LiveList::ApplyAfter(ULONGLONG milliseconds) {
 // A message box or dialog of the window may stand in the middle of an
 // action, which must not see the list change under it: the changes wait.
 void LiveList::ApplyNow() {
-    if (!watcher_ || pending_.Empty()) return;
+    if (pending_.Empty()) return;
     if (!IsWindowEnabled(window_)) {
         ApplyAfter(kPause);
         return;

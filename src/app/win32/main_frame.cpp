@@ -10,6 +10,7 @@
 #include "app/win32/menu_bar.h"
 #include "help/maker_site.h"
 #include "platform/win32/encoding.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -187,10 +188,10 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Raise(SourceId(Source::MainWindow), Event::BackgroundNews);
         return 0;
     case WM_TIMER:
-        if (sign_.OnTimer(wParam)) return 0;
+        if (sign_.OnTimer(wParam) || writeSign_.OnTimer(wParam)) return 0;
         break;
     case WM_SETCURSOR:
-        if (sign_.SetCursorOf()) return TRUE;
+        if (sign_.SetCursorOf() || writeSign_.SetCursorOf()) return TRUE;
         break;
     case WM_COMMAND:
         if (!Reflect(message, wParam, lParam)) OnCommand(wParam, lParam);
@@ -202,6 +203,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
+    case kDriveLabelsRead:
         if (const auto result = Reflect(message, wParam, lParam)) return *result;
         break;
     case WM_CTLCOLOREDIT:
@@ -241,6 +243,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (actions_) actions_->StopWork();
         liveList_.Stop();
         services_.SetMessageOwner(nullptr);
+        window_thread::Unmark();
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -258,11 +261,16 @@ void MainFrame::OnCreate() {
     }
     CreateControls();
     sign_.Attach(window_, HandleOf(ControlId::分组框文件名提取目录框));
+    writeSign_.Attach(window_, HandleOf(ControlId::分组框实行操作框));
     menuTip_.Attach(window_);
     ConnectLogic();
     DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);
+    // The start reads the settings before the window shows; from then on the
+    // window answers, and the disk is the workers'.
+    window_thread::Unmark();
     Raise(SourceId(Source::MainWindow), Event::Created);
+    window_thread::Mark();
 }
 
 void MainFrame::CreateControls() {
@@ -334,19 +342,18 @@ void MainFrame::RelayoutControls() {
 }
 
 void MainFrame::OnDropFiles(HDROP drop) {
-    if (const std::optional<std::string> folder = TakeDroppedFolder(drop)) ShowHandedFolder(*folder);
+    if (const std::optional<std::string> path = TakeDroppedPath(drop)) ShowHandedFolder(*path);
 }
 
-// A drop names something by the system's own hand; a path pasted as text may not.
+// A drop names something by the system's own hand; a path pasted as text
+// may not, and is told when it names nothing.
 void MainFrame::OnPaste() {
     const std::optional<PastedPath> pasted = PathOnClipboard(window_);
-    if (!pasted) return;
-    if (pasted->folder) return ShowHandedFolder(*pasted->folder);
-    services_.ShowMessage("剪贴板上的路径不存在：" + pasted->path, kMessageTitle);
+    if (pasted && actions_) actions_->PastePath(pasted->absolute, pasted->path);
 }
 
-void MainFrame::ShowHandedFolder(const std::string& folder) {
-    if (actions_) actions_->DropFolder(folder);
+void MainFrame::ShowHandedFolder(const std::string& path) {
+    if (actions_) actions_->DropFolder(path);
 }
 
 void MainFrame::ConnectLogic() {

@@ -43,9 +43,10 @@ public:
     void Show(int how) const;
     // The window's own keys, for the message loop; true when the message was used.
     bool HandleKey(const MSG& message) const;
-    // A folder the shell handed over (a drop, the command line), shown as
-    // one chosen in the folder dialog.
-    void ShowHandedFolder(const std::string& folder);
+    // The folder a path the shell handed over (a drop, a paste, the command
+    // line) names, shown as one chosen in the folder dialog once the disk has
+    // been asked in the background.
+    void ShowHandedFolder(const std::string& path);
     // The threads of the background work, made with the window.
     ThreadRunner& Workers() { return *runner_; }
     // No listing or copy runs and no change on disk waits to be shown.
@@ -59,6 +60,10 @@ public:
     void CloseMainWindow() override;
     void ListingUnderWay(std::int64_t listed) override { sign_.UnderWay(listed); }
     void ListingOver() override { sign_.Over(); }
+    void WriteUnderWay(std::uint64_t bytesWritten) override {
+        writeSign_.UnderWay(static_cast<std::int64_t>(bytesWritten));
+    }
+    void WriteOver() override { writeSign_.Over(); }
     void FollowFolder(const std::string& folder, bool subfolders) override {
         liveList_.Follow(window_, folder, subfolders);
     }
@@ -110,6 +115,7 @@ private:
     std::optional<RadioState> reverse_;
     std::optional<Controls> controls_;
     ListingSign sign_;
+    ListingSign writeSign_{ListingSign::kWriting};
     MenuTip menuTip_;
     // Before the actions, which tell its work to stop before it waits for it.
     std::optional<ThreadRunner> runner_;

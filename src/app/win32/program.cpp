@@ -22,8 +22,7 @@ Program::Program(std::string programFolder, int show, const CommandLine& command
     : services_(programFolder), skin_(programFolder), window_(services_, skin_, globals_) {
     window_.Show(show);
     if (!commandLine.folder) return;
-    const std::optional<std::string> folder = FolderOnCommandLine(*commandLine.folder);
-    if (folder) window_.ShowHandedFolder(*folder);
+    window_.ShowHandedFolder(PathOnCommandLine(*commandLine.folder));
 }
 
 // Settings are written as they change, so once the window has gone only a

@@ -1,8 +1,9 @@
 #include "browse/win32/drive_box_control.h"
 
 #include <algorithm>
+#include <thread>
+#include <utility>
 
-#include "browse/win32/drive_list.h"
 
 namespace quillory::win32 {
 
@@ -37,6 +38,16 @@ DriveBoxControl::DriveBoxControl(HWND parent, const ControlRow& row, HFONT font,
 }
 
 bool DriveBoxControl::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == kDriveLabelsRead && reinterpret_cast<HWND>(lParam) == box_.Get()) {
+        std::optional<std::vector<Drive>> read;
+        {
+            const std::lock_guard lock(labels_->mutex);
+            read = std::exchange(labels_->read, std::nullopt);
+        }
+        if (read) ShowDrives(*read);
+        result = 0;
+        return true;
+    }
     if (message != WM_COMMAND || reinterpret_cast<HWND>(lParam) != box_.Get()) return false;
     switch (HIWORD(wParam)) {
     case CBN_DROPDOWN:
@@ -73,14 +84,56 @@ void DriveBoxControl::SetCurrentDrive(const std::string& text) {
 }
 
 void DriveBoxControl::FillDrives() {
+    std::vector<Drive> drives = ComputerDrives();
+    for (Drive& drive : drives) drive.label = knownLabels_[drive.letter];
+    ShowDrives(drives);
+    ReadLabels(std::move(drives));
+}
+
+// The same drives keep their items, which only take their new texts, so an
+// open list the user browses stays as it is.
+void DriveBoxControl::ShowDrives(const std::vector<Drive>& drives) {
+    const HWND box = box_.Get();
     const std::string shown = CurrentDrive();
-    SendMessageW(box_.Get(), CB_RESETCONTENT, 0, 0);
-    letters_.clear();
-    for (const Drive& drive : ComputerDrives()) {
-        SendMessageW(box_.Get(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DriveText(drive).c_str()));
-        letters_.push_back(drive.letter);
+    const bool sameDrives = std::equal(letters_.begin(), letters_.end(), drives.begin(), drives.end(),
+                                       [](char letter, const Drive& drive) { return letter == drive.letter; });
+    if (!sameDrives) {
+        SendMessageW(box, CB_RESETCONTENT, 0, 0);
+        letters_.clear();
+    }
+    for (std::size_t i = 0; i < drives.size(); ++i) {
+        const Drive& drive = drives[i];
+        const std::wstring text = DriveText(drive);
+        if (sameDrives) {
+            if (knownLabels_[drive.letter] == drive.label) continue;
+            SendMessageW(box, CB_DELETESTRING, i, 0);
+            SendMessageW(box, CB_INSERTSTRING, i, reinterpret_cast<LPARAM>(text.c_str()));
+        } else {
+            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            letters_.push_back(drive.letter);
+        }
+        knownLabels_[drive.letter] = drive.label;
     }
     if (!shown.empty()) Select(shown[0]);
+}
+
+// One read at a time: a look while one runs shows what that one brings.
+void DriveBoxControl::ReadLabels(std::vector<Drive> drives) {
+    {
+        const std::lock_guard lock(labels_->mutex);
+        if (labels_->reading) return;
+        labels_->reading = true;
+    }
+    std::thread([labels = labels_, window = GetAncestor(box_.Get(), GA_ROOT), box = box_.Get(),
+                 drives = std::move(drives)]() mutable {
+        std::vector<Drive> labelled = LabelledDrives(std::move(drives));
+        {
+            const std::lock_guard lock(labels->mutex);
+            labels->read = std::move(labelled);
+            labels->reading = false;
+        }
+        PostMessageW(window, kDriveLabelsRead, 0, reinterpret_cast<LPARAM>(box));
+    }).detach();
 }
 
 void DriveBoxControl::Select(char letter) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/window_thread.h"
+
 namespace quillory::win32 {
 
 namespace {
@@ -20,6 +22,7 @@ private:
 };
 
 std::wstring VolumeLabel(const std::wstring& root) {
+    window_thread::CheckFileSystemCall("GetVolumeInformation");
     // A mapped drive whose server is gone can block for many seconds.
     if (GetDriveTypeW(root.c_str()) == DRIVE_REMOTE) return {};
     wchar_t label[MAX_PATH + 1] = {};
@@ -40,8 +43,13 @@ std::vector<Drive> ComputerDrives() {
     for (const wchar_t* root = roots; *root != L'\0'; root += wcslen(root) + 1) {
         const wchar_t letter = root[0] & ~0x20;  // upper case
         if (letter < L'A' || letter > L'Z') continue;
-        drives.push_back({static_cast<char>(letter), VolumeLabel(root)});
+        drives.push_back({static_cast<char>(letter), {}});
     }
+    return drives;
+}
+
+std::vector<Drive> LabelledDrives(std::vector<Drive> drives) {
+    for (Drive& drive : drives) drive.label = VolumeLabel({static_cast<wchar_t>(drive.letter), L':', L'\\'});
     return drives;
 }
 

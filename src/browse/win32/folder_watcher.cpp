@@ -7,6 +7,8 @@
 #include "platform/win32/encoding.h"
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/redirection_off.h"
+#include "platform/window_thread.h"
 
 namespace quillory::win32 {
 
@@ -17,12 +19,14 @@ constexpr DWORD kNameChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE
 constexpr std::size_t kReportBytes = 64 * 1024;
 
 bool IsFolder(const std::wstring& path) {
+    const RedirectionOff redirectionOff;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 ChangeNotification WatchNames(const std::wstring& folder, DWORD changes) {
     if (folder.empty()) return {};
+    const RedirectionOff redirectionOff;
     return ChangeNotification(FindFirstChangeNotificationW(folder.c_str(), FALSE, changes));
 }
 
@@ -50,6 +54,7 @@ FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::s
       reports_(kReportBytes / sizeof(DWORD)),
       parentChanges_(WatchNames(parent_, FILE_NOTIFY_CHANGE_DIR_NAME)),
       stop_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    window_thread::CheckFileSystemCall("FolderWatcher");
     reading_.hEvent = readDone_.Get();
     OpenFolder();
     folderThere_ = IsFolder(folder_);
@@ -57,6 +62,7 @@ FolderWatcher::FolderWatcher(HWND window, UINT message, WPARAM tag, const std::s
 }
 
 FolderWatcher::~FolderWatcher() {
+    window_thread::CheckFileSystemCall("~FolderWatcher");
     if (stop_) SetEvent(stop_.Get());
     thread_.join();
     CloseFolder();
@@ -82,6 +88,7 @@ void FolderWatcher::Watch() {
 }
 
 void FolderWatcher::OpenFolder() {
+    const RedirectionOff redirectionOff;
     // Shared for deleting too, so the user can still remove the folder.
     folderHandle_.Reset(CreateFileW(folder_.c_str(), FILE_LIST_DIRECTORY,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,

@@ -108,6 +108,8 @@ public:
     void CloseMainWindow() override { closed = true; }
     void ListingUnderWay(std::int64_t listed) override { listedSoFar = listed; }
     void ListingOver() override { listedSoFar.reset(); }
+    void WriteUnderWay(std::uint64_t bytes) override { writtenSoFar = bytes; }
+    void WriteOver() override { writtenSoFar.reset(); }
     void FollowFolder(const std::string& folder, bool subfolders) override { followed = {folder, subfolders}; }
     void ShowRecentFolders(const std::vector<std::string>& folders) override { recentFolders = folders; }
 
@@ -117,6 +119,7 @@ public:
     std::map<MenuItem, bool> enabled;
     bool closed = false;
     std::optional<std::int64_t> listedSoFar;  // while a listing runs
+    std::optional<std::uint64_t> writtenSoFar;  // while a block is written
     std::optional<std::pair<std::string, bool>> followed;  // the folder, and whether its subfolders too
     std::vector<std::string> recentFolders;
 };

@@ -74,6 +74,7 @@ public:
 
     // Reading what happened.
     std::string FileBytes(const std::string& path) const;
+    bool HasFile(const std::string& path) const { return files_.count(path) != 0; }
     std::string IniFileText(const std::string& file) const;  // as the profile functions would write it
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     const std::vector<std::string>& OpenedUrls() const { return openedUrls_; }

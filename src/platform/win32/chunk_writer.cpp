@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/write_progress.h"
+
 namespace quillory::win32 {
 
 ChunkWriter::ChunkWriter(HANDLE file) : file_(file), buffer_(kChunkSize) {}
@@ -15,6 +17,9 @@ void ChunkWriter::Drain() {
         Fail(GetLastError());
     } else if (written != size) {
         Fail(ERROR_DISK_FULL);  // a short write is the disk running out
+    } else {
+        written_ += written;
+        write_progress::Report(written_);
     }
     used_ = 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Sequential writing through one fixed buffer, so any amount of generated or
 // copied text costs the same memory. Every write is checked; after the first
-// failure nothing more is written and Flush() reports false.
+// failure nothing more is written and Flush() reports false. The bytes
+// written so far are reported at every chunk (see write_progress.h).
 #include <windows.h>
 
 #include <cstdint>
@@ -37,6 +38,7 @@ private:
     HANDLE file_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t written_ = 0;
     bool ok_ = true;
     DWORD error_ = ERROR_SUCCESS;
 };

@@ -15,6 +15,7 @@
 #include "platform/win32/folder_listing.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/long_path.h"
+#include "platform/win32/redirection_off.h"
 #include "platform/win32/temporary_file.h"
 #include "platform/win32/win32_services.h"
 #include "platform/window_thread.h"
@@ -78,6 +79,7 @@ bool Win32Services::FileExists(const std::string& path) const {
 
 bool Win32Services::FolderExists(const std::string& path) const {
     window_thread::CheckFileSystemCall("FolderExists");
+    const RedirectionOff redirectionOff;
     return IsFolder(ExtendedPath(path));
 }
 
@@ -136,6 +138,7 @@ ListingOutcome Win32Services::FindFiles(const std::string& folder,
 // link the system marks, which it does not follow.
 std::string Win32Services::FolderIdentity(const std::string& path) {
     window_thread::CheckFileSystemCall("FolderIdentity");
+    const RedirectionOff redirectionOff;
     const FileHandle folder(CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -179,6 +182,7 @@ std::optional<FileDetails> ListedDetails(const std::wstring& folder, std::wstrin
 
 std::optional<FileDetails> Win32Services::DescribeFile(const std::string& path) {
     window_thread::CheckFileSystemCall("DescribeFile");
+    const RedirectionOff redirectionOff;
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) {
         return DetailsOf(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);

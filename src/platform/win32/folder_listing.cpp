@@ -5,27 +5,11 @@
 #include <vector>
 
 #include "platform/win32/encoding.h"
+#include "platform/win32/redirection_off.h"
 
 namespace quillory::win32 {
 
 namespace {
-
-// A 32-bit program on 64-bit Windows is shown SysWOW64 when it names
-// System32. Only the opening resolves the path, so the redirection is off
-// just for that. On systems without redirection the calls fail and change nothing.
-class RedirectionOff {
-public:
-    RedirectionOff() : off_(Wow64DisableWow64FsRedirection(&previous_) != FALSE) {}
-    ~RedirectionOff() {
-        if (off_) Wow64RevertWow64FsRedirection(previous_);
-    }
-    RedirectionOff(const RedirectionOff&) = delete;
-    RedirectionOff& operator=(const RedirectionOff&) = delete;
-
-private:
-    PVOID previous_ = nullptr;
-    bool off_;
-};
 
 // As large as the large fetch of FindFirstFileExW. The system describes a
 // whole buffer's entries before it returns, a few calls to a share each, so

@@ -5,6 +5,7 @@
 
 #include "platform/win32/encoding.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/redirection_off.h"
 #include "platform/win32/win32_services.h"
 
 namespace quillory::win32 {
@@ -13,9 +14,19 @@ namespace {
 
 constexpr std::size_t kPathBufferLength = 512;
 
-// Opens the tree on the start folder, which arrives as the record's lParam.
+// Opens the tree on the start folder, which arrives as the record's lParam:
+// the folder the user named, not its WOW64 twin. Only the naming is done with
+// the redirection off; the dialog loads the shell's libraries as it always does.
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM startFolder) {
-    if (message == BFFM_INITIALIZED) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, startFolder);
+    const auto* const folder = reinterpret_cast<const wchar_t*>(startFolder);
+    if (message != BFFM_INITIALIZED || !*folder) return 0;
+    PIDLIST_ABSOLUTE named = nullptr;
+    {
+        const RedirectionOff redirectionOff;
+        if (FAILED(SHParseDisplayName(folder, nullptr, &named, 0, nullptr))) return 0;
+    }
+    const TaskMemory<ITEMIDLIST> item(named);
+    SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(item.Get()));
     return 0;
 }
 
