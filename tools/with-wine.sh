@@ -45,6 +45,10 @@ wineserver -p
 # Start Wine's own background processes now, with no pipe of the caller's:
 # started later they would inherit a test's output pipe and hold it open.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# Xvfb has no window manager: Wine would wait 2 s for one each time it hides a
+# managed window (a message box answered, a window closed), with that window's
+# thread stuck meanwhile. Unmanaged, Wine draws and places the windows itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
 status=0
 "$@" || status=$?
 wineserver -k 2>/dev/null || true
