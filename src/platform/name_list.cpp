@@ -1,6 +1,7 @@
 #include "platform/name_list.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace quillory {
 
@@ -11,7 +12,7 @@ std::string_view NameList::Name(int index) const {
     const std::size_t block = (end - 1) / kBlockBytes;
     // Where the one before ends, unless this one moved on to a block of its own.
     const std::size_t begin = std::max<std::size_t>(slot == 0 ? 0 : ends_[slot - 1], block * kBlockBytes);
-    return std::string_view(blocks_[block]).substr(begin - block * kBlockBytes, end - begin);
+    return std::string_view(*blocks_[block]).substr(begin - block * kBlockBytes, end - begin);
 }
 
 // Whole words of bits at a time.
@@ -29,12 +30,29 @@ void NameList::SetEveryTick(EveryTick change) {
     }
 }
 
-void NameList::Add(std::string_view name, bool ticked) {
-    if (blocks_.empty() || blocks_.back().size() + name.size() > kBlockBytes) {
-        blocks_.emplace_back().reserve(kBlockBytes);
+std::shared_ptr<std::string> NameList::NewBlock(std::string_view content) {
+    auto block = std::make_shared<std::string>();
+    block->reserve(kBlockBytes);
+    block->assign(content);
+    return block;
+}
+
+std::string& NameList::LastBlockToWrite() {
+    std::shared_ptr<std::string>& last = blocks_.back();
+    if (last.use_count() > 1) {
+        last = NewBlock(*last);
+    } else {
+        // The copy that let go of it read it on another thread.
+        std::atomic_thread_fence(std::memory_order_acquire);
     }
-    blocks_.back() += name;
-    ends_.push_back(static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockBytes + blocks_.back().size()));
+    return *last;
+}
+
+void NameList::Add(std::string_view name, bool ticked) {
+    if (blocks_.empty() || blocks_.back()->size() + name.size() > kBlockBytes) blocks_.push_back(NewBlock({}));
+    std::string& last = LastBlockToWrite();
+    last += name;
+    ends_.push_back(static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockBytes + last.size()));
     ticks_.push_back(ticked);
 }
 
@@ -53,7 +71,8 @@ void NameList::KeepFirst(int count) {
     const auto kept = static_cast<std::size_t>(count);
     const std::size_t bytes = kept == 0 ? 0 : ends_[kept - 1];
     blocks_.resize((bytes + kBlockBytes - 1) / kBlockBytes);
-    if (!blocks_.empty()) blocks_.back().resize(bytes - (blocks_.size() - 1) * kBlockBytes);
+    const std::size_t lastBytes = bytes - (blocks_.empty() ? 0 : (blocks_.size() - 1) * kBlockBytes);
+    if (!blocks_.empty() && blocks_.back()->size() != lastBytes) LastBlockToWrite().resize(lastBytes);
     ends_.resize(kept);
     ticks_.resize(kept);
 }

@@ -3,8 +3,13 @@
 // blocks of a fixed size that never move, where each ends, and a bit a tick,
 // so a million names are a few allocations and a few bytes a name beyond
 // their own, and a growing list never copies what it holds.
+//
+// A copy shares the blocks, so the window hands its list to a job without
+// copying the names; a block is copied only when one side writes into it
+// while the other still holds it. Each copy is used by one thread at a time.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,8 +56,12 @@ private:
 
     // Drops the names from `count` on.
     void KeepFirst(int count);
+    static std::shared_ptr<std::string> NewBlock(std::string_view content);
+    // The last block, made this list's own first when a copy shares it.
+    std::string& LastBlockToWrite();
 
-    std::vector<std::string> blocks_;  // each with room for kBlockBytes
+    // Each with room for kBlockBytes; shared with the list's copies.
+    std::vector<std::shared_ptr<std::string>> blocks_;
     // Where each name ends, counted over the blocks laid end to end.
     std::vector<std::uint32_t> ends_;
     std::vector<bool> ticks_;

@@ -96,5 +96,27 @@ TEST(NameList, LongNamesStayWholeWhenEditsMoveThemOverTheStoresInnerEdges) {
     EXPECT_EQ(list.Name(list.Count() - 1), "last");
 }
 
+// A copy handed to a job shares the names: whatever either side then adds,
+// edits or drops, the other still holds what it held.
+TEST(NameList, ACopyAndItsOriginalKeepTheirOwnNamesWhateverEitherDoes) {
+    std::vector<Named> names;
+    for (int i = 0; i < 9; ++i) names.push_back({std::string(250'000, static_cast<char>('a' + i)), i % 3 == 0});
+    NameList original = ListOf(names);
+    const NameList copy = original;
+    original.Add("new", true);
+    original.Apply({{1, 8}, {{10, "最后", false}}});
+    EXPECT_EQ(Contents(copy), names);
+
+    NameList second = copy;
+    second.Apply({{0}, {}});
+    second.Add("tail", true);
+    original.SetEveryTick(EveryTick::Clear);
+    EXPECT_EQ(Contents(copy), names);
+    EXPECT_EQ(second.Name(second.Count() - 1), "tail");
+    EXPECT_EQ(second.Name(0), names[1].name);
+    EXPECT_EQ(original.Name(original.Count() - 1), "最后");
+    EXPECT_EQ(original.Name(original.Count() - 2), "new");
+}
+
 }  // namespace
 }  // namespace quillory

@@ -1,6 +1,7 @@
 // The real window on a network share whose every call takes a millisecond
 // (tools/test-share.sh): the first names of a slow folder at once, a share
-// that stops answering while it is listed, and the close box meanwhile.
+// that stops answering while it is listed, the close box meanwhile, and the
+// program kept on the share writing its day's file there.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,6 +13,7 @@
 
 #include "platform/win32/encoding.h"
 #include "support/clipboard.h"
+#include "support/message_box_answerer.h"
 #include "support/program_process.h"
 #include "support/test_app.h"
 #include "support/test_share.h"
@@ -26,19 +28,14 @@ constexpr ULONGLONG kFirstNames = 250;
 
 std::wstring FileName(int index) { return L"IMG_" + std::to_wstring(index) + L".jpg"; }
 
-BOOL CALLBACK TakeListView(HWND child, LPARAM found) {
-    wchar_t name[64] = L"";
-    GetClassNameW(child, name, 64);
-    if (std::wstring(name) != WC_LISTVIEWW) return TRUE;
-    *reinterpret_cast<HWND*>(found) = child;
-    return FALSE;
-}
+// The check-list of another process's window.
+HWND CheckListOf(HWND window) { return ControlOf(window, ControlId::选择列表框文件列表); }
 
-// The check-list of another process's window, wherever it lies in it.
-HWND CheckListOf(HWND window) {
-    HWND found = nullptr;
-    EnumChildWindows(window, TakeListView, reinterpret_cast<LPARAM>(&found));
-    return found;
+// Waits up to 5 s for the other process's check-list to hold an item.
+bool AwaitItems(HWND list) {
+    const ULONGLONG end = GetTickCount64() + 5000;
+    while (ListView_GetItemCount(list) == 0 && GetTickCount64() < end) Sleep(5);
+    return ListView_GetItemCount(list) > 0;
 }
 
 class ShareEndToEnd : public ::testing::Test {
@@ -113,10 +110,7 @@ TEST_F(ShareEndToEnd, TheCloseBoxDuringAListingOnAStoppedShareTakesTheWindowAtOn
     const StartedProgram program(exe, L"\"" + share->OnDrive() + L"\"");
     const HWND window = program.AwaitWindow();
     ASSERT_NE(window, nullptr);
-    const HWND list = CheckListOf(window);
-    const ULONGLONG end = GetTickCount64() + 5000;
-    while (ListView_GetItemCount(list) == 0 && GetTickCount64() < end) Sleep(5);
-    ASSERT_GT(ListView_GetItemCount(list), 0) << "no listing under way";
+    ASSERT_TRUE(AwaitItems(CheckListOf(window))) << "no listing under way";
     share->Stop();
     Sleep(50);  // the listing waits inside the share now
 
@@ -125,6 +119,49 @@ TEST_F(ShareEndToEnd, TheCloseBoxDuringAListingOnAStoppedShareTakesTheWindowAtOn
     Sleep(1000);
     share->Answer();
     EXPECT_TRUE(program.EndsWithin(1000));
+}
+
+// Lines like a real day's file's, some megabytes of them: a write of
+// hundreds of the share's slow calls.
+std::string OldDayFile() {
+    std::string lines;
+    for (int line = 0; lines.size() < (8u << 20); ++line) lines += "IMG_20261208_" + std::to_string(line) + ".jpg\r\n";
+    return lines;
+}
+
+// The program as it ships, kept in a folder on the share with its day's file
+// there, started from the network drive: 立即提取 writes on the share while
+// the window answers, and the block goes in front of every old byte.
+TEST_F(ShareEndToEnd, ExtractingIntoADayFileOnTheShareLeavesTheWindowAnswering) {
+    ASSERT_TRUE(CopyShippedProgram(QUILLORY_DIST_DIR, share->Served()));
+    ASSERT_TRUE(MakeFolders(share->Served(L"Quillory-存储")));
+    const std::wstring dayFile = L"Quillory-存储\\" + TodayStem() + L".txt";
+    const std::string old = OldDayFile();
+    WriteBytes(share->Served(dayFile), old);
+    TestFolder names;
+    WriteBytes(names / L"名字.txt", "x");
+
+    const StartedProgram program(share->OnDrive(L"Quillory.exe"), L"\"" + names.Path() + L"\"");
+    const HWND window = program.AwaitWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(AwaitItems(CheckListOf(window)));
+    MessageBoxAnswerer answerer(kMessageBoxTitle, IDOK, GetWindowThreadProcessId(window, nullptr));
+    {
+        const WindowPinger pinger(window);
+        SendMessageW(ControlOf(window, ControlId::按钮提取文件名), BM_CLICK, 0, 0);
+        EXPECT_TRUE(answerer.AwaitAnswers(1, 20'000)) << "no message";
+        EXPECT_LT(pinger.LongestWait(), kLongestAnswer);
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.EndsWithin(5000));
+
+    const std::vector<ShownMessage> told = answerer.Answered();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, "提取成功，所在目录为:" + win32::Utf8(share->OnDrive(dayFile)));
+    const std::string block = "\r\n\xC3\xFB\xD7\xD6.txt\r\n";  // 名字.txt once, in code page 936
+    const std::string now = ReadBytes(share->Served(dayFile));
+    EXPECT_EQ(now.size(), block.size() + old.size());
+    EXPECT_TRUE(now == block + old) << "the day's file is not the block and the old bytes";
 }
 
 }  // namespace

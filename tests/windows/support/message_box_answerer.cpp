@@ -35,10 +35,22 @@ ShownMessage Read(HWND box) {
 
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(std::string title, int answer)
-    : title_(win32::Wide(title)), answer_(answer), thread_(GetCurrentThreadId()), watcher_([this](std::stop_token stop) { Watch(stop); }) {}
+MessageBoxAnswerer::MessageBoxAnswerer(std::string title, int answer, DWORD thread)
+    : title_(win32::Wide(title)), answer_(answer), thread_(thread), watcher_([this](std::stop_token stop) { Watch(stop); }) {}
 
 MessageBoxAnswerer::~MessageBoxAnswerer() = default;
+
+bool MessageBoxAnswerer::AwaitAnswers(std::size_t count, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        {
+            std::lock_guard lock(mutex_);
+            if (answered_.size() >= count) return true;
+        }
+        if (GetTickCount64() >= end) return false;
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
 
 std::vector<ShownMessage> MessageBoxAnswerer::Answered() {
     watcher_.request_stop();

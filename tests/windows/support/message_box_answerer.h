@@ -20,18 +20,22 @@ struct ShownMessage {
     bool hasWarningIcon = false;
 };
 
-// From construction on, every message box of the calling thread with the
-// title is noted and answered with the button `answer` (IDNO, say), or with
-// OK where the box has no such button. A message box is modal, so when the
-// action that showed it returns, it has been answered: Answered() may be
-// called at once.
+// From construction on, every message box of the calling thread (or of
+// `thread`, of another process, say) with the title is noted and answered
+// with the button `answer` (IDNO, say), or with OK where the box has no such
+// button. A message box is modal, so when the action that showed it returns,
+// it has been answered: Answered() may be called at once.
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(std::string title = kMessageBoxTitle, int answer = IDOK);
+    explicit MessageBoxAnswerer(std::string title = kMessageBoxTitle, int answer = IDOK,
+                                DWORD thread = GetCurrentThreadId());
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
+    // Waits up to `milliseconds` until `count` boxes have been answered; for
+    // another thread's boxes, which no action of this thread waits for.
+    bool AwaitAnswers(std::size_t count, DWORD milliseconds);
     // Stops watching; the boxes answered, in order.
     std::vector<ShownMessage> Answered();
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/encoding.h"
+#include "support/test_folder.h"
 #include "support/window_queries.h"
 #include "process_start.h"
 
@@ -42,6 +43,15 @@ std::wstring WindowsPath(const std::string& unixPath) {
     std::wstring path = L"Z:" + win32::Wide(unixPath);
     std::ranges::replace(path, L'/', L'\\');
     return path;
+}
+
+bool CopyShippedProgram(const std::string& distFolder, const std::wstring& programFolder) {
+    const std::wstring dist = WindowsPath(distFolder);
+    if (!MakeFolders(programFolder + L"\\PLXE")) return false;
+    for (const wchar_t* file : {L"\\Quillory.exe", L"\\PLXE\\SkinH_EL.dll", L"\\PLXE\\skinh.she"}) {
+        if (!CopyFileW((dist + file).c_str(), (programFolder + file).c_str(), FALSE)) return false;
+    }
+    return true;
 }
 
 std::string AsPrinted(const std::string& utf8) {

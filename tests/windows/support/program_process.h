@@ -12,6 +12,10 @@ namespace quillory::testing {
 // A path of the build tree, as this side of Wine names it.
 std::wstring WindowsPath(const std::string& unixPath);
 
+// The program as it ships (the executable and its side folder, taken from
+// the dist folder of the build) copied into a folder, made if missing.
+bool CopyShippedProgram(const std::string& distFolder, const std::wstring& programFolder);
+
 // The bytes a text becomes when the program prints it to a redirected handle:
 // in the console's code page, which it shares with this process, or the ANSI one without.
 std::string AsPrinted(const std::string& utf8);

@@ -58,14 +58,16 @@ TestApp::~TestApp() {
 
 HWND TestApp::Window() const { return program_->Window().Handle(); }
 
-HWND TestApp::Control(ControlId id) const {
+HWND ControlOf(HWND window, ControlId id) {
     const int identifier = static_cast<int>(id);
-    if (const HWND onWindow = GetDlgItem(Window(), identifier)) return onWindow;
-    for (HWND child : ChildrenOf(Window())) {
+    if (const HWND onWindow = GetDlgItem(window, identifier)) return onWindow;
+    for (HWND child : ChildrenOf(window)) {
         if (const HWND inBox = GetDlgItem(child, identifier)) return inBox;
     }
     return nullptr;
 }
+
+HWND TestApp::Control(ControlId id) const { return ControlOf(Window(), id); }
 
 std::string TestApp::Text(ControlId id) const { return TextOf(Control(id)); }
 

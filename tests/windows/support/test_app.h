@@ -27,6 +27,10 @@ public:
 // Today's local date as YYYY-MM-DD.
 std::wstring TodayStem();
 
+// The control with the identifier, on the main window or in one of its group
+// boxes, of this process or another.
+HWND ControlOf(HWND window, ControlId id);
+
 class TestApp {
 public:
     // Starts the program on the folder as the program start does, its window

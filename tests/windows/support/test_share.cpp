@@ -52,6 +52,7 @@ TestShare::~TestShare() {
 
 std::wstring TestShare::OnDrive(const std::wstring& name) const { return Within(kDrive + name_, name); }
 std::wstring TestShare::OnUnc(const std::wstring& name) const { return Within(kUnc + name_, name); }
+std::wstring TestShare::Served(const std::wstring& name) const { return Within(source_, name); }
 
 bool TestShare::MakeFiles(int count, const std::function<std::wstring(int)>& nameOf) const {
     return MakeEmptyFiles(source_, count, nameOf);

@@ -23,6 +23,8 @@ public:
     std::wstring OnDrive(const std::wstring& name = L"") const;
     // The same as \\fileserver\photos shows it.
     std::wstring OnUnc(const std::wstring& name = L"") const;
+    // The same as the host serves it: quick to fill, out of the share's pace.
+    std::wstring Served(const std::wstring& name = L"") const;
     // Empty files made in the folder without going through the share.
     bool MakeFiles(int count, const std::function<std::wstring(int)>& nameOf) const;
 
