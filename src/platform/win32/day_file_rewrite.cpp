@@ -12,6 +12,7 @@
 
 #include <aclapi.h>
 
+#include <cstring>
 #include <optional>
 
 #include "platform/win32/encoded_block.h"
@@ -196,29 +197,71 @@ WriteOutcome Build(TemporaryFile& temporary, const ContentEdit& edit, const Held
     return {};
 }
 
+// A file's owner, group and access list.
+class Security {
+public:
+    explicit Security(HANDLE file)
+        : read_(GetSecurityInfo(file, SE_FILE_OBJECT,
+                                OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                &owner_, &group_, &access_, nullptr, &descriptor_) == ERROR_SUCCESS) {
+        DWORD revision = 0;
+        if (read_) GetSecurityDescriptorControl(descriptor_, &control_, &revision);
+    }
+    ~Security() { LocalFree(descriptor_); }
+    Security(const Security&) = delete;
+    Security& operator=(const Security&) = delete;
+
+    bool Read() const { return read_; }
+    bool operator==(const Security& other) const {
+        return SameSid(owner_, other.owner_) && SameSid(group_, other.group_) && SameAcl(access_, other.access_) &&
+               Protected() == other.Protected();
+    }
+
+    // Given to the file of that name, each part as far as the system lets it.
+    void GiveTo(const std::wstring& path) const {
+        std::wstring target = path;
+        SetNamedSecurityInfoW(target.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION,
+                              owner_, group_, nullptr, nullptr);
+        const SECURITY_INFORMATION inheritance =
+            Protected() ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
+        SetNamedSecurityInfoW(target.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance, nullptr,
+                              nullptr, access_, nullptr);
+    }
+
+private:
+    bool Protected() const { return (control_ & SE_DACL_PROTECTED) != 0; }
+    static bool SameSid(PSID a, PSID b) { return a == b || (a && b && EqualSid(a, b)); }
+    static bool SameAcl(PACL a, PACL b) {
+        if (!a || !b) return a == b;
+        if (a->AceCount != b->AceCount) return false;
+        for (DWORD index = 0; index < a->AceCount; ++index) {
+            void* ours = nullptr;
+            void* theirs = nullptr;
+            if (!GetAce(a, index, &ours) || !GetAce(b, index, &theirs)) return false;
+            const WORD size = static_cast<ACE_HEADER*>(ours)->AceSize;
+            if (size != static_cast<ACE_HEADER*>(theirs)->AceSize || std::memcmp(ours, theirs, size) != 0) return false;
+        }
+        return true;
+    }
+
+    PSID owner_ = nullptr;
+    PSID group_ = nullptr;
+    PACL access_ = nullptr;
+    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+    SECURITY_DESCRIPTOR_CONTROL control_ = 0;
+    bool read_;
+};
+
 // The owner and the access list of the day's file, for the file that takes
 // its place. Where the file system keeps none, or the owner cannot be given
-// (that takes a privilege), the new file has what its folder gives it.
-void KeepSecurity(HANDLE from, const std::wstring& to) {
-    PSID owner = nullptr, group = nullptr;
-    PACL access = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(from, SE_FILE_OBJECT,
-                        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
-                        &group, &access, nullptr, &descriptor) != ERROR_SUCCESS) {
-        return;  // a file system without security descriptors
-    }
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    GetSecurityDescriptorControl(descriptor, &control, &revision);
-    std::wstring target = to;
-    SetNamedSecurityInfoW(target.data(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION,
-                          owner, group, nullptr, nullptr);
-    const SECURITY_INFORMATION inheritance =
-        (control & SE_DACL_PROTECTED) ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
-    SetNamedSecurityInfoW(target.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | inheritance, nullptr, nullptr,
-                          access, nullptr);
-    LocalFree(descriptor);
+// (that takes a privilege), the new file has what its folder gives it. Most
+// often the folder gave both files the same, and nothing is set: on a share
+// each setting is a round trip that opens the file anew.
+void KeepSecurity(HANDLE from, const TemporaryFile& to) {
+    const Security kept(from);
+    if (!kept.Read()) return;  // a file system without security descriptors
+    if (const Security given(to.Handle()); given.Read() && given == kept) return;
+    kept.GiveTo(to.Path());
 }
 
 // Refuses the writes of every other handle of the file while it lives.
@@ -334,7 +377,7 @@ Round Replace(TemporaryFile& temporary, const ContentEdit& edit, const HeldFile&
     if (!now || now->size < held.stamp.size || (now->size == held.stamp.size && *now != held.stamp)) {
         return kChangedMeanwhile;
     }
-    KeepSecurity(held.handle.Get(), temporary.Path());
+    KeepSecurity(held.handle.Get(), temporary);
     const std::wstring aside = AsideName(held.Folder(), held.Name());
     if (!MoveFileExW(held.path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) {
         // A file system that renames no open file: the file is still held, so in place.
