@@ -24,6 +24,18 @@ constexpr const char* kPatternLabel = "文件名模式，多个以“;”或空�
 }  // namespace
 
 void Actions::WindowCreated() {
+    ReadStartValues();
+    RunStorageSetup(services_, controls_, globals_.computerName);
+    PrepareStorage();
+    userShowsFolders_ = true;
+    MarkUndo();
+}
+
+// Before the window shows, so that it shows as the settings say; the start
+// folder's name comes from the registry. From then on the disk is the
+// workers'.
+void Actions::ReadStartValues() {
+    const window_thread::WorkScope beforeTheWindowShows;
     SettingsFile settings(services_);
     settingsOutOfReach_ = settings.OutOfReach();
     if (settingsOutOfReach_) services_.ShowMessage(OutOfReachMessage(settings.Path()), kMessageTitle);
@@ -35,16 +47,28 @@ void Actions::WindowCreated() {
     tickPattern_ = settings.ReadTickPattern();
     recentFolders_ = settings.ReadRecentFolders();
     window_.ShowRecentFolders(recentFolders_);
-    RunStorageSetup(services_, controls_, globals_.computerName);
-    // Before the window shows, as the settings are read: the first write
-    // finds its storage ready.
-    const std::string storageFolder = controls_.标签存放路径.Text();
-    if (const WriteOutcome prepared = PrepareStorage(services_, services_, settings, storageFolder, outputEncoding_);
-        !prepared) {
-        services_.ShowMessage(WriteProbeMessage(storageFolder, prepared), kMessageTitle);
+    globals_.computerName = ReadComputerName(services_);
+}
+
+// First in the storage's line: a write, an undo or a day's-file errand asked
+// for meanwhile runs after it and finds the storage ready.
+void Actions::PrepareStorage() {
+    preparation_.Start(
+        [&services = services_, storageFolder = controls_.标签存放路径.Text(),
+         encoding = outputEncoding_](const Job<WriteOutcome>::Hand& hand) {
+            SettingsFile settings(services);
+            hand(quillory::PrepareStorage(services, services, settings, storageFolder, encoding));
+        },
+        AtExit::Finish);
+}
+
+void Actions::TakePreparation() {
+    for (const WriteOutcome& prepared : preparation_.Take()) {
+        preparation_.Over();
+        if (!prepared) {
+            services_.ShowMessage(WriteProbeMessage(controls_.标签存放路径.Text(), prepared), kMessageTitle);
+        }
     }
-    userShowsFolders_ = true;
-    MarkUndo();
 }
 
 void Actions::DriveChange() { view_.DriveChange(); }
@@ -77,8 +101,12 @@ void Actions::ShowRecentFolderAt(std::size_t position) {
 
 void Actions::ClearRecentFolders() { WriteRecentFolders({}); }
 void Actions::Relist() { view_.Relist(RelistCause::User); }
+// The undo before the write: a write pressed during an undo runs after it,
+// so its block is the one to take back next.
 void Actions::TakeBackgroundNews() {
+    TakePreparation();
     view_.TakeNews();
+    TakeUndoNews();
     KeepWritten(extraction_.TakeNews());
     errands_.TakeNews();
     if (errands_.TakeNotKept()) TellIfNotKept(false);
@@ -87,6 +115,7 @@ void Actions::FolderChanged(FolderChanges changes) { view_.FolderChanged(std::mo
 void Actions::StopWork() {
     view_.StopWork();
     extraction_.WindowGone();
+    undo_.WindowGone();
 }
 void Actions::ItemSelected() { view_.ItemSelected(); }
 void Actions::TableRebuild() { view_.TableRebuild(); }
@@ -137,18 +166,28 @@ void Actions::MenuOpening() { MarkUndo(); }
 
 void Actions::MarkUndo() {
     if (lastBlock_ && lastBlock_->day != services_.TodayText()) lastBlock_.reset();
-    window_.SetMenuItemEnabled(MenuItem::UndoExtraction, lastBlock_.has_value());
+    window_.SetMenuItemEnabled(MenuItem::UndoExtraction,
+                               lastBlock_.has_value() && !extraction_.Writing() && !undo_.Running());
+}
+
+// While a write runs the block to take back is about to change, and a
+// second undo would find nothing of its own to take.
+void Actions::UndoExtraction() {
+    MarkUndo();
+    if (!lastBlock_ || extraction_.Writing() || undo_.Running()) return;
+    undo_.Start(*lastBlock_);
+    MarkUndo();
 }
 
 // A refusal is final (the file will not begin with the block again); a
-// failed write may be tried again.
-void Actions::UndoExtraction() {
+// failed write may be tried again. What is kept is settled before the
+// message: news taken while it shows must find it so.
+void Actions::TakeUndoNews() {
+    const std::optional<BackgroundUndo::Ended> ended = undo_.TakeNews();
+    if (!ended) return;
+    if (EndOf(ended->removal) != UndoEnd::Failed) lastBlock_.reset();
     MarkUndo();
-    if (!lastBlock_) return;
-    // Not yet in the background: the undo asks the disk on the window's thread.
-    const window_thread::WorkScope notYetInTheBackground;
-    if (quillory::UndoExtraction(services_, *lastBlock_) != UndoEnd::Failed) lastBlock_.reset();
-    MarkUndo();
+    TellUndo(services_, ended->written, ended->removal);
 }
 
 // What the click would have written had the whole listing been there: the

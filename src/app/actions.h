@@ -8,9 +8,12 @@
 #include "browse/folder_view.h"
 #include "browse/name_form.h"
 #include "extract/background_extraction.h"
+#include "extract/background_undo.h"
 #include "extract/extraction.h"
 #include "platform/controls.h"
+#include "platform/job.h"
 #include "platform/runner.h"
+#include "platform/serial_work.h"
 #include "platform/services.h"
 #include "settings/settings_file.h"
 #include "skin/skin_library.h"
@@ -28,11 +31,17 @@ public:
           window_(window),
           skin_(skin),
           globals_(globals),
+          storageWork_(runner, AtExit::Finish),
           view_(services, controls, window, runner, globals.fileNames, globals.listedFileCount, listing_),
-          extraction_(services, window, runner, ExtractionState{globals.lineWritten, globals.collectedNameCount}),
-          errands_(services, controls, runner) {}
+          extraction_(services, window, storageWork_,
+                      ExtractionState{globals.lineWritten, globals.collectedNameCount}),
+          errands_(services, controls, runner, storageWork_),
+          preparation_(storageWork_),
+          undo_(services, storageWork_) {}
 
-    void WindowCreated();  // skin set-up, the output encoding, then storage set-up
+    // The settings, the skin and the start folder, then the storage made
+    // ready in the background.
+    void WindowCreated();
     void DriveChange();
     void FolderScan();
     void Relist();  // the shown folder as it is on disk now, ticks kept
@@ -42,8 +51,12 @@ public:
     // The window goes: what runs in the background stops, but for a write,
     // which ends first.
     void StopWork();
-    // Something runs in the background: a listing, a copy, a write, an errand.
-    bool Working() const { return view_.Working() || extraction_.Writing() || errands_.Working(); }
+    // Something runs in the background: a listing, a copy, the storage made
+    // ready, a write, an undo, an errand.
+    bool Working() const {
+        return view_.Working() || preparation_.Running() || extraction_.Writing() || undo_.Running() ||
+               errands_.Working();
+    }
     void DirectoryContextMenu();
     void ItemSelected();
     void TableRebuild();
@@ -95,11 +108,16 @@ public:
     }
     void ClearRecentFolders();
     // 撤销上次提取: the block this window wrote last, taken back while the
-    // day's file still begins with it; offered until the day changes.
+    // day's file still begins with it; offered until the day changes, and
+    // not while a write or another undo runs.
     void UndoExtraction();
     void MenuOpening();
 
 private:
+    void ReadStartValues();
+    void PrepareStorage();
+    void TakePreparation();
+    void TakeUndoNews();
     void ExtractWhenListed();
     void ChooseNameForm(NameForm form);
     void ChooseListOrder(ListOrder order);
@@ -130,9 +148,17 @@ private:
     ListingOptions listing_;
     // Read at start, changed by the select menu's patterns.
     std::string tickPattern_;
+    // Everything that writes the storage folder or the settings file runs
+    // here, one piece at a time in the order asked for: the start's
+    // preparation first, so that nothing finds the storage unready, and no
+    // write, undo or day's-file errand interleaves with another.
+    SerialWork storageWork_;
     FolderView view_;
     BackgroundExtraction extraction_;
     Errands errands_;
+    // Not Written() when the storage folder cannot be written.
+    Job<WriteOutcome> preparation_;
+    BackgroundUndo undo_;
     bool extractionWaits_ = false;
     bool notKeptTold_ = false;
     // Asked once at start: the file's path never changes.

@@ -19,9 +19,11 @@ namespace quillory {
 
 class Errands {
 public:
-    Errands(Services& services, Controls& controls, Runner& runner)
-        : services_(services), controls_(controls), folderCheck_(runner), dayFile_(runner),
-          settingsWrites_(runner, AtExit::Finish), runner_(runner) {}
+    // `storage` runs what writes to the storage folder and the settings file,
+    // one piece at a time.
+    Errands(Services& services, Controls& controls, Runner& runner, Runner& storage)
+        : services_(services), controls_(controls), folderCheck_(runner), dayFile_(storage),
+          settingsWrites_(storage, AtExit::Finish), runner_(runner) {}
 
     // The folder a path handed over by the shell names (a folder as it is, a
     // file as its folder) is shown as one chosen in the folder dialog; a path

@@ -19,8 +19,11 @@ WriteOutcome WriteProbe(FileSystem& files, Locale& locale, const std::string& st
 
 }  // namespace
 
-void RunStorageSetup(Services& services, Controls& controls, std::string& computerName) {
-    computerName = services.ReadRegistryText(RegistryRoot::LocalMachine, kComputerNamePath);
+std::string ReadComputerName(FileSystem& files) {
+    return files.ReadRegistryText(RegistryRoot::LocalMachine, kComputerNamePath);
+}
+
+void RunStorageSetup(Services& services, Controls& controls, const std::string& computerName) {
     controls.驱动器框文件名提取.SetCurrentDrive("C");
     controls.目录框文件名提取.SetCurrentFolder(StartFolder(computerName));
     controls.标签存放路径.SetText(StorageFolder(services.ProgramFolder()));

@@ -9,9 +9,12 @@ namespace quillory {
 
 inline constexpr const char* kWriteProbeMessage = "您好，请确认文件夹所在磁盘具有写入权限！";
 
+// Read once at start; a missing value is the empty text.
+std::string ReadComputerName(FileSystem& files);
+
 // Points the folder view at the start folder and the storage label at the
 // storage folder; the storage itself is made ready by PrepareStorage.
-void RunStorageSetup(Services& services, Controls& controls, std::string& computerName);
+void RunStorageSetup(Services& services, Controls& controls, const std::string& computerName);
 
 // The probe's message, then the storage folder and why it cannot be written,
 // each on a line of its own.

@@ -6,25 +6,28 @@ namespace quillory {
 
 std::string UndoneMessage(std::size_t names) { return "已撤销上次提取：" + std::to_string(names) + " 个名称"; }
 
-UndoEnd UndoExtraction(Services& services, const WrittenBlock& written) {
-    const BlockRemoval removal = services.RemoveLeadingBlock(written.dayFile, written.block);
+UndoEnd EndOf(const BlockRemoval& removal) {
+    if (!removal.write) return UndoEnd::Failed;
+    return removal.place == BlockPlace::AtStart ? UndoEnd::Undone : UndoEnd::Refused;
+}
+
+void TellUndo(Desktop& desktop, const WrittenBlock& written, const BlockRemoval& removal) {
     if (!removal.write) {
-        services.ShowWarning("未能撤销上次提取：\n" + written.dayFile + "\n" + WriteFailureReason(removal.write),
-                             kMessageTitle);
-        return UndoEnd::Failed;
+        desktop.ShowWarning("未能撤销上次提取：\n" + written.dayFile + "\n" + WriteFailureReason(removal.write),
+                            kMessageTitle);
+        return;
     }
     switch (removal.place) {
     case BlockPlace::AtStart:
-        services.ShowMessage(UndoneMessage(written.block.names.size()), kMessageTitle);
-        return UndoEnd::Undone;
+        desktop.ShowMessage(UndoneMessage(written.block.names.size()), kMessageTitle);
+        break;
     case BlockPlace::FurtherDown:
-        services.ShowMessage(kUndoWrittenOverMessage, kMessageTitle);
+        desktop.ShowMessage(kUndoWrittenOverMessage, kMessageTitle);
         break;
     case BlockPlace::Gone:
-        services.ShowMessage(kUndoEditedMessage, kMessageTitle);
+        desktop.ShowMessage(kUndoEditedMessage, kMessageTitle);
         break;
     }
-    return UndoEnd::Refused;
 }
 
 }  // namespace quillory

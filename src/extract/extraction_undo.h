@@ -3,7 +3,8 @@
 #include <string>
 
 #include "extract/extraction.h"
-#include "platform/services.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
 
 namespace quillory {
 
@@ -19,8 +20,15 @@ enum class UndoEnd {
     Failed,   // the file could not be written now; it may be tried again
 };
 
-// Takes the block out of the front of its day's file only if the file
-// still begins with it, and tells what came of it.
-UndoEnd UndoExtraction(Services& services, const WrittenBlock& written);
+// The block taken out of the front of its day's file only if the file still
+// begins with it. Waits for the disk: never on the window's thread.
+inline BlockRemoval TakeBlockBack(FileSystem& files, const WrittenBlock& written) {
+    return files.RemoveLeadingBlock(written.dayFile, written.block);
+}
+
+UndoEnd EndOf(const BlockRemoval& removal);
+
+// What came of taking the block back, told.
+void TellUndo(Desktop& desktop, const WrittenBlock& written, const BlockRemoval& removal);
 
 }  // namespace quillory

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "extract/extraction_undo.h"
 #include "harness.h"
 #include "platform/block_place.h"
@@ -62,6 +64,48 @@ TEST(Undo, TheLastBlockIsTakenBackWhileTheFileBeginsWithItAndOnItsDay) {
     EXPECT_FALSE(listed.Offered()) << "another day";
     h.Choose(Command::UndoExtraction);
     EXPECT_NE(h.services.FileBytes(kDayFile), afterFirst);
+}
+
+// The write and the undo take turns at the day's file: no undo while a
+// write runs, no second undo while one runs, and a block asked for during
+// an undo goes in after it and is the next to take back.
+TEST(Undo, TakesTurnsWithTheWrite) {
+    Listed listed;
+    Harness& h = listed.h;
+    const auto day = [&] { return h.services.FileBytes(kDayFile); };
+    const auto menuOpens = [&] { Dispatch(h.actions, SourceId(Source::MainWindow), Event::MenuOpening); };
+    const auto runHeld = [&] {
+        h.runner.holdWork = false;
+        ASSERT_EQ(h.runner.held.size(), 1u);
+        std::exchange(h.runner.held, {}).front()();
+    };
+    h.Click(ControlId::按钮提取文件名);
+    const std::string afterFirst = day();
+
+    h.runner.holdWork = true;
+    h.Click(ControlId::按钮提取文件名);
+    menuOpens();
+    EXPECT_FALSE(listed.Offered()) << "while a write runs";
+    h.Choose(Command::UndoExtraction);
+    runHeld();
+    EXPECT_EQ(day(), "\xEF\xBB\xBF" "\r\nb.txt\r\n\r\na.txt\r\n" + afterFirst.substr(3));
+    EXPECT_TRUE(listed.Offered());
+
+    h.runner.holdWork = true;
+    h.Choose(Command::UndoExtraction);
+    h.runner.holdWork = false;
+    EXPECT_FALSE(listed.Offered()) << "while it runs";
+    h.Choose(Command::UndoExtraction);
+    h.OpenFolderWith("E:\\New", {"c.txt"});
+    h.Click(ControlId::按钮提取文件名);
+    EXPECT_TRUE(h.actions.Working());
+    runHeld();
+    EXPECT_EQ(day(), "\xEF\xBB\xBF" "\r\nc.txt\r\n" + afterFirst.substr(3));
+    ASSERT_EQ(h.services.Messages().size(), 4u);
+    EXPECT_EQ(h.services.Messages()[2].text, "已撤销上次提取：2 个名称");
+
+    h.Choose(Command::UndoExtraction);
+    EXPECT_EQ(day(), afterFirst);
 }
 
 }  // namespace

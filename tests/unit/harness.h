@@ -39,10 +39,11 @@ public:
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
 
-    // The start reads the settings before the window shows.
+    // Guarded as every later event: only the settings read before the
+    // window shows may touch the disk on the window's thread.
     void Start() {
-        Dispatch(actions, SourceId(Source::MainWindow), Event::Created);
         started_ = true;
+        Dispatched(SourceId(Source::MainWindow), Event::Created);
     }
     void Fire(ControlId control, Event event) { Dispatched(SourceId(control), event); }
     void Click(ControlId control) { Fire(control, Event::Clicked); }
@@ -91,7 +92,7 @@ public:
     Actions actions{services, ui.controls, window, skin, globals, runner};
 
 private:
-    // Once started, the test's thread is the window's while an event runs,
+    // From the start on, the test's thread is the window's while an event runs,
     // as in the program: a file-system call on it fails the test, but for
     // the jobs the fake runner runs there.
     void Dispatched(int source, Event event) {

@@ -1,6 +1,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "app/scripted_extraction.h"
 #include "harness.h"
 
@@ -51,6 +54,30 @@ TEST_F(StartupTest, CreatedEventRunsSkinThenStorageSetUpInOrder) {
     EXPECT_LT(position("CreateFolder"), position("RemoveLeftoverTemporaryFiles"));
     EXPECT_LT(position("RemoveLeftoverTemporaryFiles"), position("WriteIniText"));
     EXPECT_LT(position("WriteIniText"), position("CreateNewFile"));
+}
+
+// The storage is made ready in the background; a block or a choice asked
+// for meanwhile waits behind it, so that nothing is written before the
+// leftovers of a crash are dealt with or beside the start's settings write.
+TEST_F(StartupTest, WhatIsAskedOfTheStorageBeforeItIsReadyRunsAfterIt) {
+    h.runner.holdWork = true;
+    Start();
+    h.runner.holdWork = false;
+    h.OpenFolderWith("D:\\K", {"a"});
+    h.Click(ControlId::按钮提取文件名);
+    h.Choose(Command::OrderName);
+    EXPECT_FALSE(h.services.FileExists(kDayFile));
+    EXPECT_TRUE(h.actions.Working());
+
+    std::exchange(h.runner.held, {}).back()();  // the storage's line; the start folder's listing is let go
+    EXPECT_EQ(h.services.FileBytes(kDayFile), "\r\na\r\n");
+    const auto& calls = h.services.Calls();
+    const auto first = [&](const std::string& prefix) {
+        return std::ranges::find_if(calls, [&](const std::string& call) { return call.starts_with(prefix); });
+    };
+    EXPECT_LT(first("RemoveLeftoverTemporaryFiles"), first("CreateNewFile"));
+    EXPECT_LT(first("CreateNewFile"), first("InsertLine"));
+    EXPECT_LT(first("WriteIniText 存放路径"), first("WriteIniText 选项"));
 }
 
 TEST_F(StartupTest, MissingComputerNameGivesTheDoubleBackslashAndNoMessage) {

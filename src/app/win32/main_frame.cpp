@@ -266,11 +266,10 @@ void MainFrame::OnCreate() {
     ConnectLogic();
     DragAcceptFiles(window_, TRUE);
     services_.SetMessageOwner(window_);
-    // The start reads the settings before the window shows; from then on the
-    // window answers, and the disk is the workers'.
-    window_thread::Unmark();
-    Raise(SourceId(Source::MainWindow), Event::Created);
+    // From the start on the disk is the workers', but for the settings the
+    // start reads before the window shows.
     window_thread::Mark();
+    Raise(SourceId(Source::MainWindow), Event::Created);
 }
 
 void MainFrame::CreateControls() {

@@ -45,8 +45,10 @@ TestApp::TestApp(const std::wstring& programFolder, const std::wstring& argument
     const std::wstring commandLine = L"\"" + programFolder + L"\\Quillory.exe\" " + arguments;
     program_ = std::make_unique<win32::Program>(win32::Utf8(programFolder), SW_SHOWNORMAL,
                                                 ParseCommandLine(win32::CommandLineArguments(commandLine.c_str())));
-    startupMessages_ = answerer.Answered();
+    // The storage is made ready in the background: its message comes as the
+    // start settles, after the window shows.
     Pump();
+    startupMessages_ = answerer.Answered();
 }
 
 TestApp::~TestApp() {

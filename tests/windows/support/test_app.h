@@ -34,7 +34,8 @@ HWND ControlOf(HWND window, ControlId id);
 class TestApp {
 public:
     // Starts the program on the folder as the program start does, its window
-    // shown; message boxes of the start-up are answered (StartupMessages).
+    // shown, and pumps until the start has settled; message boxes of the
+    // start-up, until then, are answered (StartupMessages).
     // `arguments` follow the program's name on its command line, as typed.
     explicit TestApp(const std::wstring& programFolder, const std::wstring& arguments = L"");
     // Closes the window if it is still there.
