@@ -39,14 +39,11 @@ void BackgroundExtraction::Start(const ExtractionRequest& request, int listed, c
           false);
 }
 
-// Whether anyone is left to tell is settled under the lock: the window
-// takes what was put in the mailbox before it went, the work tells what
-// comes after. The wake comes after the lock, since the native tests' runner
-// takes the news, and may start the next write, inside it.
+// A failure that ends the write after the window went is told by the work.
 void BackgroundExtraction::Write(ExtractionOrder order, bool largeAgreed) {
     window_.WriteUnderWay(0);
     job_.Start(
-        [&services = services_, order = std::move(order), largeAgreed, telling = telling_](const Job<News>::Hand& hand) mutable {
+        [&services = services_, order = std::move(order), largeAgreed, lastWord = lastWord_](const Job<News>::Hand& hand) mutable {
             auto lastReport = std::chrono::steady_clock::now();
             const write_progress::Listening listening([&](std::uint64_t bytes) {
                 const auto now = std::chrono::steady_clock::now();
@@ -56,15 +53,7 @@ void BackgroundExtraction::Write(ExtractionOrder order, bool largeAgreed) {
             });
             News end{0, WriteExtraction(services, services, order, largeAgreed)};
             if (end.result->unagreedBytes > 0) end.order = std::move(order);
-            bool windowGone = false;
-            {
-                const std::lock_guard lock(telling->mutex);
-                windowGone = telling->windowGone;
-                if (!windowGone) hand.Box().Put(std::move(end));
-            }
-            if (!windowGone) {
-                hand.Wake();
-            } else if (ToTellAlone(*end.result)) {
+            if (!lastWord.Give(hand, end) && ToTellAlone(*end.result)) {
                 services.ShowWarning(WriteFailureMessage(end.result->outcome, end.result->dayFile), kMessageTitle);
             }
         },
@@ -99,12 +88,7 @@ std::optional<WrittenBlock> BackgroundExtraction::Tell(ExtractionResult& result)
 }
 
 void BackgroundExtraction::WindowGone() {
-    std::vector<News> handed;
-    {
-        const std::lock_guard lock(telling_->mutex);
-        telling_->windowGone = true;
-        handed = job_.Take();
-    }
+    const std::vector<News> handed = lastWord_.WindowGone(job_);
     window_.WriteOver();
     for (const News& news : handed) {
         if (news.result && ToTellAlone(*news.result)) {

@@ -6,12 +6,12 @@
 // it ends.
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "extract/extraction.h"
 #include "platform/controls.h"
 #include "platform/job.h"
+#include "platform/last_word.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -38,11 +38,6 @@ private:
         std::optional<ExtractionResult> result{};  // on the last news
         ExtractionOrder order{};                   // on the last, when a large block waits to be agreed to
     };
-    // Shared with the work, which learns under its lock whether anyone is left to tell.
-    struct Telling {
-        std::mutex mutex;
-        bool windowGone = false;
-    };
 
     void Write(ExtractionOrder order, bool largeAgreed);
     std::optional<WrittenBlock> Tell(ExtractionResult& result);
@@ -50,7 +45,7 @@ private:
     Services& services_;
     MainWindow& window_;
     ExtractionState state_;
-    std::shared_ptr<Telling> telling_ = std::make_shared<Telling>();
+    LastWord<News> lastWord_;
     Job<News> job_;
 };
 

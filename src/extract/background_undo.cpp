@@ -14,25 +14,14 @@ void TellFailureAlone(Desktop& desktop, const BackgroundUndo::Ended& ended) {
 
 }  // namespace
 
-// As the write: the window takes what was put before it went, the work
-// tells what comes after, and the wake comes after the lock.
+// As the write: a failure after the window went is told by the work.
 void BackgroundUndo::Start(WrittenBlock written) {
     if (Running()) return;
     job_.Start(
-        [&services = services_, written = std::move(written), telling = telling_](const Job<Ended>::Hand& hand) mutable {
+        [&services = services_, written = std::move(written), lastWord = lastWord_](const Job<Ended>::Hand& hand) mutable {
             Ended ended{std::move(written), {}};
             ended.removal = TakeBlockBack(services, ended.written);
-            bool windowGone = false;
-            {
-                const std::lock_guard lock(telling->mutex);
-                windowGone = telling->windowGone;
-                if (!windowGone) hand.Box().Put(std::move(ended));
-            }
-            if (!windowGone) {
-                hand.Wake();
-            } else {
-                TellFailureAlone(services, ended);
-            }
+            if (!lastWord.Give(hand, ended)) TellFailureAlone(services, ended);
         },
         AtExit::Finish);
 }
@@ -45,13 +34,7 @@ std::optional<BackgroundUndo::Ended> BackgroundUndo::TakeNews() {
 }
 
 void BackgroundUndo::WindowGone() {
-    std::vector<Ended> handed;
-    {
-        const std::lock_guard lock(telling_->mutex);
-        telling_->windowGone = true;
-        handed = job_.Take();
-    }
-    for (const Ended& ended : handed) TellFailureAlone(services_, ended);
+    for (const Ended& ended : lastWord_.WindowGone(job_)) TellFailureAlone(services_, ended);
 }
 
 }  // namespace quillory

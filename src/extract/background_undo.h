@@ -4,11 +4,11 @@
 // time; the window going lets it end first, as a write does, and a failure
 // is still told.
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "extract/extraction_undo.h"
 #include "platform/job.h"
+#include "platform/last_word.h"
 #include "platform/services.h"
 
 namespace quillory {
@@ -31,14 +31,9 @@ public:
     void WindowGone();
 
 private:
-    // Shared with the work, which learns under its lock whether anyone is left to tell.
-    struct Telling {
-        std::mutex mutex;
-        bool windowGone = false;
-    };
 
     Services& services_;
-    std::shared_ptr<Telling> telling_ = std::make_shared<Telling>();
+    LastWord<Ended> lastWord_;
     Job<Ended> job_;
 };
 
