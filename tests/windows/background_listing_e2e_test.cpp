@@ -63,17 +63,6 @@ protected:
         }
     }
 
-    // Runs the window's messages until `done` holds, at most for `milliseconds`.
-    bool PumpUntil(const std::function<bool()>& done, ULONGLONG milliseconds) {
-        const ULONGLONG end = GetTickCount64() + milliseconds;
-        while (!done()) {
-            if (GetTickCount64() > end) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-            app.PumpPending();
-        }
-        return true;
-    }
-
     bool Listing() { return !app.Program().Settled(); }
     bool Shows(const std::string& name) const {
         const Names names = ShownNames(List());
@@ -131,7 +120,7 @@ TEST_F(BackgroundListingEndToEnd, AnotherFolderChosenMidwayShowsNoneOfTheFirstFo
     // The pasted path is taken once the disk has said it is a folder, and
     // the list starts anew.
     Paste(second);
-    ASSERT_TRUE(PumpUntil([&] { return Shown() <= 3; }, 10'000));
+    ASSERT_TRUE(app.PumpUntil([&] { return Shown() <= 3; }, 10'000));
     const Names expected{"照片_0.jpg", "IMG_1.jpg", "IMG_2.jpg"};
     const auto onlySecond = [&] {
         for (const std::string& name : ShownNames(List())) {
@@ -199,7 +188,7 @@ TEST_F(BackgroundListingEndToEnd, NamesAddedRemovedAndRenamedInABigShownFolderAr
         ASSERT_TRUE(DeleteFileW(path(expected[3]).c_str()));
         ASSERT_TRUE(MoveFileW(path(expected[4]).c_str(), path("改名.jpg").c_str()));
         ASSERT_TRUE(MakeEmptyFiles(big, 1, [](int) { return std::wstring(L"新.jpg"); }));
-        ASSERT_TRUE(PumpUntil(
+        ASSERT_TRUE(app.PumpUntil(
             [&] { return ShownText(List(), 3) == "改名.jpg" && ShownText(List(), kFiles - 1) == "新.jpg"; }, 5000));
         shownAfter = GetTickCount64() - changed;
         EXPECT_LT(pinger.LongestWait(), kLongestAnswer);
@@ -234,7 +223,7 @@ TEST_F(BackgroundListingEndToEnd, ATreeFollowsTheDiskDownToAFileThreeLevelsBelow
     std::map<std::string, bool> expected = TicksByName();
 
     WriteBytes(tree + L"\\子\\孙\\曾孙\\新.jpg", "x");
-    if (!PumpUntil([&] { return Shows("子\\孙\\曾孙\\新.jpg"); }, 1000)) {
+    if (!app.PumpUntil([&] { return Shows("子\\孙\\曾孙\\新.jpg"); }, 1000)) {
         SetFocus(List());
         app.PressKey(VK_F5);
     }
@@ -243,7 +232,7 @@ TEST_F(BackgroundListingEndToEnd, ATreeFollowsTheDiskDownToAFileThreeLevelsBelow
 
     // Its files come with the folder unreported; the tree is listed again.
     ASSERT_TRUE(MoveFileW(outside.c_str(), (tree + L"\\搬来").c_str()));
-    ASSERT_TRUE(PumpUntil([&] { return Shows("搬来\\IMG_1.jpg"); }, 5000));
+    ASSERT_TRUE(app.PumpUntil([&] { return Shows("搬来\\IMG_1.jpg"); }, 5000));
     app.Pump();
     expected["搬来\\照片_0.jpg"] = expected["搬来\\IMG_1.jpg"] = true;
     EXPECT_EQ(TicksByName(), expected) << "every tick kept by name";

@@ -48,17 +48,6 @@ protected:
         ASSERT_TRUE(share->MakeFiles(kFiles, FileName));
     }
 
-    // Runs the window's messages until `done` holds, at most for `milliseconds`.
-    static bool PumpUntil(TestApp& app, const std::function<bool()>& done, ULONGLONG milliseconds) {
-        const ULONGLONG end = GetTickCount64() + milliseconds;
-        while (!done()) {
-            if (GetTickCount64() > end) return false;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-            app.PumpPending();
-        }
-        return true;
-    }
-
     std::optional<TestShare> share;
 };
 
@@ -71,7 +60,7 @@ TEST_F(ShareEndToEnd, TheFirstNamesOfASlowFolderShowAtOnce) {
     PutTextOnClipboard(share->OnUnc());
     const ULONGLONG pasted = GetTickCount64();
     SendMessageW(app.Window(), WM_PASTE, 0, 0);
-    ASSERT_TRUE(PumpUntil(app, [&] { return ListView_GetItemCount(list) > 0; }, 5000));
+    ASSERT_TRUE(app.PumpUntil([&] { return ListView_GetItemCount(list) > 0; }, 5000));
     EXPECT_LE(GetTickCount64() - pasted, kFirstNames);
     EXPECT_LT(ListView_GetItemCount(list), kFiles);
     app.Pump();
@@ -88,9 +77,9 @@ TEST_F(ShareEndToEnd, AShareThatStopsAnsweringMidListingLeavesTheWindowAnswering
         const WindowPinger pinger(app.Window());
         PutTextOnClipboard(share->OnDrive());
         SendMessageW(app.Window(), WM_PASTE, 0, 0);
-        ASSERT_TRUE(PumpUntil(app, [&] { return ListView_GetItemCount(list) > 0; }, 5000));
+        ASSERT_TRUE(app.PumpUntil([&] { return ListView_GetItemCount(list) > 0; }, 5000));
         share->Stop();
-        EXPECT_FALSE(PumpUntil(app, [&] { return app.Program().Settled(); }, 1500)) << "listed while stopped";
+        EXPECT_FALSE(app.PumpUntil([&] { return app.Program().Settled(); }, 1500)) << "listed while stopped";
         share->Answer();
         app.Pump();
         EXPECT_LT(pinger.LongestWait(), kLongestAnswer);

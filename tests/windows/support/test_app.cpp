@@ -121,6 +121,16 @@ void TestApp::PumpPending() {
     }
 }
 
+bool TestApp::PumpUntil(const std::function<bool()>& done, ULONGLONG milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+        PumpPending();
+    }
+    return true;
+}
+
 bool TestApp::PumpOne() {
     MSG message;
     if (ended_ || !PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return false;

@@ -3,6 +3,7 @@
 // the user and the system drive it, for the end-to-end tests.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,9 @@ public:
     void Pump();
     // Runs only the messages pending now, whatever runs in the background.
     void PumpPending();
+    // Runs the messages as they come until `done` holds, at most for
+    // `milliseconds`; false when it did not come to hold.
+    bool PumpUntil(const std::function<bool()>& done, ULONGLONG milliseconds);
     // Runs one message, if one is pending; false when none was.
     bool PumpOne();
 
