@@ -128,8 +128,7 @@ WriteOutcome Win32Services::CanWriteInFolder(const std::string& folder) {
 ListingOutcome Win32Services::FindFiles(const std::string& folder,
                                         const std::function<bool(const FoundEntry&)>& visit) {
     window_thread::CheckFileSystemCall("FindFiles");
-    const FileHandle listed = OpenFolderForReading(ExtendedPath(JoinPath(folder, "")));
-    return ListingOutcomeOf(listed ? ReadFolderEntries(listed.Get(), visit) : GetLastError());
+    return ListingOutcomeOf(ReadFolder(ExtendedPath(JoinPath(folder, "")), visit));
 }
 
 // The file index names a folder whatever path leads to it, as a listing

@@ -14,16 +14,13 @@ namespace quillory::win32 {
 // listed is the folder the user named. Null when nothing can be listed.
 FindHandle OpenFolderListing(const std::wstring& pattern, WIN32_FIND_DATAW& first);
 
-// The folder opened for reading its entries, as OpenFolderListing opens it;
-// null when it cannot be read.
-FileHandle OpenFolderForReading(const std::wstring& folder);
-
-// Every entry of the open folder, described, until `visit` answers false:
-// a buffer of them at each call to the system, each folder with the file
-// index that names it, so a walk tells a folder reached twice without
-// opening it again. The error that ended the reading: ERROR_NO_MORE_FILES
-// at the end, ERROR_SUCCESS when `visit` ended it.
-DWORD ReadFolderEntries(HANDLE folder, const std::function<bool(const FoundEntry&)>& visit);
+// Every entry of the folder, opened as OpenFolderListing opens it,
+// described, until `visit` answers false: a buffer of them at each call to
+// the system, each folder with the file index that names it, so a walk
+// tells a folder reached twice without opening it again. The error that
+// ended the reading: ERROR_NO_MORE_FILES at the end, ERROR_SUCCESS when
+// `visit` ended it, the open's when the folder cannot be read.
+DWORD ReadFolder(const std::wstring& folder, const std::function<bool(const FoundEntry&)>& visit);
 
 // A folder's identity, as FolderIdentity and the listing tell it; empty
 // where the file system gives no index.
