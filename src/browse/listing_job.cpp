@@ -31,8 +31,10 @@ public:
         ++listed_;
         if (Due()) Send({});
     }
+    // The batch goes as it is: names that come with the news itself come
+    // only where the batch is held back, so it is empty then.
     void Send(ListingNews news) {
-        news.names.Append(std::exchange(batch_, {}));
+        if (batch_.Count() > 0) news.names = std::exchange(batch_, {});
         news.listed = listed_;
         mailbox_.Put(std::move(news));
         wake_();
