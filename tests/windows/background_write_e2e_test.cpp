@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstddef>
 #include <string>
 
 #include "support/message_box_answerer.h"
 #include "support/test_app.h"
+#include "support/test_folder.h"
 #include "support/window_pinger.h"
 
 namespace quillory::testing {
@@ -17,7 +19,7 @@ namespace {
 
 // Large enough that Wine takes a while to copy it, made at once as a file
 // with a hole.
-constexpr LONGLONG kDayFileBytes = 8LL << 20;
+constexpr std::size_t kDayFileBytes = 8u << 20;
 constexpr double kLongestAnswer = 100;  // milliseconds
 constexpr ULONGLONG kSignAfter = 1000;  // milliseconds of writing before the bytes show
 
@@ -28,22 +30,6 @@ void MakeLargeFile(const std::wstring& path) {
     end.QuadPart = kDayFileBytes;
     EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
     CloseHandle(file);
-}
-
-LONGLONG SizeOf(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-std::string FirstBytes(const std::wstring& path, DWORD count) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::string bytes(count, '\0');
-    DWORD read = 0;
-    if (file == INVALID_HANDLE_VALUE || !ReadFile(file, bytes.data(), count, &read, nullptr)) read = 0;
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
 }
 
 TEST(BackgroundWriteEndToEnd, TheWindowAnswersThroughALongWriteAndASecondPressAddsNothing) {
@@ -70,8 +56,9 @@ TEST(BackgroundWriteEndToEnd, TheWindowAnswersThroughALongWriteAndASecondPressAd
     const ULONGLONG took = GetTickCount64() - start;
 
     const std::string block = "\r\n\xC3\xFB\xD7\xD6.txt\r\n";  // once, in code page 936
-    EXPECT_EQ(SizeOf(folder.DayFile()), kDayFileBytes + static_cast<LONGLONG>(block.size()));
-    EXPECT_EQ(FirstBytes(folder.DayFile(), static_cast<DWORD>(block.size())), block);
+    const std::string now = ReadBytes(folder.DayFile());
+    EXPECT_EQ(now.size(), kDayFileBytes + block.size());
+    EXPECT_EQ(now.substr(0, block.size()), block);
     const std::vector<ShownMessage> told = answerer.Answered();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].text.rfind("提取成功，所在目录为:", 0), 0u);
